@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/game_state.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Stand-ins for every port of the core that write down each call, in order,
+// as a short text: "PlayEffect 141", "CheckMenuItem 40007 0", "StopMusic".
+namespace recording {
+
+std::vector<std::string>& Calls();
+void Clear();
+
+// Calls whose text starts with the given prefix.
+std::vector<std::string> CallsStartingWith(const std::string& prefix);
+
+// The effects played since the last Clear, in order.
+std::vector<int> Effects();
+
+// What the dialogs answer. The name dialog stores nameAnswer in
+// lastInputName unless it is empty-and-unset (keepPreset).
+struct DialogAnswers {
+    bool keepPreset = true;
+    std::string name;
+    std::int32_t clearChoice = 1;
+};
+DialogAnswers& Answers();
+
+// Called inside RunNameEntryDialog, so tests can look at the state there.
+std::function<void(GameState&)>& OnNameDialog();
+
+} // namespace recording
+
+// A zero-filled game record with the start values of a fresh window:
+// settings at their defaults, title mode, a laid-out field.
+GameState MakeTitleState(std::uint32_t seed = 1);
