@@ -42,13 +42,13 @@ Signal Land(std::size_t samples) {
     Oscillator thump;
     Oscillator grit;
     NoiseSource noise(142);
-    OnePoleLowpass muffle;
+    StateVariableFilter muffle;
     for (std::size_t i = 0; i < samples; ++i) {
         const double t = TimeOf(i);
-        const double hz = Glide(t, 170.0, 55.0, 0.09);
+        const double hz = Glide(t, 240.0, 80.0, 0.09);
         const double tone = (0.8 * NextSine(thump, hz) + 0.2 * NextTriangle(grit, hz)) *
                             AttackDecay(t, 0.002, 0.07);
-        const double puff = muffle.Process(noise.Next(), Glide(t, 1500.0, 300.0, 0.05)) *
+        const double puff = muffle.Process(noise.Next(), Glide(t, 1200.0, 250.0, 0.05), 0.7).low *
                             AttackDecay(t, 0.001, 0.025);
         out[i] = tone + 1.2 * puff;
     }
@@ -242,7 +242,7 @@ std::vector<Effect> AllEffects() {
     constexpr double kLoudness = 0.25;
     std::vector<Effect> effects;
     effects.push_back({141, 0.17, "jump", kLoudness, 0.0, 0.002, 0.01, Jump});
-    effects.push_back({142, 0.27, "landing", kLoudness, 2.0, 0.002, 0.02, Land});
+    effects.push_back({142, 0.27, "landing", kLoudness, 1.5, 0.002, 0.02, Land});
     for (int step = 1; step <= 12; ++step) {
         effects.push_back({142 + step, 0.087, "gauge step " + std::to_string(step), kLoudness, 0.0,
                            0.0015, 0.006,

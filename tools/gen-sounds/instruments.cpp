@@ -47,7 +47,7 @@ Signal Render(const FmBell& bell) {
     Oscillator modulator;
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = TimeOf(i);
-        const double index = bell.strikeIndex * std::exp(-t / bell.strikeDecay) + 0.15;
+        const double index = bell.strikeIndex * std::exp(-t / bell.strikeDecay);
         const double mod = index * NextSine(modulator, bell.hz * bell.modulatorRatio);
         out[i] = AttackDecay(t, 0.002, bell.ringDecay) * NextSine(carrier, bell.hz, mod);
     }

@@ -26,9 +26,9 @@ struct FmBell {
     double seconds = 1.0;
     double hz = 1000.0;
     double modulatorRatio = 3.5;
-    double strikeIndex = 2.2;  // modulation depth at the strike
-    double strikeDecay = 0.12; // how fast the metallic edge goes
-    double ringDecay = 0.45;   // how long the tone rings
+    double strikeIndex = 2.2; // modulation depth at the strike
+    double strikeDecay = 0.2; // how fast the metallic edge goes
+    double ringDecay = 0.45;  // how long the tone rings
 };
 Signal Render(const FmBell& bell);
 
