@@ -1,0 +1,141 @@
+#pragma once
+
+// Shared set-ups for the core's tests: seeds that make the generator say what
+// a test needs, a field cleared of floors that could get in the way, and a
+// game in progress with the character on the ground.
+
+#include "core/game_state.h"
+#include "core/random.h"
+#include "tests/support/recording_ports.h"
+
+#include <cstdint>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace coretest {
+
+inline constexpr std::uint32_t lcgMultiplier = 1103515245u;
+inline constexpr std::uint32_t lcgIncrement = 12345u;
+
+// The multiplier's inverse modulo 2^32 (it is odd), by Newton's iteration:
+// lets a test run the generator backwards from the state it wants.
+constexpr std::uint32_t InverseMultiplier() {
+    std::uint32_t inverse = lcgMultiplier;
+    for (int i = 0; i < 5; ++i) {
+        inverse *= 2u - lcgMultiplier * inverse;
+    }
+    return inverse;
+}
+static_assert(InverseMultiplier() * lcgMultiplier == 1u);
+
+constexpr std::int32_t DrawFromState(std::uint32_t state) {
+    return static_cast<std::int32_t>((state >> 16) & 0x7FFFu);
+}
+
+// The seed whose next state is `next`.
+constexpr std::uint32_t SeedLeadingTo(std::uint32_t next) {
+    return (next - lcgIncrement) * InverseMultiplier();
+}
+
+// Makes the next draw of NextRandom return `value` (0..32767).
+inline void NextDrawIs(std::int32_t value) {
+    SeedRandom(SeedLeadingTo(static_cast<std::uint32_t>(value) << 16));
+}
+
+// Makes the next draw return `first` and the one after it a value for which
+// `second` holds. Of a state only bits 16..30 show, so there are 2^17 states
+// that give `first`; one of them is chosen to suit the second draw.
+inline void NextDrawsAre(std::int32_t first, const std::function<bool(std::int32_t)>& second) {
+    for (std::uint32_t hidden = 0; hidden < (1u << 17); ++hidden) {
+        const std::uint32_t state =
+            (static_cast<std::uint32_t>(first) << 16) | (hidden & 0xFFFFu) | ((hidden >> 16) << 31);
+        if (second(DrawFromState(state * lcgMultiplier + lcgIncrement))) {
+            SeedRandom(SeedLeadingTo(state));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no state gives " << first << " followed by the wanted draw";
+}
+
+inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
+                      std::int32_t velocity = 0) {
+    return FloorSlot{kind, x, y, phase, velocity, 0};
+}
+
+// Moves floors 0..10 far above the field, where no probe, scroll or body box
+// reaches them, so a test sees only the floors it places itself.
+inline void ParkFloors(GameState& state) {
+    for (int i = 0; i <= 10; ++i) {
+        state.floors[i] = Slot(FloorKind::Normal, 16, -4000 - 32 * i);
+    }
+    for (FloorSlot& slot : state.floors) {
+        slot.dirty = 0;
+    }
+}
+
+// A game in progress on Normal: the character stands on the ground at
+// playerX, facing right, nothing held, every other floor parked.
+inline GameState PlayingOnGround(std::int32_t playerX = 40) {
+    GameState state = MakeTitleState(1);
+    ParkFloors(state);
+    state.mode = GameMode::Playing;
+    state.playerX = playerX;
+    state.playerY = 288;
+    state.facing = 1;
+    state.standingFloor = groundSlot;
+    recording::Clear();
+    return state;
+}
+
+// Puts the character on a slot at rest: its feet on the slot's top row.
+inline void StandOn(GameState& state, int slot) {
+    const FloorSlot& floor = state.floors[slot];
+    state.standingFloor = slot;
+    state.airborne = 0;
+    state.verticalSpeed = 0;
+    state.playerY = floor.y - 32;
+    if (floor.kind == FloorKind::MovingUD) {
+        state.playerY += floor.phase / 10;
+    } else if (floor.kind == FloorKind::Spring) {
+        state.playerY += floor.phase;
+    }
+}
+
+// Everything a tick may change, so that "nothing changed" can be checked.
+inline std::vector<std::int64_t> PlayFields(const GameState& s) {
+    std::vector<std::int64_t> out = {static_cast<std::int32_t>(s.mode),
+                                     s.playerX,
+                                     s.playerY,
+                                     s.facing,
+                                     s.verticalSpeed,
+                                     s.standingFloor,
+                                     s.jumpPower,
+                                     s.charging,
+                                     s.airborne,
+                                     s.animFrame,
+                                     s.jumpHeld,
+                                     s.patternIndex,
+                                     s.scrollPhase,
+                                     s.rollPhase,
+                                     s.shownFloor,
+                                     s.floorCount,
+                                     s.jumpCount,
+                                     s.difficulty,
+                                     s.floorFlags,
+                                     s.practiceDifficulty,
+                                     s.practiceFloorFlags};
+    for (const FloorSlot& slot : s.floors) {
+        out.insert(out.end(), {static_cast<std::int32_t>(slot.kind), slot.x, slot.y, slot.phase,
+                               slot.velocity, slot.dirty});
+    }
+    return out;
+}
+
+inline std::vector<std::string> Calls() {
+    return recording::Calls();
+}
+
+} // namespace coretest
