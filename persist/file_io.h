@@ -29,6 +29,7 @@ FileReadResult ReadWholeFile(const std::filesystem::path& file);
 // file, and the folder is synced. A crash or a full disk leaves either the
 // old file or the new one, never a damaged one. The folder is created when
 // missing; a symbolic link at the path is followed, so the link stays. An
-// existing file's permissions are kept. Returns false on any failure, and the
-// old file is then untouched.
+// existing file's permissions are kept. Returns false when the file could
+// not be replaced, and the old file is then untouched; also false when the
+// new file is in place but the folder could not be synced to disk.
 bool ReplaceFileAtomically(const std::filesystem::path& file, const std::string& text);
