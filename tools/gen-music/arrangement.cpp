@@ -22,7 +22,7 @@ struct Span {
 };
 
 // Louder on the bar's first beat and on beats, softer off the eighths, so
-// lines swing instead of typing.
+// lines have a pulse instead of sounding typed.
 int Accent(int stepInBar) {
     if (stepInBar == 0) {
         return 10;
@@ -77,7 +77,7 @@ class Arranger {
     }
 
     void PlaySection(const Section& section) {
-        AddMarker(section.name);
+        AddMarker(conductor_, barTick_, section.name);
         for (size_t index = 0; index < section.bars.size(); ++index) {
             const bool isLastBar = index + 1 == section.bars.size();
             PlayBar(section, section.bars[index], index == 0, isLastBar);
@@ -124,16 +124,6 @@ class Arranger {
             }
         }
         throw std::logic_error("no track for " + std::string(instrument.name));
-    }
-
-    void AddMarker(const char* name) {
-        MidiEvent event{barTick_, EventOrder::Meta, {0xFF, 0x06}};
-        const std::string text = name;
-        const std::vector<uint8_t> length =
-            EncodeVariableLength(static_cast<uint32_t>(text.size()));
-        event.bytes.insert(event.bytes.end(), length.begin(), length.end());
-        event.bytes.insert(event.bytes.end(), text.begin(), text.end());
-        conductor_.events.push_back(std::move(event));
     }
 
     void Note(const Instrument& instrument, uint32_t tick, uint32_t length, int key, int velocity) {

@@ -81,6 +81,10 @@ void AddKeySignature(MidiTrack& track, uint32_t tick, int sharps, bool minor) {
     AddMeta(track, tick, 0x59, {static_cast<uint8_t>(static_cast<int8_t>(sharps)), uint8_t{minor}});
 }
 
+void AddMarker(MidiTrack& track, uint32_t tick, const std::string& text) {
+    AddMeta(track, tick, 0x06, {text.begin(), text.end()});
+}
+
 std::vector<uint8_t> EncodeVariableLength(uint32_t value) {
     if (value > 0x0FFFFFFF) {
         throw std::invalid_argument("variable-length quantity above 28 bits");

@@ -31,6 +31,8 @@ void AddProgram(MidiTrack& track, int channel, uint32_t tick, int program);
 void AddTempo(MidiTrack& track, uint32_t tick, uint32_t microsecondsPerQuarter);
 void AddTimeSignature(MidiTrack& track, uint32_t tick, int numerator, int denominatorPower);
 void AddKeySignature(MidiTrack& track, uint32_t tick, int sharps, bool minor);
+// A named place in the song (a section), for anyone reading the file in a sequencer.
+void AddMarker(MidiTrack& track, uint32_t tick, const std::string& text);
 
 std::vector<uint8_t> EncodeVariableLength(uint32_t value);
 
