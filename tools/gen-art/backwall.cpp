@@ -20,7 +20,7 @@ Image BackWallTile() {
                 continue;
             }
             // Dim, low-contrast bricks: the floors and the climber must stand out.
-            double tone = 0.30 + 0.08 * static_cast<double>(Hash(id, 1) % 4) / 3.0;
+            double tone = 0.25 + 0.08 * static_cast<double>(Hash(id, 1) % 4) / 3.0;
             double grain =
                 static_cast<double>(
                     Hash(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 5) % 100) /

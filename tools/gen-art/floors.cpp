@@ -136,29 +136,42 @@ Image SpringImage(int k) {
         img.set(x, h - 2, kSteel(8));
         img.set(x, h - 1, kSteel(3));
     }
-    // Three coils between the bars; the zigzag squeezes as the spring is pressed.
+    // Three coils between the bars, drawn as a zigzag of wire from side to
+    // side; pressing the spring flattens the zigzag.
     int top = 3, bottom = h - 4;
-    int turns = 3;
+    constexpr int kLegs = 4;
     for (int c = 0; c < 3; ++c) {
         int cx = 16 + c * 32;
-        for (int y = top; y <= bottom; ++y) {
-            double t = (y - top + 0.5) / (bottom - top + 1);
-            double phase = t * turns * 2.0;
-            double tri = std::abs(std::fmod(phase, 2.0) - 1.0); // 1 -> 0 -> 1
-            int off = static_cast<int>(std::lround((tri * 2.0 - 1.0) * 9.0));
-            bool front = static_cast<int>(phase) % 2 == 0;
-            for (int w = -1; w <= 1; ++w) {
-                std::uint8_t v = front ? kSteel(w < 0    ? 15
-                                                : w == 0 ? 11
-                                                         : 6)
-                                       : kSteel(w < 0    ? 8
-                                                : w == 0 ? 5
-                                                         : 3);
-                img.set(cx + off + w, y, v);
+        // Post through the coil keeps it readable when squashed flat.
+        img.fill(cx - 1, top, 3, bottom - top + 1, kSteel(2));
+        for (int leg = 0; leg < kLegs; ++leg) {
+            double y0 = top + (bottom - top) * static_cast<double>(leg) / kLegs;
+            double y1 = top + (bottom - top) * static_cast<double>(leg + 1) / kLegs;
+            bool front = leg % 2 == 0; // front legs run left to right, downwards
+            int xa = front ? cx - 11 : cx + 11, xb = front ? cx + 11 : cx - 11;
+            for (int step = 0; step <= 22; ++step) {
+                double t = step / 22.0;
+                int x = static_cast<int>(std::lround(xa + (xb - xa) * t));
+                int y = static_cast<int>(std::lround(y0 + (y1 - y0) * t));
+                if (front) {
+                    img.set(x, y, kSteel(15));
+                    img.set(x, y + 1, kSteel(9));
+                } else if (img.at(x, y) == kGapShadow || img.at(x, y) == kSteel(2)) {
+                    img.set(x, y, kSteel(6));
+                }
             }
         }
-        // Post through the coil keeps it readable when squashed flat.
-        img.vline(cx, top, bottom, kSteel(4));
+        // Front legs are drawn again so the back legs never cut across them.
+        for (int leg = 0; leg < kLegs; leg += 2) {
+            double y0 = top + (bottom - top) * static_cast<double>(leg) / kLegs;
+            double y1 = top + (bottom - top) * static_cast<double>(leg + 1) / kLegs;
+            for (int step = 0; step <= 22; ++step) {
+                double t = step / 22.0;
+                int x = static_cast<int>(std::lround(cx - 11 + 22 * t));
+                int y = static_cast<int>(std::lround(y0 + (y1 - y0) * t));
+                img.set(x, y, kSteel(15));
+            }
+        }
     }
     return img;
 }

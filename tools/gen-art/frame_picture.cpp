@@ -1,9 +1,12 @@
 #include "frame_picture.h"
 
 #include "frame_icons.h"
+#include "icon.h"
 #include "lettering.h"
 #include "palette.h"
 #include "status_sprites.h"
+
+#include <cmath>
 
 namespace {
 
@@ -106,6 +109,28 @@ void DrawTopRow(Image& img) {
         Screw(img, x, 30);
 }
 
+// The climber's portrait in a round porthole, filling the column's quiet middle.
+void DrawPortrait(Image& img, int cx, int cy) {
+    using namespace ink;
+    const int r = 21;
+    for (int y = cy - r; y <= cy + r; ++y)
+        for (int x = cx - r; x <= cx + r; ++x) {
+            double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+            double d = std::sqrt(dx * dx + dy * dy);
+            if (d > r)
+                continue;
+            if (d > r - 1) {
+                img.set(x, y, kPanel(2));
+            } else if (d > r - 4) {
+                double light = 0.5 - (dx + dy) / (2.0 * r) * 0.9;
+                img.set(x, y, Dither(kSteel, 0.3 + 0.6 * light, x, y));
+            } else {
+                img.set(x, y, Dither(kSky, 0.1 + 0.25 * (dy + r) / (2.0 * r), x, y));
+            }
+        }
+    img.pasteOver(IconArt32(), cx - 16, cy - 18);
+}
+
 void DrawRightColumn(Image& img) {
     using namespace ink;
     const int cx = 537;
@@ -142,6 +167,7 @@ void DrawRightColumn(Image& img) {
     Groove(img, 458, 186, 162, 46);
 
     Groove(img, 500, 296, 72, 56);
+    DrawPortrait(img, cx, 262);
     img.pasteOver(StopwatchIcon(), kPauseSpot.x, kPauseSpot.y);
     DrawTextCentred(img, kPauseSpot.x + kPauseSpot.w / 2, 340, "PAUSE", Caption());
     Groove(img, 500, 360, 72, 56);

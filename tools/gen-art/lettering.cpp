@@ -49,14 +49,19 @@ int TextHeight(const LetterStyle& style) {
 void DrawText(Image& img, int x, int y, const std::string& text, const LetterStyle& style) {
     Image mask = InkMask(text, style);
     if (style.shadow >= 0) {
-        for (int j = -1; j <= mask.height; ++j)
-            for (int i = -1; i <= mask.width; ++i) {
-                int sx = i - style.shadowOffset, sy = j - style.shadowOffset;
+        for (int j = -1; j <= mask.height + style.shadowOffset; ++j)
+            for (int i = -1; i <= mask.width + style.shadowOffset; ++i) {
+                // Extruded: every offset from 1 to shadowOffset, so deep
+                // shadows read as solid blocks behind the letters.
                 bool under = false;
-                for (int dy = -1; dy <= 1 && style.outline >= 0 && !under; ++dy)
-                    for (int dx = -1; dx <= 1 && !under; ++dx)
-                        under = Covered(mask, sx + dx, sy + dy);
-                if (Covered(mask, sx, sy) || under)
+                for (int d = 1; d <= style.shadowOffset && !under; ++d) {
+                    int sx = i - d, sy = j - d;
+                    under = Covered(mask, sx, sy);
+                    for (int dy = -1; dy <= 1 && style.outline >= 0 && !under; ++dy)
+                        for (int dx = -1; dx <= 1 && !under; ++dx)
+                            under = Covered(mask, sx + dx, sy + dy);
+                }
+                if (under)
                     img.set(x + i, y + j, static_cast<std::uint8_t>(style.shadow));
             }
     }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kParticles = 7;
+constexpr int kParticles = 9;
 
 // A star of size 0 (dot), 1 (small plus) or 2 (four-pointed twinkle).
 void DrawStar(Image& img, int cx, int cy, int size, std::uint8_t core, std::uint8_t arm,
@@ -43,7 +43,7 @@ Image SparkleFrame(int frame) {
         int cy = 43 - step * 5 - (p % 2) * 2;
         // Stars in front of the body would hide it; keep those small.
         bool front = std::sin(angle) > 0.2;
-        int size = (step == 2 || step == 5) ? 2 : (step == 0 || step == 7) ? 0 : 1;
+        int size = (step == 2 || step == 3 || step == 5) ? 2 : (step == 0 || step == 7) ? 0 : 1;
         if (front && size == 2)
             size = 1;
         const Ramp& hue = p % 3 == 0 ? kYellow : p % 3 == 1 ? kSky : kCream;

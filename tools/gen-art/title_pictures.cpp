@@ -33,7 +33,7 @@ LetterStyle NameStyle(int scale) {
     s.fillBottom = 0.3;
     s.highlight = ink::kCream(15);
     s.outline = ink::kInk(0);
-    s.shadow = ink::kInk(0);
+    s.shadow = ink::kGold(1);
     s.shadowOffset = 3;
     return s;
 }
@@ -53,23 +53,21 @@ void ShadeTop(Image& img, int rows) {
 
 Image TitlePicture(const Palette& pal) {
     Image img = ShaftScene(40);
-    ShadeTop(img, 56);
-    Image floor = PlainFloor();
-    img.paste(floor, 24, 116);
-    img.paste(ConveyorFloor(0, true).crop(0, 0, 96, 16), 168, 84);
-    img.paste(SpringImage(4), 110, 124);
-    // The climber charging a jump on the left floor, another one mid-air on the right.
-    Image charging = CharacterFrame(0, true).scaled(1);
-    img.pasteOver(SparkleFrame(2), 40, 68);
-    img.pasteOver(TintedRed(charging, pal), 56, 84);
-    img.pasteOver(CharacterFrame(0, false), 200, 46);
-    DrawTextCentred(img, kW / 2, 10, "VARNISK", NameStyle(5));
+    ShadeTop(img, 60);
+    img.paste(PlainFloor(), 24, 120);
+    img.paste(ConveyorFloor(0, true), 172, 104);
+    img.paste(SpringImage(4), 112, 124);
+    // The climber charging a jump on the left floor, and mid-air on the right.
+    img.pasteOver(SparkleFrame(2), 40, 72);
+    img.pasteOver(TintedRed(CharacterFrame(0, true), pal), 56, 88);
+    img.pasteOver(CharacterFrame(0, false), 222, 62);
+    DrawTextCentred(img, kW / 2, 8, "VARNISK", NameStyle(5));
     LetterStyle tag;
     tag.fill = ink::kCream;
     tag.fillTop = 1.0;
     tag.fillBottom = 0.8;
     tag.shadow = ink::kInk(0);
-    DrawTextCentred(img, kW / 2, 54, "JUMP UP THE ENDLESS SHAFT", tag);
+    DrawTextCentred(img, kW / 2, 51, "JUMP UP THE ENDLESS SHAFT", tag);
     return img;
 }
 
