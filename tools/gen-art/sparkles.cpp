@@ -7,9 +7,10 @@
 
 namespace {
 
-constexpr int kParticles = 9;
+constexpr int kParticles = 10;
 
-// A star of size 0 (dot), 1 (small plus) or 2 (four-pointed twinkle).
+// A star of size 0 (dot), 1 (small plus), 2 (four-pointed twinkle) or 3
+// (big twinkle with a diagonal glint).
 void DrawStar(Image& img, int cx, int cy, int size, std::uint8_t core, std::uint8_t arm,
               std::uint8_t tip) {
     img.set(cx, cy, core);
@@ -26,6 +27,14 @@ void DrawStar(Image& img, int cx, int cy, int size, std::uint8_t core, std::uint
         img.set(cx, cy + 2, tip);
         img.set(cx, cy - 3, tip);
         img.set(cx, cy + 3, tip);
+    }
+    if (size >= 3) {
+        img.set(cx - 3, cy, tip);
+        img.set(cx + 3, cy, tip);
+        for (int d : {-1, 1}) {
+            img.set(cx + d, cy + d, arm);
+            img.set(cx + d, cy - d, arm);
+        }
     }
 }
 
