@@ -88,7 +88,7 @@ Image AboutPicture(const Palette& pal) {
     DrawTextCentred(img, 178, 60, "A VARNISK PRODUCTION", credit);
     LetterStyle small = credit;
     small.fill = ink::kSky;
-    DrawTextCentred(img, 178, 76, "PIXELS MADE BY HAND", small);
-    DrawTextCentred(img, 178, 88, "FROM TEXT GRIDS", small);
+    DrawTextCentred(img, 178, 78, "HOLD TO CHARGE", small);
+    DrawTextCentred(img, 178, 90, "LET GO TO JUMP!", small);
     return img;
 }
