@@ -12,3 +12,5 @@ std::int32_t NextRandom() {
 }
 
 void SeedRandom(std::uint32_t seed) { randomState = seed; }
+
+std::uint32_t RandomState() { return randomState; }

@@ -10,3 +10,7 @@
 std::int32_t NextRandom();
 
 void SeedRandom(std::uint32_t seed);
+
+// The generator's state as it stands, so that a look-ahead (a test's player
+// trying out jumps) can put it back with SeedRandom.
+std::uint32_t RandomState();

@@ -1,22 +1,12 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "core/record_table.h"
 
 #include <cstdint>
 
-// The Best5 tables: five best games per difficulty, higher score first, then
-// fewer jumps, then the older entry.
-
-inline constexpr const char* defaultHolderName = "QUILLMARE";
-
-// A better than B: more floors, or as many with fewer jumps.
-bool IsBetterRecord(const RecordEntry& a, const RecordEntry& b);
-
-// Writes the default table: scores 5..1 with twice as many jumps.
-void ResetRecordTable(RecordTable& table);
-
-// Puts a table into the book's order, keeping equal entries in their order.
-void SortRecordTable(RecordTable& table);
+// The record book's part in a game: the offer of a Best5 place when a game
+// ends, and the Clear Best5 command.
 
 // At the end of a game: a place for this game in its difficulty's table.
 void OfferRecord(GameState& state);

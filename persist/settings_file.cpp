@@ -1,6 +1,6 @@
 #include "persist/settings_file.h"
 
-#include "core/record_book.h"
+#include "core/record_table.h"
 #include "persist/file_io.h"
 #include "persist/profile.h"
 

@@ -1,4 +1,4 @@
-#include "core/record_book.h"
+#include "core/record_table.h"
 #include "persist/settings_file.h"
 
 #include <atomic>

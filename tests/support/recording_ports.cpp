@@ -3,7 +3,7 @@
 #include "core/floor_field.h"
 #include "core/ports.h"
 #include "core/random.h"
-#include "core/record_book.h"
+#include "core/record_table.h"
 
 namespace recording {
 
@@ -11,6 +11,8 @@ std::vector<std::string>& Calls() {
     static std::vector<std::string> calls;
     return calls;
 }
+
+void Record(std::string call) { Calls().push_back(std::move(call)); }
 
 void Clear() {
     Calls().clear();
@@ -48,11 +50,7 @@ std::function<void(GameState&)>& OnNameDialog() {
 
 } // namespace recording
 
-namespace {
-
-void Record(std::string call) { recording::Calls().push_back(std::move(call)); }
-
-} // namespace
+using recording::Record;
 
 void DrawFullFrame(GameState&) { Record("DrawFullFrame"); }
 void DrawPartialFrame(GameState&) { Record("DrawPartialFrame"); }
@@ -82,16 +80,6 @@ void RunNameEntryDialog(GameState& state) {
 std::int32_t RunClearBest5Dialog(GameState&) {
     Record("RunClearBest5Dialog");
     return recording::Answers().clearChoice;
-}
-void UpdateMenuChecks(GameState&) { Record("UpdateMenuChecks"); }
-void SwitchMenuToPlayState(GameState&) { Record("SwitchMenuToPlayState"); }
-void SwitchMenuToTitleState(GameState&) { Record("SwitchMenuToTitleState"); }
-void RedrawMenuBar(GameState&) { Record("RedrawMenuBar"); }
-void SetPauseItemLabel(GameState&, bool paused) {
-    Record(paused ? "SetPauseItemLabel Resume" : "SetPauseItemLabel Pause");
-}
-void CheckMenuItem(GameState&, int commandId, bool checked) {
-    Record("CheckMenuItem " + std::to_string(commandId) + (checked ? " 1" : " 0"));
 }
 WindowHandle GetKeyboardFocus() {
     Record("GetKeyboardFocus");

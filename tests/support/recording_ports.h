@@ -12,6 +12,7 @@
 namespace recording {
 
 std::vector<std::string>& Calls();
+void Record(std::string call);
 void Clear();
 
 // Calls whose text starts with the given prefix.
@@ -37,3 +38,9 @@ std::function<void(GameState&)>& OnNameDialog();
 // A zero-filled game record with the start values of a fresh window:
 // settings at their defaults, title mode, a laid-out field.
 GameState MakeTitleState(std::uint32_t seed = 1);
+
+namespace recording {
+// What the recording shell stand-ins answer for the tick timer and the tick count.
+std::uint32_t& TickTimerAnswer();
+std::uint32_t& TickCountAnswer();
+} // namespace recording

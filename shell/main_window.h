@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/game_state.h"
+
+#include <cstdint>
+#include <filesystem>
+
+// The main window's message handlers, one per message, each given the
+// window's game record and what it uses of the message.
+
+// Where the settings and records are read at start-up and written at
+// teardown; an empty path means none (defaults, or nothing written).
+struct SettingsFiles {
+    std::filesystem::path load;
+    std::filesystem::path save;
+};
+void SetSettingsFiles(SettingsFiles files);
+
+void OnCreate(GameState& state);  // the whole start-up
+void OnDestroy(GameState& state); // the whole teardown
+void OnCommand(GameState& state, int commandId);
+void OnKeyDown(GameState& state, int virtualKey);
+void OnKeyUp(GameState& state, int virtualKey);
+void OnTimer(GameState& state, std::uint32_t timerId);
+void OnLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y);
+void OnLeftButtonUp(GameState& state);
+void OnPaint(GameState& state);
+
+// The accelerator table: the command a key-down sends whichever window has
+// the focus (F1 opens help), or 0.
+int AcceleratorCommand(int virtualKey);
+inline constexpr int vkF1 = 112;
