@@ -1,8 +1,8 @@
 #include "png_writer.h"
 
 #include "byte_writer.h"
+#include "deflate.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,39 +24,12 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
     return c ^ 0xFFFFFFFFu;
 }
 
-std::uint32_t Adler32(const Bytes& data) {
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t v : data) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
-
 void PutChunk(Bytes& out, const char* type, const Bytes& body) {
     PutU32BigEndian(out, static_cast<std::uint32_t>(body.size()));
     Bytes typed(type, type + 4);
     typed.insert(typed.end(), body.begin(), body.end());
     out.insert(out.end(), typed.begin(), typed.end());
     PutU32BigEndian(out, Crc32(typed.data(), typed.size()));
-}
-
-// zlib stream of stored (uncompressed) deflate blocks, at most 65535 bytes each.
-Bytes StoredZlib(const Bytes& raw) {
-    Bytes out{0x78, 0x01};
-    std::size_t pos = 0;
-    do {
-        std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
-        bool last = pos + n == raw.size();
-        PutU8(out, last ? 1 : 0);
-        PutU16(out, static_cast<unsigned>(n));
-        PutU16(out, static_cast<unsigned>(~n & 0xFFFF));
-        out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-                   raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
-        pos += n;
-    } while (pos < raw.size());
-    PutU32BigEndian(out, Adler32(raw));
-    return out;
 }
 
 } // namespace
@@ -82,7 +55,7 @@ void WritePng(const std::string& path, const RgbaImage& img) {
             raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
         }
     }
-    PutChunk(out, "IDAT", StoredZlib(raw));
+    PutChunk(out, "IDAT", ZlibCompress(raw, 4, 1 + 4 * img.width));
     PutChunk(out, "IEND", {});
     WriteFile(path, out);
 }
