@@ -14,10 +14,24 @@ namespace {
 
 constexpr int badInput = 2;
 
+constexpr const char* usage =
+    "usage: varnisk-sim [--seed N] [--ticks N] [--settings FILE] [--save FILE]\n"
+    "                   [--screen T:FILE.bmp]... SCRIPT\n";
+
+constexpr const char* help =
+    "Plays the game headless, driven by SCRIPT ('-' for standard input), and prints\n"
+    "one JSON line per game tick and a final line with the Best5 tables.\n"
+    "  --seed N          the random seed in place of the tick count (default 1)\n"
+    "  --ticks N         how many game ticks of 40 ms to run (default 1000)\n"
+    "  --settings FILE   the settings and records file to start from (default: none)\n"
+    "  --save FILE       where the settings and records are saved at the end\n"
+    "  --screen T:FILE   save the screen after tick T as an 8-bit BMP\n"
+    "Script lines: '<tick> <verb> [arguments]' with the verbs command ID,\n"
+    "key-down VK, key-up VK, lbutton-down X Y, lbutton-up [X Y], name TEXT,\n"
+    "clear-choice 0..4; '#' starts a comment line.\n";
+
 int Fail(const std::string& message) {
-    std::cerr << "varnisk-sim: " << message << "\n"
-              << "usage: varnisk-sim [--seed N] [--ticks N] [--settings FILE] [--save FILE]\n"
-              << "                   [--screen T:FILE.bmp]... SCRIPT\n";
+    std::cerr << "varnisk-sim: " << message << "\n" << usage;
     return badInput;
 }
 
@@ -30,6 +44,10 @@ int main(int argc, char** argv) {
         return Fail(*parsed.error);
     }
     const SimOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << usage << help;
+        return 0;
+    }
     if (!options.screens.empty()) {
         return Fail("--screen: this build has no screen to save yet");
     }

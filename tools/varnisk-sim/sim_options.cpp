@@ -38,6 +38,10 @@ OptionsResult ParseCommandLine(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            return result;
+        }
         if (arg == "--seed") {
             if (!ParseNumber(value, o.seed)) {
                 result.error = "bad --seed '" + value + "': expected 0..4294967295";

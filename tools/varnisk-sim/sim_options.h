@@ -20,6 +20,7 @@ struct SimOptions {
     std::filesystem::path save;     // empty: nothing is written
     std::vector<ScreenRequest> screens;
     std::string script; // "-" for standard input
+    bool help = false;  // --help: print the usage and do nothing else
 };
 
 struct OptionsResult {
