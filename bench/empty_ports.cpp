@@ -16,14 +16,18 @@ void StopMusic(GameState&) {}
 void CreateStartPanel(GameState&) {}
 void DestroyStartPanel() {}
 void RunNameEntryDialog(GameState&) {}
-std::int32_t RunClearBest5Dialog(GameState&) { return 0; }
+std::int32_t RunClearBest5Dialog(GameState&) {
+    return 0;
+}
 void UpdateMenuChecks(GameState&) {}
 void SwitchMenuToPlayState(GameState&) {}
 void SwitchMenuToTitleState(GameState&) {}
 void RedrawMenuBar(GameState&) {}
 void SetPauseItemLabel(GameState&, bool) {}
 void CheckMenuItem(GameState&, int, bool) {}
-WindowHandle GetKeyboardFocus() { return nullptr; }
+WindowHandle GetKeyboardFocus() {
+    return nullptr;
+}
 void SetKeyboardFocus(WindowHandle) {}
 void CaptureMouse(GameState&) {}
 void ReleaseMouseCapture() {}

@@ -8,7 +8,6 @@
 #include "core/record_table.h"
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 namespace {

@@ -55,8 +55,7 @@ void MoveSlot(FloorSlot& slot) {
         break;
     case FloorKind::Normal:
     case FloorKind::Ground:
-    case FloorKind::Wall:
-        break;
+    case FloorKind::Wall: break;
     }
 }
 
@@ -76,8 +75,7 @@ void CarryCharacter(GameState& state, FloorSlot& slot) {
         break;
     case FloorKind::Normal:
     case FloorKind::Ground:
-    case FloorKind::Wall:
-        break;
+    case FloorKind::Wall: break;
     }
 }
 

@@ -10,8 +10,8 @@ namespace {
 constexpr std::int32_t startY = 288; // standing on the ground
 constexpr std::int32_t normalDifficulty = 2;
 
-bool InSpot(std::int32_t x, std::int32_t y, std::int32_t left, std::int32_t top,
-            std::int32_t width, std::int32_t height) {
+bool InSpot(std::int32_t x, std::int32_t y, std::int32_t left, std::int32_t top, std::int32_t width,
+            std::int32_t height) {
     return x >= left && x < left + width && y >= top && y < top + height;
 }
 
@@ -43,9 +43,13 @@ void Resume(GameState& state) {
 
 } // namespace
 
-bool InPauseHotSpot(std::int32_t x, std::int32_t y) { return InSpot(x, y, 522, 304, 28, 32); }
+bool InPauseHotSpot(std::int32_t x, std::int32_t y) {
+    return InSpot(x, y, 522, 304, 28, 32);
+}
 
-bool InAbortHotSpot(std::int32_t x, std::int32_t y) { return InSpot(x, y, 520, 368, 32, 27); }
+bool InAbortHotSpot(std::int32_t x, std::int32_t y) {
+    return InSpot(x, y, 520, 368, 32, 27);
+}
 
 void NewGame(GameState& state) {
     DestroyStartPanel();
@@ -161,9 +165,9 @@ void HandleLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y) {
     state.jumpHeld = 1;
     if (GameRunning(state) && InAbortHotSpot(x, y)) {
         AbortGame(state);
-    } else if (state.mode == GameMode::Paused) {
-        TogglePause(state); // a click anywhere else resumes
-    } else if (state.mode == GameMode::Playing && InPauseHotSpot(x, y)) {
+    } else if (state.mode == GameMode::Paused ||
+               (state.mode == GameMode::Playing && InPauseHotSpot(x, y))) {
+        // Paused, a click anywhere else resumes; playing, the stopwatch pauses.
         TogglePause(state);
     }
 }

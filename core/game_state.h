@@ -98,8 +98,8 @@ struct GameState {
     std::int32_t shownFloor;   // the floor the counter shows; trails floorCount
     std::int32_t floorCount;   // floors climbed: the score
     std::int32_t jumpCount;
-    std::int32_t difficulty; // 1 Easy, 2 Normal, 3 Hard
-    std::int32_t floorFlags; // 1 conveyors, 2 sliding left-right, 4 up-down, 8 springs
+    std::int32_t difficulty;         // 1 Easy, 2 Normal, 3 Hard
+    std::int32_t floorFlags;         // 1 conveyors, 2 sliding left-right, 4 up-down, 8 springs
     std::int32_t practiceDifficulty; // non-zero only during a practice game
     std::int32_t practiceFloorFlags;
     std::int32_t musicOn;

@@ -5,7 +5,9 @@
 
 namespace {
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 } // namespace
 

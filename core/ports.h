@@ -19,8 +19,8 @@ void DrawFloorCounter(GameState& state);
 void DrawDifficultyAndBest(GameState& state);
 void DrawJumpCount(GameState& state);
 // Fills a window rectangle (right and bottom exclusive) with the black brush.
-void FillWindowRectBlack(GameState& state, std::int32_t left, std::int32_t top,
-                         std::int32_t right, std::int32_t bottom);
+void FillWindowRectBlack(GameState& state, std::int32_t left, std::int32_t top, std::int32_t right,
+                         std::int32_t bottom);
 
 // Effects and music.
 void PlayEffect(GameState& state, int effectId);

@@ -11,6 +11,10 @@ std::int32_t NextRandom() {
     return static_cast<std::int32_t>((randomState >> 16) & 0x7FFFu);
 }
 
-void SeedRandom(std::uint32_t seed) { randomState = seed; }
+void SeedRandom(std::uint32_t seed) {
+    randomState = seed;
+}
 
-std::uint32_t RandomState() { return randomState; }
+std::uint32_t RandomState() {
+    return randomState;
+}

@@ -9,7 +9,9 @@ MenuBar& MainMenu() {
     return bar;
 }
 
-void ResetMainMenu() { MainMenu() = MakeMainMenu(); }
+void ResetMainMenu() {
+    MainMenu() = MakeMainMenu();
+}
 
 // The menu operations the game core asks for, done on the main menu.
 
@@ -24,13 +26,21 @@ void UpdateMenuChecks(GameState& state) {
     SetItemChecked(bar, command::spring, (state.floorFlags & springFlag) != 0);
 }
 
-void SwitchMenuToPlayState(GameState&) { SetPlayState(MainMenu()); }
+void SwitchMenuToPlayState(GameState&) {
+    SetPlayState(MainMenu());
+}
 
-void SwitchMenuToTitleState(GameState&) { SetTitleState(MainMenu()); }
+void SwitchMenuToTitleState(GameState&) {
+    SetTitleState(MainMenu());
+}
 
-void RedrawMenuBar(GameState& state) { DrawMenuBarOf(state); }
+void RedrawMenuBar(GameState& state) {
+    DrawMenuBarOf(state);
+}
 
-void SetPauseItemLabel(GameState&, bool paused) { SetPauseLabel(MainMenu(), paused); }
+void SetPauseItemLabel(GameState&, bool paused) {
+    SetPauseLabel(MainMenu(), paused);
+}
 
 void CheckMenuItem(GameState&, int commandId, bool checked) {
     SetItemChecked(MainMenu(), commandId, checked);

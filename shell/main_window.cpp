@@ -40,9 +40,13 @@ void CheckOptionItems(GameState& state) {
 
 } // namespace
 
-void SetSettingsFiles(SettingsFiles files) { settingsFiles = std::move(files); }
+void SetSettingsFiles(SettingsFiles files) {
+    settingsFiles = std::move(files);
+}
 
-int AcceleratorCommand(int virtualKey) { return virtualKey == vkF1 ? command::helpKey : 0; }
+int AcceleratorCommand(int virtualKey) {
+    return virtualKey == vkF1 ? command::helpKey : 0;
+}
 
 void OnCreate(GameState& state) {
     ResetMainMenu();
@@ -78,16 +82,26 @@ void OnDestroy(GameState& state) {
     PostQuitMessage(0);
 }
 
-void OnKeyDown(GameState& state, int virtualKey) { HandleKey(state, virtualKey, true); }
+void OnKeyDown(GameState& state, int virtualKey) {
+    HandleKey(state, virtualKey, true);
+}
 
-void OnKeyUp(GameState& state, int virtualKey) { HandleKey(state, virtualKey, false); }
+void OnKeyUp(GameState& state, int virtualKey) {
+    HandleKey(state, virtualKey, false);
+}
 
-void OnTimer(GameState& state, std::uint32_t timerId) { DispatchTick(state, timerId); }
+void OnTimer(GameState& state, std::uint32_t timerId) {
+    DispatchTick(state, timerId);
+}
 
 void OnLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y) {
     HandleLeftButtonDown(state, x, y);
 }
 
-void OnLeftButtonUp(GameState& state) { HandleLeftButtonUp(state); }
+void OnLeftButtonUp(GameState& state) {
+    HandleLeftButtonUp(state);
+}
 
-void OnPaint(GameState& state) { PaintWindow(state); }
+void OnPaint(GameState& state) {
+    PaintWindow(state);
+}

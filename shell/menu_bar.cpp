@@ -4,34 +4,37 @@
 
 namespace {
 
-MenuItem Item(int id, const char* label, bool grayed = false) { return {id, label, false, grayed}; }
+MenuItem Item(int id, const char* label, bool grayed = false) {
+    return {id, label, false, grayed};
+}
 
-MenuItem Separator() { return {0, "", false, false}; }
+MenuItem Separator() {
+    return {0, "", false, false};
+}
 
 } // namespace
 
 MenuBar MakeMainMenu() {
     MenuBar bar;
-    bar.menus.push_back({"&File",
-                         {Item(command::newGame, "&New Game"), Item(command::practice, "&Practice"),
-                          Separator(), Item(command::pause, pauseLabel, true),
-                          Item(command::abort, "&Abort", true), Separator(),
-                          Item(command::exit, "E&xit")},
-                         false});
-    bar.menus.push_back({"&Difficulty",
-                         {Item(command::easy, "&Easy"), Item(command::normal, "&Normal"),
-                          Item(command::hard, "&Hard"), Separator(),
-                          Item(command::conveyorBelt, "&Conveyer Belt"),
-                          Item(command::movingLR, "Moving Floor &L-R"),
-                          Item(command::movingUD, "Moving Floor &U-D"),
-                          Item(command::spring, "&Spring")},
-                         false});
-    bar.menus.push_back({"&Option",
-                         {Item(command::music, "&Music"), Item(command::sound, "&Sound"),
-                          Item(command::speedUp, "S&peedUp"),
-                          Item(command::showJumpCount, "Show &Jump Count"), Separator(),
-                          Item(command::clearBest5, "&Clear Best5...")},
-                         false});
+    bar.menus.push_back(
+        {"&File",
+         {Item(command::newGame, "&New Game"), Item(command::practice, "&Practice"), Separator(),
+          Item(command::pause, pauseLabel, true), Item(command::abort, "&Abort", true), Separator(),
+          Item(command::exit, "E&xit")},
+         false});
+    bar.menus.push_back(
+        {"&Difficulty",
+         {Item(command::easy, "&Easy"), Item(command::normal, "&Normal"),
+          Item(command::hard, "&Hard"), Separator(), Item(command::conveyorBelt, "&Conveyer Belt"),
+          Item(command::movingLR, "Moving Floor &L-R"),
+          Item(command::movingUD, "Moving Floor &U-D"), Item(command::spring, "&Spring")},
+         false});
+    bar.menus.push_back(
+        {"&Option",
+         {Item(command::music, "&Music"), Item(command::sound, "&Sound"),
+          Item(command::speedUp, "S&peedUp"), Item(command::showJumpCount, "Show &Jump Count"),
+          Separator(), Item(command::clearBest5, "&Clear Best5...")},
+         false});
     bar.menus.push_back({"&Help",
                          {Item(command::helpTopics, "&Help Topics"), Separator(),
                           Item(command::about, "&About VARNISK...")},

@@ -9,10 +9,9 @@
 #include "shell/main_window.h"
 #include "tests/support/recording_ports.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -29,7 +28,9 @@ std::vector<std::string> WithoutMenuDrawing(const std::vector<std::string>& call
     return out;
 }
 
-bool Checked(int id) { return FindMenuItem(MainMenu(), id)->checked; }
+bool Checked(int id) {
+    return FindMenuItem(MainMenu(), id)->checked;
+}
 
 class MainWindow : public ::testing::Test {
   protected:
@@ -38,9 +39,8 @@ class MainWindow : public ::testing::Test {
         recording::TickTimerAnswer() = 1;
         recording::TickCountAnswer() = 1234;
         folder_ = std::filesystem::temp_directory_path() /
-                  ("varnisk-shell-" + std::string(::testing::UnitTest::GetInstance()
-                                                       ->current_test_info()
-                                                       ->name()));
+                  ("varnisk-shell-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         SetSettingsFiles({folder_ / "in.ini", folder_ / "out.ini"});
@@ -70,10 +70,10 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, StartUpRunsInOrderAndLaysOutForTheLoadedSettings) {
     WriteSettings("[Setting]\nDifficulty=3\nFloorFlag=6\nSpeed=1\n");
     GameState& state = Create();
-    EXPECT_EQ(WithoutMenuDrawing(Calls()),
-              (std::vector<std::string>{"CreateSurfaces", "GetTickCount", "LoadEffects",
-                                        "OpenMusic", "ShowMainWindow", "CreateTickTimer",
-                                        "CreateStartPanel"}));
+    EXPECT_EQ(
+        WithoutMenuDrawing(Calls()),
+        (std::vector<std::string>{"CreateSurfaces", "GetTickCount", "LoadEffects", "OpenMusic",
+                                  "ShowMainWindow", "CreateTickTimer", "CreateStartPanel"}));
     EXPECT_EQ(state.mode, GameMode::Title);
     EXPECT_EQ(state.playerY, 352);
     EXPECT_EQ(state.floorCount, 1);
@@ -122,9 +122,8 @@ TEST_F(MainWindow, TeardownSavesFirstThenReleasesInOrder) {
     GameState& state = Create();
     recording::Clear();
     OnDestroy(state);
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"ReleaseSurfaces", "ReleaseEffects",
-                                                 "CloseMusic", "CloseHelp",
-                                                 "PostQuitMessage 0"}));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"ReleaseSurfaces", "ReleaseEffects", "CloseMusic",
+                                                 "CloseHelp", "PostQuitMessage 0"}));
     EXPECT_NE(SavedSettings().find("Difficulty=2"), std::string::npos);
 }
 
@@ -221,8 +220,8 @@ TEST_F(MainWindow, SoundSpeedUpAndJumpCountToggles) {
     OnCommand(state, command::speedUp);
     EXPECT_EQ(state.speedUp, 1);
     EXPECT_TRUE(Checked(command::speedUp));
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"FillWindowRectBlack 24 64 440 416",
-                                                 "DrawPartialFrame"}));
+    EXPECT_EQ(Calls(),
+              (std::vector<std::string>{"FillWindowRectBlack 24 64 440 416", "DrawPartialFrame"}));
     for (const FloorSlot& slot : state.floors) {
         EXPECT_EQ(slot.dirty, 1);
     }

@@ -2,7 +2,6 @@
 #include "shell/menu_bar.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 TEST(MenuBar, CarriesEveryItemWithItsExactLabelInOrder) {
@@ -13,13 +12,27 @@ TEST(MenuBar, CarriesEveryItemWithItsExactLabelInOrder) {
     EXPECT_EQ(bar.menus[2].title, "&Option");
     EXPECT_EQ(bar.menus[3].title, "&Help");
     const std::vector<std::vector<std::pair<int, std::string>>> expected = {
-        {{40001, "&New Game"}, {40002, "&Practice"}, {0, ""}, {40003, "&Pause"},
-         {40004, "&Abort"}, {0, ""}, {40005, "E&xit"}},
-        {{40006, "&Easy"}, {40007, "&Normal"}, {40008, "&Hard"}, {0, ""},
-         {40009, "&Conveyer Belt"}, {40010, "Moving Floor &L-R"}, {40011, "Moving Floor &U-D"},
+        {{40001, "&New Game"},
+         {40002, "&Practice"},
+         {0, ""},
+         {40003, "&Pause"},
+         {40004, "&Abort"},
+         {0, ""},
+         {40005, "E&xit"}},
+        {{40006, "&Easy"},
+         {40007, "&Normal"},
+         {40008, "&Hard"},
+         {0, ""},
+         {40009, "&Conveyer Belt"},
+         {40010, "Moving Floor &L-R"},
+         {40011, "Moving Floor &U-D"},
          {40012, "&Spring"}},
-        {{40013, "&Music"}, {40014, "&Sound"}, {40015, "S&peedUp"}, {40016, "Show &Jump Count"},
-         {0, ""}, {40017, "&Clear Best5..."}},
+        {{40013, "&Music"},
+         {40014, "&Sound"},
+         {40015, "S&peedUp"},
+         {40016, "Show &Jump Count"},
+         {0, ""},
+         {40017, "&Clear Best5..."}},
         {{40018, "&Help Topics"}, {0, ""}, {40019, "&About VARNISK..."}},
     };
     for (std::size_t m = 0; m < expected.size(); ++m) {
@@ -35,10 +48,9 @@ TEST(MenuBar, CarriesEveryItemWithItsExactLabelInOrder) {
 TEST(MenuBar, TitleAndPlayStatesGrayTheRightItems) {
     MenuBar bar = MakeMainMenu();
     // As stored: the title state.
-    std::map<int, bool> titleAvailable = {{40001, true},  {40002, true}, {40003, false},
-                                          {40004, false}, {40005, true}, {40006, true},
-                                          {40012, true},  {40013, true}, {40017, true},
-                                          {40018, true},  {40019, true}};
+    std::map<int, bool> titleAvailable = {
+        {40001, true}, {40002, true}, {40003, false}, {40004, false}, {40005, true}, {40006, true},
+        {40012, true}, {40013, true}, {40017, true},  {40018, true},  {40019, true}};
     for (const auto& [id, available] : titleAvailable) {
         EXPECT_EQ(IsCommandAvailable(bar, id), available) << id;
     }

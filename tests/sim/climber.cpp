@@ -22,7 +22,9 @@ struct WorldSnapshot {
     MenuBar menu;
 };
 
-WorldSnapshot Snapshot() { return {RandomState(), Host(), MainMenu()}; }
+WorldSnapshot Snapshot() {
+    return {RandomState(), Host(), MainMenu()};
+}
 
 void Restore(const WorldSnapshot& snapshot) {
     SeedRandom(snapshot.random);
@@ -116,20 +118,22 @@ Plan ChoosePlan(const GameState& state, bool climbing) {
     }
     if (!climbing) {
         // Done: the lowest landing, or better a fall out of the field.
-        const auto lowest = std::min_element(
-            candidates.begin(), candidates.end(),
-            [](const Candidate& a, const Candidate& b) { return a.outcome.height < b.outcome.height; });
+        const auto lowest = std::min_element(candidates.begin(), candidates.end(),
+                                             [](const Candidate& a, const Candidate& b) {
+                                                 return a.outcome.height < b.outcome.height;
+                                             });
         return lowest->plan;
     }
     // Climbing: the highest landing from which the climb can go on for a
     // few more jumps. Landings that differ in nothing are tried once.
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        return a.outcome.height > b.outcome.height;
-    });
+    std::stable_sort(
+        candidates.begin(), candidates.end(),
+        [](const Candidate& a, const Candidate& b) { return a.outcome.height > b.outcome.height; });
     for (const int depth : {5, 2, 1}) {
         std::vector<std::pair<std::int64_t, std::int32_t>> failed;
         for (const Candidate& c : candidates) {
-            const std::pair<std::int64_t, std::int32_t> key{c.outcome.height, c.outcome.state.playerX};
+            const std::pair<std::int64_t, std::int32_t> key{c.outcome.height,
+                                                            c.outcome.state.playerX};
             if (c.outcome.height == dies ||
                 std::find(failed.begin(), failed.end(), key) != failed.end()) {
                 continue;

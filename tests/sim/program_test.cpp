@@ -1,10 +1,9 @@
 // varnisk-sim as other programs meet it: exit status, what goes to standard
 // output, standard input, and the committed demo game.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
 
@@ -16,8 +15,8 @@ struct Output {
 };
 
 Output RunSim(const std::string& arguments, const std::string& input = "") {
-    const std::string command = "printf '%s' '" + input + "' | " + VARNISK_SIM_PATH + " " +
-                                arguments + " 2>/dev/null";
+    const std::string command =
+        "printf '%s' '" + input + "' | " + VARNISK_SIM_PATH + " " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     Output result{-1, ""};
     if (pipe == nullptr) {
@@ -55,8 +54,8 @@ TEST(Program, ExitInTheScriptEndsTheRunWithTheFinalLine) {
 }
 
 TEST(Program, BadInputExitsWithTwoAndPrintsNothing) {
-    for (const std::string arguments : {"--ticks x -", "--nonsense -", "", "a b",
-                                         "/nonexistent/script"}) {
+    for (const std::string arguments :
+         {"--ticks x -", "--nonsense -", "", "a b", "/nonexistent/script"}) {
         const Output r = RunSim(arguments, "0 command 40001\n");
         EXPECT_EQ(r.status, 2) << arguments;
         EXPECT_TRUE(r.out.empty()) << arguments;

@@ -2,7 +2,6 @@
 #include "tools/varnisk-sim/sim_options.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace {
@@ -71,9 +70,9 @@ TEST(Script, NamesTheFirstBadLine) {
 }
 
 TEST(SimOptions, ReadsEveryOptionInBothForms) {
-    const OptionsResult r = ParseCommandLine({"--seed", "42", "--ticks=7", "--settings", "in.ini",
-                                              "--save=out.ini", "--screen", "3:a.bmp",
-                                              "--screen=9:b.bmp", "play.txt"});
+    const OptionsResult r =
+        ParseCommandLine({"--seed", "42", "--ticks=7", "--settings", "in.ini", "--save=out.ini",
+                          "--screen", "3:a.bmp", "--screen=9:b.bmp", "play.txt"});
     ASSERT_FALSE(r.error) << *r.error;
     EXPECT_EQ(r.options.seed, 42u);
     EXPECT_EQ(r.options.ticks, 7);
@@ -97,14 +96,8 @@ TEST(SimOptions, DefaultsAndStandardInput) {
 
 TEST(SimOptions, RejectsBadCommandLines) {
     const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"--seed", "x", "s"},
-        {"--seed", "-1", "s"},
-        {"--ticks", "-5", "s"},
-        {"--ticks"},
-        {"--screen", "nope", "s"},
-        {"--screen", "3:", "s"},
-        {"--frobnicate", "s"},
+        {},          {"--seed", "x", "s"},      {"--seed", "-1", "s"},   {"--ticks", "-5", "s"},
+        {"--ticks"}, {"--screen", "nope", "s"}, {"--screen", "3:", "s"}, {"--frobnicate", "s"},
         {"a", "b"},
     };
     for (const auto& args : bad) {

@@ -1,7 +1,6 @@
 #include "tools/varnisk-sim/trace.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 TEST(Trace, JsonStringsEscapeWhatJsonNeedsAndKeepUtf8) {
@@ -23,13 +22,14 @@ TEST(Trace, LineHoldsEveryFieldInOrder) {
     std::ostringstream out;
     WriteTraceLine(out, 12, state, {143, 144}, {"play", "stop"});
     const std::string line = out.str();
-    EXPECT_EQ(line.rfind("{\"tick\":12,\"mode\":1,\"playerX\":0,\"playerY\":352,\"facing\":0,", 0), 0u);
-    const char* keys[] = {"verticalSpeed", "standingFloor", "jumpPower", "charging",
-                          "airborne", "animFrame", "jumpHeld", "patternIndex",
-                          "scrollPhase", "rollPhase", "shownFloor", "floorCount",
-                          "jumpCount", "difficulty", "floorFlags", "practiceDifficulty",
-                          "practiceFloorFlags", "musicOn", "soundOn", "speedUp",
-                          "showJumpCount", "floors", "sounds", "music"};
+    EXPECT_EQ(line.rfind("{\"tick\":12,\"mode\":1,\"playerX\":0,\"playerY\":352,\"facing\":0,", 0),
+              0u);
+    const char* keys[] = {"verticalSpeed",      "standingFloor", "jumpPower",  "charging",
+                          "airborne",           "animFrame",     "jumpHeld",   "patternIndex",
+                          "scrollPhase",        "rollPhase",     "shownFloor", "floorCount",
+                          "jumpCount",          "difficulty",    "floorFlags", "practiceDifficulty",
+                          "practiceFloorFlags", "musicOn",       "soundOn",    "speedUp",
+                          "showJumpCount",      "floors",        "sounds",     "music"};
     std::size_t at = 0;
     for (const char* key : keys) {
         const std::size_t found = line.find(std::string("\"") + key + "\":", at);

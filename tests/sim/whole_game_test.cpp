@@ -4,10 +4,9 @@
 #include "tests/sim/climber.h"
 #include "tools/varnisk-sim/runner.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
@@ -18,7 +17,7 @@ struct Replay {
 };
 
 Replay RunScript(const std::string& script, std::int64_t ticks, std::uint32_t seed,
-           const std::filesystem::path& settings, const std::filesystem::path& save) {
+                 const std::filesystem::path& settings, const std::filesystem::path& save) {
     std::istringstream in(script);
     const ScriptResult parsed = ParseScript(in);
     EXPECT_FALSE(parsed.error) << *parsed.error;
@@ -49,8 +48,9 @@ class TempFolder {
   public:
     TempFolder()
         : path_(std::filesystem::temp_directory_path() /
-                ("varnisk-sim-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+                ("varnisk-sim-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -73,7 +73,8 @@ class WholeGame : public ::testing::TestWithParam<Case> {};
 
 TEST_P(WholeGame, ClimbsHundredsOfFloorsFallsOutAndKeepsTheRecord) {
     const Case c = GetParam();
-    const ClimbResult climb = ClimbAndFall(c.seed, c.command, 300, "Climber Nº" + std::to_string(c.table), 400000);
+    const ClimbResult climb =
+        ClimbAndFall(c.seed, c.command, 300, "Climber Nº" + std::to_string(c.table), 400000);
     ASSERT_TRUE(climb.ended) << "the game did not end; floors " << climb.floors;
     EXPECT_GE(climb.floors, 300);
 

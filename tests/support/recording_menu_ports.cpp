@@ -6,10 +6,18 @@
 
 using recording::Record;
 
-void UpdateMenuChecks(GameState&) { Record("UpdateMenuChecks"); }
-void SwitchMenuToPlayState(GameState&) { Record("SwitchMenuToPlayState"); }
-void SwitchMenuToTitleState(GameState&) { Record("SwitchMenuToTitleState"); }
-void RedrawMenuBar(GameState&) { Record("RedrawMenuBar"); }
+void UpdateMenuChecks(GameState&) {
+    Record("UpdateMenuChecks");
+}
+void SwitchMenuToPlayState(GameState&) {
+    Record("SwitchMenuToPlayState");
+}
+void SwitchMenuToTitleState(GameState&) {
+    Record("SwitchMenuToTitleState");
+}
+void RedrawMenuBar(GameState&) {
+    Record("RedrawMenuBar");
+}
 void SetPauseItemLabel(GameState&, bool paused) {
     Record(paused ? "SetPauseItemLabel Resume" : "SetPauseItemLabel Pause");
 }

@@ -12,7 +12,9 @@ std::vector<std::string>& Calls() {
     return calls;
 }
 
-void Record(std::string call) { Calls().push_back(std::move(call)); }
+void Record(std::string call) {
+    Calls().push_back(std::move(call));
+}
 
 void Clear() {
     Calls().clear();
@@ -52,22 +54,44 @@ std::function<void(GameState&)>& OnNameDialog() {
 
 using recording::Record;
 
-void DrawFullFrame(GameState&) { Record("DrawFullFrame"); }
-void DrawPartialFrame(GameState&) { Record("DrawPartialFrame"); }
-void DrawJumpGauge(GameState& state) { Record("DrawJumpGauge " + std::to_string(state.jumpPower)); }
-void DrawFloorCounter(GameState&) { Record("DrawFloorCounter"); }
-void DrawDifficultyAndBest(GameState&) { Record("DrawDifficultyAndBest"); }
-void DrawJumpCount(GameState& state) { Record("DrawJumpCount " + std::to_string(state.jumpCount)); }
+void DrawFullFrame(GameState&) {
+    Record("DrawFullFrame");
+}
+void DrawPartialFrame(GameState&) {
+    Record("DrawPartialFrame");
+}
+void DrawJumpGauge(GameState& state) {
+    Record("DrawJumpGauge " + std::to_string(state.jumpPower));
+}
+void DrawFloorCounter(GameState&) {
+    Record("DrawFloorCounter");
+}
+void DrawDifficultyAndBest(GameState&) {
+    Record("DrawDifficultyAndBest");
+}
+void DrawJumpCount(GameState& state) {
+    Record("DrawJumpCount " + std::to_string(state.jumpCount));
+}
 void FillWindowRectBlack(GameState&, std::int32_t left, std::int32_t top, std::int32_t right,
                          std::int32_t bottom) {
     Record("FillWindowRectBlack " + std::to_string(left) + " " + std::to_string(top) + " " +
            std::to_string(right) + " " + std::to_string(bottom));
 }
-void PlayEffect(GameState&, int effectId) { Record("PlayEffect " + std::to_string(effectId)); }
-void PlayMusic(GameState&) { Record("PlayMusic"); }
-void StopMusic(GameState&) { Record("StopMusic"); }
-void CreateStartPanel(GameState&) { Record("CreateStartPanel"); }
-void DestroyStartPanel() { Record("DestroyStartPanel"); }
+void PlayEffect(GameState&, int effectId) {
+    Record("PlayEffect " + std::to_string(effectId));
+}
+void PlayMusic(GameState&) {
+    Record("PlayMusic");
+}
+void StopMusic(GameState&) {
+    Record("StopMusic");
+}
+void CreateStartPanel(GameState&) {
+    Record("CreateStartPanel");
+}
+void DestroyStartPanel() {
+    Record("DestroyStartPanel");
+}
 void RunNameEntryDialog(GameState& state) {
     Record("RunNameEntryDialog");
     if (recording::OnNameDialog()) {
@@ -85,10 +109,18 @@ WindowHandle GetKeyboardFocus() {
     Record("GetKeyboardFocus");
     return nullptr;
 }
-void SetKeyboardFocus(WindowHandle) { Record("SetKeyboardFocus"); }
-void CaptureMouse(GameState&) { Record("CaptureMouse"); }
-void ReleaseMouseCapture() { Record("ReleaseMouseCapture"); }
-void SendDestroyMessage(GameState&) { Record("SendDestroyMessage"); }
+void SetKeyboardFocus(WindowHandle) {
+    Record("SetKeyboardFocus");
+}
+void CaptureMouse(GameState&) {
+    Record("CaptureMouse");
+}
+void ReleaseMouseCapture() {
+    Record("ReleaseMouseCapture");
+}
+void SendDestroyMessage(GameState&) {
+    Record("SendDestroyMessage");
+}
 
 GameState MakeTitleState(std::uint32_t seed) {
     GameState state{};

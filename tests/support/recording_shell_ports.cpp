@@ -20,30 +20,60 @@ std::uint32_t& TickCountAnswer() {
 
 using recording::Record;
 
-void CreateSurfaces(GameState&) { Record("CreateSurfaces"); }
-void ReleaseSurfaces(GameState&) { Record("ReleaseSurfaces"); }
-void PaintWindow(GameState&) { Record("PaintWindow"); }
-void DrawJumpCountLabel(GameState&) { Record("DrawJumpCountLabel"); }
-void LoadEffects(GameState&) { Record("LoadEffects"); }
-void ReleaseEffects(GameState&) { Record("ReleaseEffects"); }
+void CreateSurfaces(GameState&) {
+    Record("CreateSurfaces");
+}
+void ReleaseSurfaces(GameState&) {
+    Record("ReleaseSurfaces");
+}
+void PaintWindow(GameState&) {
+    Record("PaintWindow");
+}
+void DrawJumpCountLabel(GameState&) {
+    Record("DrawJumpCountLabel");
+}
+void LoadEffects(GameState&) {
+    Record("LoadEffects");
+}
+void ReleaseEffects(GameState&) {
+    Record("ReleaseEffects");
+}
 std::uint32_t OpenMusic(GameState&) {
     Record("OpenMusic");
     return 7;
 }
-void CloseMusic(GameState&) { Record("CloseMusic"); }
-void DrawBest5Pages(GameState&) { Record("DrawBest5Pages"); }
-void RunAboutDialog(GameState&) { Record("RunAboutDialog"); }
-void ShowMainWindow(GameState&) { Record("ShowMainWindow"); }
+void CloseMusic(GameState&) {
+    Record("CloseMusic");
+}
+void DrawBest5Pages(GameState&) {
+    Record("DrawBest5Pages");
+}
+void RunAboutDialog(GameState&) {
+    Record("RunAboutDialog");
+}
+void ShowMainWindow(GameState&) {
+    Record("ShowMainWindow");
+}
 std::uint32_t CreateTickTimer(GameState&) {
     Record("CreateTickTimer");
     return recording::TickTimerAnswer();
 }
-void SoundDefaultBeep() { Record("SoundDefaultBeep"); }
+void SoundDefaultBeep() {
+    Record("SoundDefaultBeep");
+}
 std::uint32_t GetTickCount() {
     Record("GetTickCount");
     return recording::TickCountAnswer();
 }
-void DrawMenuBarOf(GameState&) { Record("DrawMenuBarOf"); }
-void ShowHelpTopics(GameState&) { Record("ShowHelpTopics"); }
-void CloseHelp(GameState&) { Record("CloseHelp"); }
-void PostQuitMessage(int exitCode) { Record("PostQuitMessage " + std::to_string(exitCode)); }
+void DrawMenuBarOf(GameState&) {
+    Record("DrawMenuBarOf");
+}
+void ShowHelpTopics(GameState&) {
+    Record("ShowHelpTopics");
+}
+void CloseHelp(GameState&) {
+    Record("CloseHelp");
+}
+void PostQuitMessage(int exitCode) {
+    Record("PostQuitMessage " + std::to_string(exitCode));
+}

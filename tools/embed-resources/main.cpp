@@ -80,16 +80,16 @@ int main(int argc, char** argv) {
         out << "// " << entry.file << "\nconst std::uint8_t " << entry.kind << entry.id << "["
             << (bytes.empty() ? 1 : bytes.size()) << "] = {";
         for (std::size_t i = 0; i < bytes.size(); ++i) {
-            out << (i % 24 == 0 ? "\n" : "") << static_cast<unsigned>(static_cast<unsigned char>(bytes[i]))
-                << ",";
+            out << (i % 24 == 0 ? "\n" : "")
+                << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ",";
         }
         out << "};\nconstexpr std::size_t " << entry.kind << entry.id << "Size = " << bytes.size()
             << ";\n\n";
     }
     out << "const std::array<Resource, " << entries.size() << "> table = {{\n";
     for (const Entry& entry : entries) {
-        out << "    {" << KindName(entry.kind) << ", " << entry.id << ", {" << entry.kind << entry.id
-            << ", " << entry.kind << entry.id << "Size}},\n";
+        out << "    {" << KindName(entry.kind) << ", " << entry.id << ", {" << entry.kind
+            << entry.id << ", " << entry.kind << entry.id << "Size}},\n";
     }
     out << "}};\n\n} // namespace\n\nstd::span<const Resource> AllResources() { return table; }\n";
 

@@ -66,9 +66,13 @@ void DeliverEvent(SimRun& run, const ScriptEvent& event) {
     }
 }
 
-void DispatchGameTimer(SimRun& run) { OnTimer(*run.state, run.state->tickTimer); }
+void DispatchGameTimer(SimRun& run) {
+    OnTimer(*run.state, run.state->tickTimer);
+}
 
-bool ProgramEnded() { return Host().quit; }
+bool ProgramEnded() {
+    return Host().quit;
+}
 
 void EndRun(SimRun& run) {
     if (!ProgramEnded()) {

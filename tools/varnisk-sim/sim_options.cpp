@@ -25,7 +25,7 @@ OptionsResult ParseCommandLine(const std::vector<std::string>& args) {
         if (arg.rfind("--", 0) == 0) {
             if (const auto eq = arg.find('='); eq != std::string::npos) {
                 value = arg.substr(eq + 1);
-                arg = arg.substr(0, eq);
+                arg.resize(eq);
                 valueInline = true;
             }
         }

@@ -47,17 +47,29 @@ void PaintWindow(GameState& state) {
 }
 
 // Effects and music are recorded, not heard; blocking effects take no time.
-void PlayEffect(GameState&, int effectId) { Host().sounds.push_back(effectId); }
-void PlayMusic(GameState&) { Host().music.emplace_back("play"); }
-void StopMusic(GameState&) { Host().music.emplace_back("stop"); }
+void PlayEffect(GameState&, int effectId) {
+    Host().sounds.push_back(effectId);
+}
+void PlayMusic(GameState&) {
+    Host().music.emplace_back("play");
+}
+void StopMusic(GameState&) {
+    Host().music.emplace_back("stop");
+}
 void LoadEffects(GameState&) {}
 void ReleaseEffects(GameState&) {}
-std::uint32_t OpenMusic(GameState&) { return 1; }
+std::uint32_t OpenMusic(GameState&) {
+    return 1;
+}
 void CloseMusic(GameState&) {}
 
 // The start panel and the dialogs answer at once.
-void CreateStartPanel(GameState&) { Host().startPanelShown = true; }
-void DestroyStartPanel() { Host().startPanelShown = false; }
+void CreateStartPanel(GameState&) {
+    Host().startPanelShown = true;
+}
+void DestroyStartPanel() {
+    Host().startPanelShown = false;
+}
 void DrawBest5Pages(GameState&) {}
 void RunNameEntryDialog(GameState& state) {
     if (Host().nextName) {
@@ -75,15 +87,27 @@ void ShowHelpTopics(GameState&) {}
 void CloseHelp(GameState&) {}
 
 // The window.
-WindowHandle GetKeyboardFocus() { return nullptr; }
+WindowHandle GetKeyboardFocus() {
+    return nullptr;
+}
 void SetKeyboardFocus(WindowHandle) {}
-void CaptureMouse(GameState&) { Host().mouseCaptured = true; }
-void ReleaseMouseCapture() { Host().mouseCaptured = false; }
-void SendDestroyMessage(GameState& state) { OnDestroy(state); }
+void CaptureMouse(GameState&) {
+    Host().mouseCaptured = true;
+}
+void ReleaseMouseCapture() {
+    Host().mouseCaptured = false;
+}
+void SendDestroyMessage(GameState& state) {
+    OnDestroy(state);
+}
 void ShowMainWindow(GameState&) {}
-std::uint32_t CreateTickTimer(GameState&) { return 1; }
+std::uint32_t CreateTickTimer(GameState&) {
+    return 1;
+}
 void SoundDefaultBeep() {}
-std::uint32_t GetTickCount() { return Host().seed; }
+std::uint32_t GetTickCount() {
+    return Host().seed;
+}
 void DrawMenuBarOf(GameState&) {}
 void PostQuitMessage(int exitCode) {
     Host().quit = true;
