@@ -458,6 +458,19 @@ TEST(MoveFloors, BeltsAreRedrawnEveryTickPlainFloorsAreNot) {
     EXPECT_EQ(state.floors[13].dirty, 0);
 }
 
+TEST(MoveFloors, TheGroundSlotMovesOnceItIsRecycledIntoAFloor) {
+    GameState state = MakeTitleState(1);
+    coretest::ParkFloors(state);
+    state.floors[11] = Slot(FloorKind::MovingUD, 112, 100, 0, 25);
+    MoveFloors(state);
+    EXPECT_EQ(state.floors[11].phase, 24);
+    state.floors[11] = Slot(FloorKind::ConveyorRight, 112, 100);
+    state.standingFloor = 11;
+    state.playerX = 120;
+    MoveFloors(state);
+    EXPECT_EQ(state.playerX, 122);
+}
+
 // Carrying the character who stands on a slot.
 class Carry : public ::testing::Test {
   protected:

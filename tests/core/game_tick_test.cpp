@@ -493,6 +493,10 @@ TEST_F(Tick, TurnsAtBothWallsOnTheBoundary) {
     EXPECT_EQ(state.facing, 1);
     Run(1);
     EXPECT_EQ(state.playerX, 4);
+    state.facing = -1;
+    Run(1); // exactly 0 counts as the left wall
+    EXPECT_EQ(state.playerX, 0);
+    EXPECT_EQ(state.facing, 1);
 }
 
 // --------------------------------------------------------------- game over
