@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 #include <vector>
 
