@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
 #include <vector>
 
 namespace coretest {
@@ -131,10 +130,6 @@ inline std::vector<std::int64_t> PlayFields(const GameState& s) {
                                slot.velocity, slot.dirty});
     }
     return out;
-}
-
-inline std::vector<std::string> Calls() {
-    return recording::Calls();
 }
 
 } // namespace coretest
