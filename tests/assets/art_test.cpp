@@ -130,8 +130,8 @@ Bitmap LoadBmp(const std::string& name) {
     for (int y = 0; y < bmp.height; ++y) {
         std::size_t rowAt = offset + static_cast<std::size_t>(bmp.height - 1 - y) * stride;
         for (int x = 0; x < bmp.width; ++x) {
-            std::uint8_t v =
-                bmp.bitCount == 8 ? b[rowAt + x] : (b[rowAt + x / 8] >> (7 - x % 8)) & 1;
+            const auto v = static_cast<std::uint8_t>(
+                bmp.bitCount == 8 ? b[rowAt + x] : (b[rowAt + x / 8] >> (7 - x % 8)) & 1);
             bmp.pixels[y * bmp.width + x] = v;
         }
     }
