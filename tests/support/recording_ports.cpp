@@ -16,8 +16,14 @@ void Record(std::string call) {
     Calls().push_back(std::move(call));
 }
 
+std::vector<DrawSnapshot>& Draws() {
+    static std::vector<DrawSnapshot> draws;
+    return draws;
+}
+
 void Clear() {
     Calls().clear();
+    Draws().clear();
     Answers() = DialogAnswers{};
     OnNameDialog() = nullptr;
 }
@@ -54,18 +60,22 @@ std::function<void(GameState&)>& OnNameDialog() {
 
 using recording::Record;
 
-void DrawFullFrame(GameState&) {
-    Record("DrawFullFrame");
+namespace {
+
+void RecordDraw(const char* call, const GameState& state) {
+    Record(call);
+    recording::Draws().push_back(
+        {call, state.mode, state.playerX, state.playerY, state.rollPhase, state.shownFloor});
 }
-void DrawPartialFrame(GameState&) {
-    Record("DrawPartialFrame");
-}
+
+} // namespace
+
+void DrawFullFrame(GameState& state) { RecordDraw("DrawFullFrame", state); }
+void DrawPartialFrame(GameState& state) { RecordDraw("DrawPartialFrame", state); }
 void DrawJumpGauge(GameState& state) {
     Record("DrawJumpGauge " + std::to_string(state.jumpPower));
 }
-void DrawFloorCounter(GameState&) {
-    Record("DrawFloorCounter");
-}
+void DrawFloorCounter(GameState& state) { RecordDraw("DrawFloorCounter", state); }
 void DrawDifficultyAndBest(GameState&) {
     Record("DrawDifficultyAndBest");
 }

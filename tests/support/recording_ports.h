@@ -18,6 +18,18 @@ void Clear();
 // Calls whose text starts with the given prefix.
 std::vector<std::string> CallsStartingWith(const std::string& prefix);
 
+// What the game record held when a drawing port was called, for the rules
+// about drawing before or after a change.
+struct DrawSnapshot {
+    std::string call; // "DrawFullFrame", "DrawPartialFrame" or "DrawFloorCounter"
+    GameMode mode;
+    std::int32_t playerX;
+    std::int32_t playerY;
+    std::int32_t rollPhase;
+    std::int32_t shownFloor;
+};
+std::vector<DrawSnapshot>& Draws();
+
 // The effects played since the last Clear, in order.
 std::vector<int> Effects();
 
