@@ -1,8 +1,7 @@
 #include "assets/resources.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
