@@ -79,6 +79,13 @@ void CarryCharacter(GameState& state, FloorSlot& slot) {
     }
 }
 
+void PlaceFixedSlot(FloorSlot& slot, FloorKind kind, std::int32_t x, std::int32_t y) {
+    slot.kind = kind;
+    slot.x = x;
+    slot.y = y;
+    slot.dirty = 1;
+}
+
 } // namespace
 
 std::int32_t FloorLevel(std::int32_t difficulty, std::int32_t floorCount) {
@@ -129,21 +136,9 @@ void LayOutField(GameState& state) {
     }
     // The ground and the walls keep whatever phase and velocity they had:
     // nothing of their kinds reads them.
-    FloorSlot& ground = state.floors[groundSlot];
-    ground.kind = FloorKind::Ground;
-    ground.x = 16;
-    ground.y = 320;
-    ground.dirty = 1;
-    FloorSlot& left = state.floors[leftWallSlot];
-    left.kind = FloorKind::Wall;
-    left.x = 0;
-    left.y = 0;
-    left.dirty = 1;
-    FloorSlot& right = state.floors[rightWallSlot];
-    right.kind = FloorKind::Wall;
-    right.x = 400;
-    right.y = 0;
-    right.dirty = 1;
+    PlaceFixedSlot(state.floors[groundSlot], FloorKind::Ground, 16, 320);
+    PlaceFixedSlot(state.floors[leftWallSlot], FloorKind::Wall, 0, 0);
+    PlaceFixedSlot(state.floors[rightWallSlot], FloorKind::Wall, 400, 0);
 }
 
 void ScrollField(GameState& state, std::int32_t dy) {
