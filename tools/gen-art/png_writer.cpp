@@ -4,6 +4,7 @@
 #include "deflate.h"
 
 #include <array>
+#include <map>
 
 namespace {
 
@@ -34,28 +35,73 @@ void PutChunk(Bytes& out, const char* type, const Bytes& body) {
 
 } // namespace
 
+namespace {
+
+std::uint32_t Key(const Rgba& p) {
+    return static_cast<std::uint32_t>(p.r) << 24 | static_cast<std::uint32_t>(p.g) << 16 |
+           static_cast<std::uint32_t>(p.b) << 8 | p.a;
+}
+
+// The picture's colours, if there are at most 256 of them: written with a
+// colour table, a picture is a quarter of the size it is in RGBA.
+bool CollectPalette(const RgbaImage& img, std::map<std::uint32_t, std::uint8_t>& indices) {
+    for (const Rgba& p : img.pixels) {
+        const std::uint32_t key = Key(p);
+        if (indices.count(key) == 0) {
+            if (indices.size() == 256)
+                return false;
+            indices.emplace(key, static_cast<std::uint8_t>(indices.size()));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 void WritePng(const std::string& path, const RgbaImage& img) {
+    std::map<std::uint32_t, std::uint8_t> indices;
+    const bool indexed = CollectPalette(img, indices);
     Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes header;
     PutU32BigEndian(header, static_cast<std::uint32_t>(img.width));
     PutU32BigEndian(header, static_cast<std::uint32_t>(img.height));
-    PutU8(header, 8); // bits per channel
-    PutU8(header, 6); // RGBA
+    PutU8(header, 8);               // bits per channel, or per index
+    PutU8(header, indexed ? 3 : 6); // a colour table, or RGBA
     PutU8(header, 0);
     PutU8(header, 0);
     PutU8(header, 0);
     PutChunk(out, "IHDR", header);
 
+    const int pixelBytes = indexed ? 1 : 4;
+    if (indexed) {
+        Bytes table(indices.size() * 3);
+        Bytes alpha(indices.size());
+        bool translucent = false;
+        for (const auto& [key, index] : indices) {
+            table[index * 3u] = static_cast<std::uint8_t>(key >> 24);
+            table[index * 3u + 1] = static_cast<std::uint8_t>(key >> 16);
+            table[index * 3u + 2] = static_cast<std::uint8_t>(key >> 8);
+            alpha[index] = static_cast<std::uint8_t>(key);
+            translucent = translucent || alpha[index] != 255;
+        }
+        PutChunk(out, "PLTE", table);
+        if (translucent)
+            PutChunk(out, "tRNS", alpha);
+    }
+
     Bytes raw;
-    raw.reserve(static_cast<std::size_t>(img.height) * (1 + 4 * img.width));
+    raw.reserve(static_cast<std::size_t>(img.height) * (1 + pixelBytes * img.width));
     for (int y = 0; y < img.height; ++y) {
         PutU8(raw, 0); // filter: none
         for (int x = 0; x < img.width; ++x) {
             const Rgba& p = img.pixels[static_cast<std::size_t>(y) * img.width + x];
-            raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
+            if (indexed)
+                raw.push_back(indices[Key(p)]);
+            else
+                raw.insert(raw.end(), {p.r, p.g, p.b, p.a});
         }
     }
-    PutChunk(out, "IDAT", ZlibCompress(raw, 4, 1 + 4 * img.width));
+    PutChunk(out, "IDAT", ZlibCompress(raw, pixelBytes, 1 + pixelBytes * img.width));
     PutChunk(out, "IEND", {});
     WriteFile(path, out);
 }

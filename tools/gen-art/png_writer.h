@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-// Straight RGBA pictures written as PNG, compressed by our own small deflate
+// Straight RGBA pictures written as PNG (with a colour table when they have
+// at most 256 colours), compressed by our own small deflate
 // (deflate.h): no compression library needed, and every viewer reads them.
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
