@@ -5,15 +5,23 @@
 // game in progress with the character on the ground.
 
 #include "core/game_state.h"
+#include "core/game_tick.h"
 #include "core/random.h"
+#include "core/rect.h"
 #include "tests/support/recording_ports.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace coretest {
+
+using Strings = std::vector<std::string>;
+using Ints = std::vector<int>;
+using K = FloorKind;
 
 inline constexpr std::uint32_t lcgMultiplier = 1103515245u;
 inline constexpr std::uint32_t lcgIncrement = 12345u;
@@ -33,14 +41,14 @@ constexpr std::int32_t DrawFromState(std::uint32_t state) {
     return static_cast<std::int32_t>((state >> 16) & 0x7FFFu);
 }
 
-// The seed whose next state is `next`.
-constexpr std::uint32_t SeedLeadingTo(std::uint32_t next) {
-    return (next - lcgIncrement) * InverseMultiplier();
+// Makes the next draw of NextRandom come from this generator state.
+inline void NextStateIs(std::uint32_t state) {
+    SeedRandom((state - lcgIncrement) * InverseMultiplier());
 }
 
 // Makes the next draw of NextRandom return `value` (0..32767).
 inline void NextDrawIs(std::int32_t value) {
-    SeedRandom(SeedLeadingTo(static_cast<std::uint32_t>(value) << 16));
+    NextStateIs(static_cast<std::uint32_t>(value) << 16);
 }
 
 // Makes the next draw return `first` and the one after it a value for which
@@ -51,7 +59,7 @@ inline void NextDrawsAre(std::int32_t first, const std::function<bool(std::int32
         const std::uint32_t state =
             (static_cast<std::uint32_t>(first) << 16) | (hidden & 0xFFFFu) | ((hidden >> 16) << 31);
         if (second(DrawFromState(state * lcgMultiplier + lcgIncrement))) {
-            SeedRandom(SeedLeadingTo(state));
+            NextStateIs(state);
             return;
         }
     }
@@ -61,6 +69,11 @@ inline void NextDrawsAre(std::int32_t first, const std::function<bool(std::int32
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
                       std::int32_t velocity = 0) {
     return FloorSlot{kind, x, y, phase, velocity, 0};
+}
+
+// A rectangle as one comparable, printable value.
+inline std::array<std::int32_t, 4> Box(const Rect& r) {
+    return {r.x, r.y, r.width, r.height};
 }
 
 // Moves floors 0..10 far above the field, where no probe, scroll or body box
@@ -102,29 +115,31 @@ inline void StandOn(GameState& state, int slot) {
     }
 }
 
+// Falling onto slot 5, a floor at x 100 and row 200: after the tick's walk
+// the feet are at x 120..143 and sweep rows 196..202.
+inline void FallOntoSlotFive(GameState& state, FloorSlot slot) {
+    state.floors[5] = slot;
+    state.airborne = 1;
+    state.verticalSpeed = -3;
+    state.playerX = 96;
+    state.playerY = 164;
+}
+
+inline void RunTicks(GameState& state, int ticks) {
+    for (int i = 0; i < ticks; ++i) {
+        GameTick(state);
+    }
+}
+
 // Everything a tick may change, so that "nothing changed" can be checked.
 inline std::vector<std::int64_t> PlayFields(const GameState& s) {
-    std::vector<std::int64_t> out = {static_cast<std::int32_t>(s.mode),
-                                     s.playerX,
-                                     s.playerY,
-                                     s.facing,
-                                     s.verticalSpeed,
-                                     s.standingFloor,
-                                     s.jumpPower,
-                                     s.charging,
-                                     s.airborne,
-                                     s.animFrame,
-                                     s.jumpHeld,
-                                     s.patternIndex,
-                                     s.scrollPhase,
-                                     s.rollPhase,
-                                     s.shownFloor,
-                                     s.floorCount,
-                                     s.jumpCount,
-                                     s.difficulty,
-                                     s.floorFlags,
-                                     s.practiceDifficulty,
-                                     s.practiceFloorFlags};
+    std::vector<std::int64_t> out;
+    out.insert(out.end(),
+               {static_cast<std::int32_t>(s.mode), s.playerX, s.playerY, s.facing, s.verticalSpeed,
+                s.standingFloor, s.jumpPower, s.charging, s.airborne, s.animFrame});
+    out.insert(out.end(), {s.jumpHeld, s.patternIndex, s.scrollPhase, s.rollPhase, s.shownFloor,
+                           s.floorCount, s.jumpCount, s.difficulty, s.floorFlags,
+                           s.practiceDifficulty, s.practiceFloorFlags});
     for (const FloorSlot& slot : s.floors) {
         out.insert(out.end(), {static_cast<std::int32_t>(slot.kind), slot.x, slot.y, slot.phase,
                                slot.velocity, slot.dirty});

@@ -1,667 +1,387 @@
+#include "core/floor_counter.h"
 #include "core/game_tick.h"
 #include "tests/core/core_test_support.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
-using coretest::Slot;
-using Strings = std::vector<std::string>;
-using Ints = std::vector<int>;
+using namespace coretest;
+using recording::Draws;
+using recording::Effects;
 
-class Tick : public ::testing::Test {
-  protected:
-    void Run(int ticks) {
-        for (int i = 0; i < ticks; ++i) {
-            GameTick(state);
-        }
-    }
-    // Charges the gauge for `ticks` standing ticks, then lets go (the launch tick).
-    void ChargeAndJump(int ticks) {
-        state.jumpHeld = 1;
-        Run(ticks);
-        state.jumpHeld = 0;
-        Run(1);
-    }
-    // Falling onto slot 5 at row 200, under feet at x 120..143 after this
-    // tick's walk: the feet sweep rows 196..202.
-    void FallOntoSlotFive(FloorSlot slot) {
-        state.floors[5] = slot;
-        state.airborne = 1;
-        state.verticalSpeed = -3;
-        state.playerX = 96;
-        state.playerY = 164;
-    }
-    GameState state = coretest::PlayingOnGround(40);
-};
+int Mode(GameMode mode) {
+    return static_cast<int>(mode);
+}
 
-// ------------------------------------------------------------------ gauge
-
-TEST_F(Tick, GaugeStepsOnePerTickAndWrapsAfterTwelve) {
+TEST(Gauge, StepsOneToTwelveAndAroundWithOneTonePerTick) {
+    GameState state = PlayingOnGround();
     state.jumpHeld = 1;
     Ints powers;
     for (int t = 0; t < 14; ++t) {
         GameTick(state);
         powers.push_back(state.jumpPower);
-        EXPECT_EQ(state.charging, 1);
-        EXPECT_EQ(state.airborne, 0);
-        EXPECT_EQ(state.playerY, 288);
     }
     EXPECT_EQ(powers, (Ints{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}));
-    EXPECT_EQ(recording::Effects(),
+    EXPECT_EQ(Effects(),
               (Ints{143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153, 154, 143, 144}));
-    const Strings gauges = recording::CallsStartingWith("DrawJumpGauge");
-    ASSERT_EQ(gauges.size(), 14u);
-    EXPECT_EQ(gauges[11], "DrawJumpGauge 12");
-    EXPECT_EQ(gauges[12], "DrawJumpGauge 1");
+    EXPECT_EQ(recording::CallsStartingWith("DrawJumpGauge")[11], "DrawJumpGauge 12");
+    EXPECT_EQ((Ints{state.charging, state.airborne, state.playerY}), (Ints{1, 0, 288}));
 }
 
-TEST_F(Tick, LettingGoLaunchesAtThePowerShown) {
-    state.showJumpCount = 1;
-    state.jumpHeld = 1;
-    Run(14);
-    recording::Clear();
-    state.jumpHeld = 0;
-    GameTick(state);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.verticalSpeed, 2);
-    EXPECT_EQ(state.jumpPower, 2) << "the gauge shows the power until the landing";
-    EXPECT_EQ(state.charging, 0);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_EQ(state.playerY, 288) << "the launch tick does not move the character up";
-    EXPECT_EQ(recording::Effects(), (Ints{141}));
-    EXPECT_EQ(recording::CallsStartingWith("DrawJumpCount"), (Strings{"DrawJumpCount 1"}));
-    EXPECT_TRUE(recording::CallsStartingWith("DrawJumpGauge").empty());
+TEST(Gauge, LettingGoLaunchesAtThePowerLastShown) {
+    for (std::int32_t shown : {0, 1}) {
+        GameState state = PlayingOnGround();
+        state.showJumpCount = shown;
+        state.jumpHeld = 1;
+        RunTicks(state, 14);
+        recording::Clear();
+        state.jumpHeld = 0;
+        GameTick(state);
+        // The gauge keeps showing the power until the landing; the launch
+        // tick does not move the character up yet.
+        EXPECT_EQ((Ints{state.airborne, state.verticalSpeed, state.jumpPower, state.charging,
+                        state.jumpCount, state.playerY}),
+                  (Ints{1, 2, 2, 0, 1, 288}));
+        EXPECT_EQ(recording::Calls(),
+                  shown ? (Strings{"DrawJumpCount 1", "PlayEffect 141", "DrawFullFrame"})
+                        : (Strings{"PlayEffect 141", "DrawFullFrame"}));
+    }
 }
 
-TEST_F(Tick, NoJumpCounterDrawnWhenItIsHidden) {
-    ChargeAndJump(3);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_TRUE(recording::CallsStartingWith("DrawJumpCount").empty());
-}
-
-TEST_F(Tick, ReleasingWithoutChargingDoesNothing) {
-    Run(3);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.jumpCount, 0);
-    EXPECT_TRUE(recording::Effects().empty());
-}
-
-TEST_F(Tick, SoundOffSilencesTheGaugeAndTheJump) {
-    state.soundOn = 0;
-    ChargeAndJump(4);
-    EXPECT_EQ(state.verticalSpeed, 4);
-    EXPECT_TRUE(recording::Effects().empty());
-}
-
-// ------------------------------------------------------------------ jumps
-
-TEST_F(Tick, JumpOfPowerPRisesPTimesPPlusOneAndLandsAfterTwoPPlusOneTicks) {
+TEST(Jump, PowerPRisesPTimesPPlusOneAndLandsAfterTwoPPlusOneTicks) {
     for (std::int32_t p = 1; p <= 12; ++p) {
-        state = coretest::PlayingOnGround(40);
-        ChargeAndJump(p);
-        ASSERT_EQ(state.verticalSpeed, p);
+        GameState state = PlayingOnGround();
+        state.soundOn = p == 12 ? 0 : 1; // the last one silent
+        state.jumpHeld = 1;
+        RunTicks(state, p);
+        state.jumpHeld = 0;
+        GameTick(state);
         Ints heights;
-        int ticks = 0;
-        while (state.airborne == 1 && ticks < 100) {
+        while (state.airborne == 1 && heights.size() < 100) {
             GameTick(state);
-            ++ticks;
             heights.push_back(288 - state.playerY);
         }
-        EXPECT_EQ(heights[static_cast<std::size_t>(p) - 1], p * (p + 1)) << "power " << p;
-        EXPECT_EQ(*std::max_element(heights.begin(), heights.end()), p * (p + 1));
-        EXPECT_EQ(heights[static_cast<std::size_t>(p)], p * (p + 1)) << "the top tick moves 0";
-        EXPECT_EQ(ticks, 2 * p + 1) << "power " << p;
-        EXPECT_EQ(state.playerY, 288);
-        EXPECT_EQ(state.standingFloor, groundSlot);
-        EXPECT_EQ(state.jumpPower, 0);
-        EXPECT_EQ(state.verticalSpeed, 0);
-        EXPECT_EQ(recording::Effects().back(), 142);
+        ASSERT_EQ(heights.size(), static_cast<std::size_t>(2 * p + 1)) << "power " << p;
+        EXPECT_EQ(*std::max_element(heights.begin(), heights.end()), p * (p + 1)) << "power " << p;
+        EXPECT_EQ((Ints{heights[p - 1], heights[p]}), (Ints{p * (p + 1), p * (p + 1)}))
+            << "the top comes p ticks after the launch and the next tick moves 0";
+        EXPECT_EQ((Ints{state.playerY, state.standingFloor, state.jumpPower, state.verticalSpeed}),
+                  (Ints{288, groundSlot, 0, 0}));
+        EXPECT_EQ(Effects().empty() ? 0 : Effects().back(), state.soundOn ? 142 : 0);
         EXPECT_EQ(recording::CallsStartingWith("DrawJumpGauge").back(), "DrawJumpGauge 0");
     }
 }
 
-TEST_F(Tick, SpringIsPressedOnLandingAndAddsFiveToTheJump) {
-    state.playerX = 96;
-    FallOntoSlotFive(Slot(FloorKind::Spring, 100, 200));
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerY, 168) << "landed at the spring's rest row";
-    EXPECT_EQ(state.standingFloor, 5);
+TEST(Jump, ASpringIsPressedAfterTheLandingAndAddsFiveToTheJump) {
+    GameState state = PlayingOnGround();
+    FallOntoSlotFive(state, Slot(K::Spring, 100, 200));
+    GameTick(state);
+    EXPECT_EQ((Ints{state.airborne, state.playerY, state.standingFloor}), (Ints{0, 168, 5}));
     state.jumpHeld = 1;
-    Run(1);
-    EXPECT_EQ(state.floors[5].phase, 4) << "pressed in the tick after the landing";
-    EXPECT_EQ(state.playerY, 172);
-    EXPECT_EQ(state.airborne, 0);
-    Run(2);
+    GameTick(state);
+    EXPECT_EQ((Ints{state.floors[5].phase, state.playerY}), (Ints{4, 172})) << "the tick after";
+    GameTick(state);
+    GameTick(state);
     state.jumpHeld = 0;
-    Run(1);
-    EXPECT_EQ(state.verticalSpeed, 3 + 5);
-    EXPECT_EQ(state.jumpPower, 3);
-    EXPECT_EQ(state.floors[5].velocity, -12);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_EQ(recording::Effects(), (Ints{156, 143, 144, 145, 155}));
+    GameTick(state);
+    EXPECT_EQ(
+        (Ints{state.verticalSpeed, state.jumpPower, state.floors[5].velocity, state.jumpCount}),
+        (Ints{3 + 5, 3, -12, 1}));
+    EXPECT_EQ(Effects(), (Ints{156, 143, 144, 145, 155}));
     Ints rebound;
-    for (int t = 0; t < 5; ++t) {
-        Run(1);
+    for (int t = 0; t < 6; ++t) {
+        GameTick(state);
         rebound.push_back(state.floors[5].phase);
     }
-    EXPECT_EQ(rebound, (Ints{-8, -6, -4, -2, 0}));
-    Run(1);
+    EXPECT_EQ(rebound, (Ints{-8, -6, -4, -2, 0, 0}));
     EXPECT_EQ(state.floors[5].velocity, 0);
     EXPECT_EQ(state.playerY, 172 - 2 * (8 + 7 + 6 + 5 + 4 + 3));
 }
 
-struct LandingCase {
-    FloorKind kind;
-    int sound;
-};
-
-TEST_F(Tick, LandingSoundByKind) {
-    const LandingCase cases[] = {
-        {FloorKind::Normal, 142},   {FloorKind::ConveyorLeft, 157}, {FloorKind::ConveyorRight, 157},
-        {FloorKind::MovingLR, 142}, {FloorKind::MovingUD, 142},     {FloorKind::Spring, 156},
+TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
+    struct Case {
+        FloorKind kind;
+        std::int32_t phase, velocity, y;
+        int sound;
     };
-    for (const LandingCase& c : cases) {
-        state = coretest::PlayingOnGround(40);
-        FallOntoSlotFive(Slot(c.kind, 100, 200));
-        Run(1);
-        EXPECT_EQ(state.airborne, 0) << static_cast<int>(c.kind);
-        EXPECT_EQ(state.standingFloor, 5);
-        EXPECT_EQ(recording::Effects(), (Ints{c.sound})) << static_cast<int>(c.kind);
+    const Case cases[] = {{K::Normal, 0, 0, 168, 142},
+                          {K::ConveyorLeft, 0, 0, 168, 157},
+                          {K::ConveyorRight, 0, 0, 168, 157},
+                          {K::MovingLR, 100, 0, 168, 142}, // x is left alone
+                          {K::MovingUD, -57, 0, 163, 142}, // phase -56 this tick: 5 rows up
+                          {K::Spring, 0, 0, 168, 156},
+                          {K::Spring, -6, 2, 168, 156}}; // mid-rebound: its rest row
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround();
+        FallOntoSlotFive(state, Slot(c.kind, 100, 200, c.phase, c.velocity));
+        state.jumpPower = 7;
+        GameTick(state);
+        EXPECT_EQ((Ints{state.airborne, state.standingFloor, state.playerX, state.playerY,
+                        state.jumpPower, state.verticalSpeed}),
+                  (Ints{0, 5, 100, c.y, 0, 0}))
+            << static_cast<int>(c.kind) << " phase " << c.phase;
+        EXPECT_EQ(Effects(), (Ints{c.sound}));
         EXPECT_EQ(recording::CallsStartingWith("DrawJumpGauge"), (Strings{"DrawJumpGauge 0"}));
     }
-    state = coretest::PlayingOnGround(40);
-    state.airborne = 1;
-    state.verticalSpeed = -3;
-    state.playerY = 284;
-    Run(1);
-    EXPECT_EQ(state.standingFloor, groundSlot);
-    EXPECT_EQ(state.playerY, 288);
-    EXPECT_EQ(recording::Effects(), (Ints{142}));
 }
 
-TEST_F(Tick, LandingWithSoundOffIsSilent) {
-    state.soundOn = 0;
-    FallOntoSlotFive(Slot(FloorKind::Spring, 100, 200));
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_TRUE(recording::Effects().empty());
+// A floor at row 200: rising, the feet pass its line without landing; at the
+// top (speed 0) they may rest exactly on it, and the landing comes a tick later.
+TEST(Landing, OnlyWhileFalling) {
+    struct Case {
+        std::int32_t y, speed;
+        Ints trace; // playerY and airborne after each tick
+    };
+    const Case cases[] = {{174, 2, {170, 1, 168, 1, 168, 1, 168, 0}},
+                          {178, 3, {172, 1, 168, 1, 166, 1, 166, 1, 168, 0}}};
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround(92);
+        state.floors[5] = Slot(K::Normal, 100, 200);
+        state.airborne = 1;
+        state.verticalSpeed = c.speed;
+        state.playerY = c.y;
+        Ints trace;
+        while (trace.size() < c.trace.size()) {
+            GameTick(state);
+            trace.insert(trace.end(), {state.playerY, state.airborne});
+        }
+        EXPECT_EQ(trace, c.trace);
+        EXPECT_EQ(Effects(), (Ints{142}));
+    }
 }
 
-TEST_F(Tick, LandingOnAnUpDownFloorPutsTheFeetOnItsDisplacedLine) {
-    // Phase -57 moves to -56 in this tick: -5 whole pixels, truncated toward zero.
-    FallOntoSlotFive(Slot(FloorKind::MovingUD, 100, 200, -57, 0));
-    Run(1);
-    ASSERT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerY, 200 - 32 - 5);
-    // Phase 47 moves to 46: +4.
-    state = coretest::PlayingOnGround(40);
-    FallOntoSlotFive(Slot(FloorKind::MovingUD, 100, 200, 47, 0));
-    state.verticalSpeed = -5;
-    state.playerY = 164;
-    Run(1);
-    ASSERT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerY, 200 - 32 + 4);
-}
-
-TEST_F(Tick, LandingOnASlidingFloorLeavesXAlone) {
-    FallOntoSlotFive(Slot(FloorKind::MovingLR, 100, 200, 100, 0));
-    Run(1);
-    ASSERT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerX, 100);
-    EXPECT_EQ(state.playerY, 168);
-}
-
-TEST_F(Tick, LandingOnASpringMidReboundUsesItsRestRow) {
-    // Phase -6 becomes -4 in this tick: the top line is at row 196, but the
-    // character is put on row 200.
-    FallOntoSlotFive(Slot(FloorKind::Spring, 100, 200, -6, 2));
-    Run(1);
-    ASSERT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.floors[5].phase, -4);
-    EXPECT_EQ(state.playerY, 168);
-    EXPECT_EQ(recording::Effects(), (Ints{156}));
-}
-
-TEST_F(Tick, ARisingCharacterPassesUpThroughFloors) {
-    state.floors[10] = Slot(FloorKind::Normal, 16, 270);
-    ChargeAndJump(12);
-    Run(3);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_LT(state.playerY + 32, 270);
-}
-
-TEST_F(Tick, AtTheTopOfAJumpTheLandingComesATickLater) {
-    state.floors[5] = Slot(FloorKind::Normal, 100, 200);
-    state.airborne = 1;
-    state.verticalSpeed = 1;
-    state.playerX = 96;
-    state.playerY = 170;
-    Run(1);
-    EXPECT_EQ(state.playerY, 168);
-    EXPECT_EQ(state.verticalSpeed, 0);
-    Run(1); // feet exactly on the line, but not falling
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.playerY, 168);
-    EXPECT_EQ(state.verticalSpeed, -1);
-    EXPECT_TRUE(recording::Effects().empty());
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerY, 168);
-    EXPECT_EQ(state.standingFloor, 5);
-    EXPECT_EQ(recording::Effects(), (Ints{142}));
-}
-
-TEST_F(Tick, AFastFallMeetingTwoFloorsLandsOnTheLowerNumberedSlot) {
-    state.floors[2] = Slot(FloorKind::ConveyorLeft, 100, 230);
-    state.floors[6] = Slot(FloorKind::Normal, 100, 210);
+TEST(Landing, AFastFallMeetingTwoFloorsTakesTheLowerNumberedSlot) {
+    GameState state = PlayingOnGround(96);
+    state.floors[2] = Slot(K::ConveyorLeft, 100, 230);
+    state.floors[6] = Slot(K::Normal, 100, 210);
     state.airborne = 1;
     state.verticalSpeed = -10;
-    state.playerX = 96;
     state.playerY = 178; // the feet sweep rows 210..230
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.standingFloor, 2);
-    EXPECT_EQ(state.playerY, 198);
-    EXPECT_EQ(recording::Effects(), (Ints{157}));
+    GameTick(state);
+    EXPECT_EQ((Ints{state.airborne, state.standingFloor, state.playerY}), (Ints{0, 2, 198}));
+    EXPECT_EQ(Effects(), (Ints{157}));
 }
 
-// --------------------------------------------------------------- walking off
-
-class WalkOff : public Tick {
-  protected:
-    void SetUp() override {
-        // Slot 5 covers x 100..195; after this tick's walk the feet are at 196.
-        state.floors[5] = Slot(FloorKind::Normal, 100, 200);
-        coretest::StandOn(state, 5);
-        state.playerX = 172;
+// Slot 5 covers x 100..195: walking from 172 the feet start at 196 and leave
+// it, from 168 the last foot still stands on it.
+TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
+    struct Case {
+        FloorKind kind;
+        std::int32_t x, phase, held, charging, power;
+        std::int32_t airborne, speed, powerAfter, jumps;
+        Ints effects;
+    };
+    const Case cases[] = {
+        {K::Normal, 168, 0, 0, 0, 0, 0, 0, 0, 0, {}},
+        {K::Normal, 172, 0, 0, 0, 0, 1, -1, 0, 0, {}},
+        {K::Normal, 172, 0, 0, 1, 7, 1, 7, 7, 1, {141}},  // letting go in that tick: a full jump
+        {K::Normal, 172, 0, 1, 0, 0, 1, -1, 1, 0, {143}}, // the gauge still steps
+        {K::Spring, 172, 4, 0, 0, 0, 1, -1, 0, 0, {}}};   // the spring comes back up
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround();
+        state.floors[5] = Slot(c.kind, 100, 200, c.phase);
+        StandOn(state, 5);
+        const std::int32_t y = state.playerY;
+        state.playerX = c.x;
+        state.jumpHeld = c.held;
+        state.charging = c.charging;
+        state.jumpPower = c.power;
+        GameTick(state);
+        EXPECT_EQ((Ints{state.airborne, state.playerY - y, state.verticalSpeed, state.jumpPower,
+                        state.jumpCount, state.floors[5].phase, state.floors[5].dirty}),
+                  (Ints{c.airborne, 0, c.speed, c.powerAfter, c.jumps, 0, c.phase != 0}))
+            << "from x " << c.x << " held " << c.held << " charging " << c.charging;
+        EXPECT_EQ(Effects(), c.effects);
     }
-};
-
-TEST_F(WalkOff, TheLastFootOnTheFloorStillStands) {
-    state.playerX = 168;
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
 }
 
-TEST_F(WalkOff, StartsAFallAtSpeedMinusOne) {
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.verticalSpeed, -1);
-    EXPECT_EQ(state.playerY, 168);
-    EXPECT_EQ(state.jumpCount, 0);
-    EXPECT_TRUE(recording::Effects().empty());
-    Run(1);
-    EXPECT_EQ(state.playerY, 170);
-    EXPECT_EQ(state.verticalSpeed, -2);
+// Walking off with the input held and letting go in the air: the landing
+// empties the gauge but keeps the charge, so the next tick launches a jump of
+// speed 0 (5 from a spring). Still holding, the gauge starts again from 1.
+TEST(WalkOff, ChargingSurvivesALanding) {
+    struct Case {
+        FloorKind kind;
+        std::int32_t held, airborne, speed, power;
+        Ints effects;
+    };
+    const Case cases[] = {{K::Normal, 0, 1, 0, 0, {142, 141}},
+                          {K::Spring, 0, 1, 5, 0, {156, 155}},
+                          {K::Normal, 1, 0, 0, 1, {142, 143}}};
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround();
+        FallOntoSlotFive(state, Slot(c.kind, 100, 200));
+        state.charging = 1;
+        state.jumpPower = 9;
+        state.jumpHeld = c.held;
+        RunTicks(state, 2);
+        EXPECT_EQ((Ints{state.airborne, state.verticalSpeed, state.jumpPower, state.jumpCount}),
+                  (Ints{c.airborne, c.speed, c.power, c.airborne}))
+            << static_cast<int>(c.kind) << " held " << c.held;
+        EXPECT_EQ(Effects(), c.effects);
+    }
 }
 
-TEST_F(WalkOff, LeavingASpringLetsItUp) {
-    state.floors[5] = Slot(FloorKind::Spring, 100, 200, 4, 0);
-    coretest::StandOn(state, 5);
-    state.playerX = 172;
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.floors[5].phase, 0);
-    EXPECT_EQ(state.floors[5].dirty, 1);
-}
-
-TEST_F(WalkOff, LettingGoInTheSameTickStillLaunchesAFullJump) {
-    state.charging = 1;
-    state.jumpPower = 7;
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.verticalSpeed, 7);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_EQ(state.charging, 0);
-    EXPECT_EQ(recording::Effects(), (Ints{141}));
-}
-
-TEST_F(WalkOff, ChargingSurvivesTheLandingAndLaunchesASpeedZeroJump) {
-    // Slot 5 covers x 16..111; the character walks off it holding the input.
-    state.floors[5] = Slot(FloorKind::Normal, 16, 200);
-    state.playerX = 88;
-    state.jumpHeld = 1;
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.jumpPower, 1) << "the walk-off tick still steps the gauge";
-    EXPECT_EQ(state.charging, 1);
-    Run(3);
-    EXPECT_EQ(state.jumpPower, 1) << "the gauge does not run in the air";
-    state.jumpHeld = 0;
-    Run(7);
-    EXPECT_EQ(state.airborne, 1);
-    Run(1); // the eleventh tick in the air reaches the ground
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.standingFloor, groundSlot);
-    EXPECT_EQ(state.jumpPower, 0);
-    EXPECT_EQ(state.charging, 1);
-    EXPECT_EQ(recording::Effects(), (Ints{143, 142}));
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    EXPECT_EQ(state.verticalSpeed, 0);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_EQ(state.charging, 0);
-    EXPECT_EQ(recording::Effects().back(), 141);
-    Run(1);
-    EXPECT_EQ(state.airborne, 1);
-    Run(1);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.playerY, 288);
-    EXPECT_EQ(recording::Effects(), (Ints{143, 142, 141, 142}));
-}
-
-TEST_F(Tick, ChargingSurvivingALandingOnASpringGivesSpeedFive) {
-    FallOntoSlotFive(Slot(FloorKind::Spring, 100, 200));
-    state.charging = 1;
-    state.jumpPower = 9;
-    Run(1);
-    EXPECT_EQ(state.jumpPower, 0);
-    Run(1);
-    EXPECT_EQ(state.verticalSpeed, 5);
-    EXPECT_EQ(recording::Effects(), (Ints{156, 155}));
-}
-
-TEST_F(Tick, HoldingThroughALandingRestartsTheGaugeFromOne) {
-    FallOntoSlotFive(Slot(FloorKind::Normal, 100, 200));
-    state.charging = 1;
-    state.jumpPower = 9;
-    state.jumpHeld = 1;
-    Run(1);
-    EXPECT_EQ(state.jumpPower, 0);
-    Run(1);
-    EXPECT_EQ(state.jumpPower, 1);
-    EXPECT_EQ(recording::Effects(), (Ints{142, 143}));
-}
-
-// ---------------------------------------------------------- scroll and count
-
-class Scroll : public Tick {
-  protected:
-    void SetUp() override {
+// High in the shaft and rising, the field comes down instead of the
+// character going up; scrollPhase climbs by the speed, and a floor counts
+// when it passes 64 and when it wraps at 128.
+TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
+    struct Case {
+        std::int32_t y, phase, speed, yAfter, phaseAfter, counted, groundY;
+    };
+    const Case cases[] = {
+        {60, 60, 10, 60, 70, 1, 340}, {60, 120, 10, 60, 2, 1, 340}, {60, 63, 1, 60, 64, 1, 322},
+        {60, 64, 1, 60, 65, 0, 322},  {60, 127, 1, 60, 0, 1, 322},  {60, 50, 14, 60, 64, 1, 348},
+        {68, 0, 1, 68, 1, 0, 322},    {69, 0, 1, 67, 0, 0, 320},    {50, 0, 0, 50, 0, 0, 320}};
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround();
         state.airborne = 1;
-        state.playerY = 60;
-    }
-    void RiseOnce(std::int32_t phase, std::int32_t speed) {
-        state.scrollPhase = phase;
-        state.verticalSpeed = speed;
+        state.playerY = c.y;
+        state.scrollPhase = c.phase;
+        state.verticalSpeed = c.speed;
         state.floorCount = 5;
-        Run(1);
+        GameTick(state);
+        EXPECT_EQ((Ints{state.playerY, state.scrollPhase, state.floorCount - 5, state.verticalSpeed,
+                        state.floors[groundSlot].y}),
+                  (Ints{c.yAfter, c.phaseAfter, c.counted, c.speed - 1, c.groundY}))
+            << "y " << c.y << " phase " << c.phase << " speed " << c.speed;
     }
-};
-
-TEST_F(Scroll, HighAndRisingTheFieldComesDownInstead) {
-    RiseOnce(60, 10);
-    EXPECT_EQ(state.playerY, 60);
-    EXPECT_EQ(state.verticalSpeed, 9);
-    EXPECT_EQ(state.scrollPhase, 70);
-    EXPECT_EQ(state.floorCount, 6);
-    EXPECT_EQ(state.floors[11].y, 340);
-    EXPECT_EQ(state.floors[0].y, -4000 + 20);
-    EXPECT_EQ(state.floors[12].y, -12);
 }
 
-TEST_F(Scroll, FloorsCountedAtSixtyFourAndAtTheWrap) {
-    RiseOnce(120, 10);
-    EXPECT_EQ(state.scrollPhase, 2);
-    EXPECT_EQ(state.floorCount, 6);
-    RiseOnce(63, 1);
-    EXPECT_EQ(state.floorCount, 6);
-    RiseOnce(64, 1);
-    EXPECT_EQ(state.floorCount, 5);
-    RiseOnce(127, 1);
-    EXPECT_EQ(state.scrollPhase, 0);
-    EXPECT_EQ(state.floorCount, 6);
-    RiseOnce(50, 17);
-    EXPECT_EQ(state.scrollPhase, 67);
-    EXPECT_EQ(state.floorCount, 6);
-}
-
-TEST_F(Scroll, OneFloorPerSixtyFourSteps) {
-    state.scrollPhase = 0;
-    state.verticalSpeed = 16;
-    const std::int32_t count = state.floorCount;
-    Run(16); // 16 + 15 + ... + 1 = 136 steps
-    EXPECT_EQ(state.playerY, 60);
-    EXPECT_EQ(state.verticalSpeed, 0);
-    EXPECT_EQ(state.scrollPhase, 8);
-    EXPECT_EQ(state.floorCount, count + 2);
-}
-
-TEST_F(Scroll, TheScrollLineIsRowSixtyEight) {
-    state.playerY = 68;
-    state.verticalSpeed = 1;
-    Run(1);
-    EXPECT_EQ(state.playerY, 68);
-    EXPECT_EQ(state.scrollPhase, 1);
-    state.playerY = 69;
-    state.verticalSpeed = 1;
-    Run(1);
-    EXPECT_EQ(state.playerY, 67);
-    EXPECT_EQ(state.scrollPhase, 1);
-    state.playerY = 50;
-    state.verticalSpeed = 0;
-    Run(1);
-    EXPECT_EQ(state.playerY, 50);
-    EXPECT_EQ(state.scrollPhase, 1);
-}
-
-TEST_F(Scroll, FloorsRecycledInATickUseTheCountBeforeIt) {
-    // 49 floors on Normal is level 1; the 50th, counted in this tick, would
-    // make it level 2. Draw 56 is Normal at level 1 (56 mod 24 = 8) but
-    // MovingLR at level 2 (56 mod 18 = 2).
+TEST(Scroll, FloorsRecycledInATickAreChosenForTheCountBeforeIt) {
+    // 49 floors on Normal is level 1; the 50th, counted in this tick, makes
+    // it level 2. Draw 56 is a plain floor at level 1 (56 mod 24 = 8) but a
+    // sliding one at level 2 (56 mod 18 = 2).
+    GameState state = PlayingOnGround();
+    state.airborne = 1;
+    state.playerY = 60;
     state.floorCount = 49;
     state.scrollPhase = 60;
     state.verticalSpeed = 4;
-    state.floors[3] = Slot(FloorKind::Normal, 112, 348);
-    coretest::NextDrawIs(56);
-    Run(1);
-    EXPECT_EQ(state.floorCount, 50);
-    EXPECT_EQ(state.floors[3].y, -28);
-    EXPECT_EQ(state.floors[3].kind, FloorKind::Normal);
+    state.floors[3] = Slot(K::Normal, 112, 348);
+    NextDrawIs(56);
+    GameTick(state);
+    EXPECT_EQ((Ints{state.floorCount, state.floors[3].y}), (Ints{50, -28}));
+    EXPECT_EQ(state.floors[3].kind, K::Normal);
 }
 
-// --------------------------------------------------------------- wall turn
-
-TEST_F(Tick, TurnsAtTheRightWallAfterTheFrameIsDrawn) {
-    state.speedUp = 1;
-    state.floors[5] = Slot(FloorKind::ConveyorRight, 300, 200);
-    coretest::StandOn(state, 5);
-    state.playerX = 350;
-    Run(1);
-    // The body box at 356 reached into the right wall when the probe ran.
-    EXPECT_EQ(state.floors[13].dirty, 2);
-    EXPECT_EQ(state.playerX, 352);
-    EXPECT_EQ(state.facing, -1);
-    EXPECT_EQ(state.airborne, 0);
-}
-
-TEST_F(Tick, TurnsAtBothWallsOnTheBoundary) {
-    state.playerX = 348;
-    Run(1);
-    EXPECT_EQ(state.playerX, 352);
-    EXPECT_EQ(state.facing, -1);
-    Run(1);
-    EXPECT_EQ(state.playerX, 348);
-    EXPECT_EQ(state.facing, -1);
-    state.playerX = 2;
-    Run(1);
-    EXPECT_EQ(state.playerX, 0);
-    EXPECT_EQ(state.facing, 1);
-    Run(1);
-    EXPECT_EQ(state.playerX, 4);
-    state.facing = -1;
-    Run(1); // exactly 0 counts as the left wall
-    EXPECT_EQ(state.playerX, 0);
-    EXPECT_EQ(state.facing, 1);
-}
-
-// --------------------------------------------------------------- game over
-
-class GameOver : public Tick {
-  protected:
-    void SetUp() override {
-        state.airborne = 1;
-        state.verticalSpeed = -2;
-        state.playerY = 348;
-        state.floorCount = 10;
-        state.shownFloor = 9;
-        state.jumpCount = 4;
-        recording::Answers().keepPreset = false;
-        recording::Answers().name = "Ada";
+// The frame shows where the walk (and a belt) took the character; the turn
+// at the walls comes after it.
+TEST(WallTurn, AtZeroAndThreeFiftyTwoAfterTheFrameIsDrawn) {
+    struct Case {
+        std::int32_t x, facing;
+        bool onBelt;
+        std::int32_t drawnX, xAfter, facingAfter;
+    };
+    const Case cases[] = {{348, 1, false, 352, 352, -1}, {347, 1, false, 351, 351, 1},
+                          {350, 1, true, 356, 352, -1},  {2, -1, false, -2, 0, 1},
+                          {4, -1, false, 0, 0, 1},       {5, -1, false, 1, 1, -1}};
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround(c.x);
+        state.facing = c.facing;
+        if (c.onBelt) {
+            state.floors[0] = Slot(K::ConveyorRight, 300, 320);
+            StandOn(state, 0);
+        }
+        GameTick(state);
+        ASSERT_EQ(Draws().size(), 1u);
+        EXPECT_EQ((Ints{Draws()[0].playerX, state.playerX, state.facing}),
+                  (Ints{c.drawnX, c.xAfter, c.facingAfter}))
+            << "from x " << c.x;
     }
-};
-
-TEST_F(GameOver, EndsInTheTickOfTheFallInThisOrder) {
-    GameMode modeInDialog = GameMode::Playing;
-    std::int32_t yInDialog = 0;
-    recording::OnNameDialog() = [&](GameState& s) {
-        modeInDialog = s.mode;
-        yInDialog = s.playerY;
-    };
-    Run(1);
-    EXPECT_EQ(recording::Calls(),
-              (Strings{"DrawFullFrame", "StopMusic", "PlayEffect 160", "PlayEffect 158",
-                       "RunNameEntryDialog", "DrawDifficultyAndBest", "StopMusic",
-                       "SwitchMenuToTitleState", "RedrawMenuBar", "CreateStartPanel",
-                       "DrawFullFrame", "DrawFloorCounter"}));
-    EXPECT_EQ(modeInDialog, GameMode::GameOver);
-    EXPECT_EQ(yInDialog, 352);
-    EXPECT_EQ(state.mode, GameMode::Title);
-    EXPECT_EQ(state.playerY, 352);
-    EXPECT_EQ(state.floorCount, 10);
-    EXPECT_EQ(state.jumpCount, 4);
-    const RecordEntry& best = state.records[1][0];
-    EXPECT_EQ(NameText(best.name), "Ada");
-    EXPECT_EQ(best.score, 10);
-    EXPECT_EQ(best.jumps, 4);
 }
 
-TEST_F(GameOver, TicksDuringTheNameDialogDoNothing) {
-    std::vector<std::int64_t> before;
-    std::vector<std::int64_t> after;
-    std::size_t callsBefore = 0;
-    std::size_t callsAfter = 0;
-    recording::OnNameDialog() = [&](GameState& s) {
-        before = coretest::PlayFields(s);
-        callsBefore = recording::Calls().size();
-        DispatchTick(s, s.tickTimer);
-        DispatchTick(s, s.tickTimer);
-        after = coretest::PlayFields(s);
-        callsAfter = recording::Calls().size();
-    };
-    Run(1);
-    ASSERT_FALSE(before.empty());
-    EXPECT_EQ(before, after);
-    EXPECT_EQ(callsBefore, callsAfter);
+// Falling out at the bottom in this tick, from row 340 to 360.
+GameState FallingOut() {
+    GameState state = PlayingOnGround();
+    state.airborne = 1;
+    state.verticalSpeed = -10;
+    state.playerY = 340;
+    state.floorCount = state.shownFloor = 10;
+    state.jumpCount = 4;
+    recording::Answers().keepPreset = false;
+    recording::Answers().name = "Ada";
+    return state;
 }
 
-TEST_F(GameOver, PartialRedrawModeDrawsPartialFrames) {
+TEST(GameOver, TheTickOfTheFallEndsTheGameAndOffersAPlace) {
+    GameState state = FallingOut();
+    std::vector<std::int64_t> inDialog;
+    std::vector<std::int64_t> afterTicks;
+    recording::OnNameDialog() = [&](GameState& s) {
+        EXPECT_EQ((Ints{Mode(s.mode), s.playerY}), (Ints{Mode(GameMode::GameOver), 352}));
+        inDialog = PlayFields(s);
+        const std::size_t calls = recording::Calls().size();
+        DispatchTick(s, s.tickTimer);
+        afterTicks = PlayFields(s);
+        EXPECT_EQ(recording::Calls().size(), calls) << "ticks during the dialog do nothing";
+    };
+    GameTick(state);
+    EXPECT_EQ(inDialog, afterTicks);
+    EXPECT_EQ(
+        recording::Calls(),
+        (Strings{"DrawFullFrame", "StopMusic", "PlayEffect 160", "PlayEffect 158",
+                 "RunNameEntryDialog", "DrawDifficultyAndBest", "StopMusic",
+                 "SwitchMenuToTitleState", "RedrawMenuBar", "CreateStartPanel", "DrawFullFrame"}));
+    // The first frame shows the character at the bottom while still playing.
+    EXPECT_EQ((Ints{Mode(Draws()[0].mode), Draws()[0].playerY}),
+              (Ints{Mode(GameMode::Playing), 352}));
+    EXPECT_EQ((Ints{Mode(state.mode), state.playerY, state.records[1][0].score,
+                    state.records[1][0].jumps}),
+              (Ints{Mode(GameMode::Title), 352, 10, 4}));
+    EXPECT_EQ(NameText(state.records[1][0].name), "Ada");
+}
+
+TEST(GameOver, MusicStopsEvenWhenOffAndPartialRedrawDrawsPartialFrames) {
+    GameState state = FallingOut();
     state.speedUp = 1;
-    state.shownFloor = 10;
-    Run(1);
+    state.musicOn = 0;
+    state.soundOn = 0;
+    state.floorCount = state.shownFloor = 1; // no place in the table
+    GameTick(state);
     EXPECT_EQ(recording::Calls(),
-              (Strings{"DrawPartialFrame", "StopMusic", "PlayEffect 160", "PlayEffect 158",
-                       "RunNameEntryDialog", "DrawDifficultyAndBest", "StopMusic",
+              (Strings{"DrawPartialFrame", "StopMusic", "DrawDifficultyAndBest", "StopMusic",
                        "SwitchMenuToTitleState", "RedrawMenuBar", "CreateStartPanel",
                        "DrawPartialFrame", "DrawPartialFrame"}));
 }
 
-TEST_F(GameOver, MusicIsStoppedEvenWhenOffAndSoundOffIsSilent) {
-    state.musicOn = 0;
-    state.soundOn = 0;
-    state.floorCount = 1; // not good enough for the table
-    state.shownFloor = 1;
-    Run(1);
-    EXPECT_EQ(recording::Calls(), (Strings{"DrawFullFrame", "StopMusic", "DrawDifficultyAndBest",
-                                           "StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
-                                           "CreateStartPanel", "DrawFullFrame"}));
-    EXPECT_EQ(state.mode, GameMode::Title);
-}
-
-TEST_F(GameOver, ALostPracticeGameOffersNothingAndPutsTheSettingsBack) {
-    state.practiceDifficulty = 3;
-    state.practiceFloorFlags = 5;
-    state.difficulty = 2;
-    state.floorFlags = 0;
-    state.floorCount = 500;
-    const RecordBook records = state.records;
-    Run(1);
-    EXPECT_TRUE(recording::CallsStartingWith("RunNameEntryDialog").empty());
-    EXPECT_TRUE(recording::CallsStartingWith("PlayEffect 158").empty());
-    EXPECT_EQ(recording::CallsStartingWith("UpdateMenuChecks").size(), 1u);
-    for (int d = 0; d < 3; ++d) {
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(state.records[d][i].score, records[d][i].score);
-        }
+TEST(GameOver, TheBottomRowIsThreeFiftyTwo) {
+    for (const auto& [y, mode] :
+         {std::pair{338, GameMode::Playing}, std::pair{340, GameMode::Title}}) {
+        GameState state = PlayingOnGround();
+        state.airborne = 1;
+        state.verticalSpeed = -6;
+        state.playerY = y;
+        GameTick(state);
+        EXPECT_EQ(state.mode, mode) << "from row " << y << " down by 12";
     }
-    EXPECT_EQ(state.difficulty, 3);
-    EXPECT_EQ(state.floorFlags, 5);
-    EXPECT_EQ(state.practiceDifficulty, 0);
-    EXPECT_EQ(state.practiceFloorFlags, 0);
 }
 
-TEST_F(GameOver, TheBottomRowIsThreeFiftyTwo) {
-    state.playerY = 338;
-    state.verticalSpeed = -6;
-    Run(1);
-    EXPECT_EQ(state.playerY, 350);
-    EXPECT_EQ(state.mode, GameMode::Playing);
-    state.playerY = 340;
-    state.verticalSpeed = -6;
-    Run(1);
-    EXPECT_EQ(state.mode, GameMode::Title);
-    EXPECT_EQ(state.playerY, 352);
-}
-
-// ----------------------------------------------------------- DispatchTick
-
-TEST(DispatchTick, RunsTheTickTheModeCallsFor) {
-    GameState state = coretest::PlayingOnGround(40);
-    DispatchTick(state, 1);
-    EXPECT_EQ(state.animFrame, 1);
-    EXPECT_EQ(state.playerX, 44);
-
-    state = MakeTitleState(1);
-    DispatchTick(state, 1);
-    EXPECT_EQ(state.scrollPhase, 1);
-    EXPECT_EQ(state.floors[11].y, 322);
-    EXPECT_EQ(recording::Calls(), (Strings{"DrawFullFrame"}));
-}
-
-TEST(DispatchTick, PausedAndGameOverChangeNothing) {
-    for (GameMode mode : {GameMode::Paused, GameMode::GameOver}) {
-        GameState state = coretest::PlayingOnGround(40);
-        state.mode = mode;
+TEST(DispatchTick, RunsTheTickOfTheModeAndOnlyForTheGameTimer) {
+    struct Case {
+        GameMode mode;
+        std::uint32_t timer;
+        std::int32_t xAfter, phaseAfter;
+    };
+    const Case cases[] = {{GameMode::Playing, 1, 44, 0}, {GameMode::Title, 1, 40, 1},
+                          {GameMode::Paused, 1, 40, 0},  {GameMode::GameOver, 1, 40, 0},
+                          {GameMode::Playing, 2, 40, 0}, {GameMode::Title, 0, 40, 0}};
+    for (const Case& c : cases) {
+        GameState state = PlayingOnGround();
+        state.mode = c.mode;
         state.jumpHeld = 1;
-        state.floors[3] = Slot(FloorKind::MovingLR, 112, 64, 0, 25);
-        const auto before = coretest::PlayFields(state);
-        for (int i = 0; i < 5; ++i) {
-            DispatchTick(state, 1);
-        }
-        EXPECT_EQ(coretest::PlayFields(state), before);
-        EXPECT_TRUE(recording::Calls().empty());
+        state.floors[3] = Slot(K::MovingLR, 112, 64, 0, 25);
+        const auto before = PlayFields(state);
+        DispatchTick(state, c.timer);
+        EXPECT_EQ((Ints{state.playerX, state.scrollPhase}), (Ints{c.xAfter, c.phaseAfter}));
+        const bool ticked = c.xAfter != 40 || c.phaseAfter != 0;
+        EXPECT_EQ(PlayFields(state) != before, ticked) << "mode " << static_cast<int>(c.mode);
+        EXPECT_EQ(recording::Calls().empty(), !ticked);
     }
 }
 
-TEST(DispatchTick, OtherTimersAreIgnored) {
-    for (GameMode mode : {GameMode::Playing, GameMode::Title}) {
-        GameState state = coretest::PlayingOnGround(40);
-        state.mode = mode;
-        const auto before = coretest::PlayFields(state);
-        DispatchTick(state, 2);
-        DispatchTick(state, 0);
-        EXPECT_EQ(coretest::PlayFields(state), before);
-        EXPECT_TRUE(recording::Calls().empty());
-    }
-}
-
-// ------------------------------------------------------------ AttractTick
-
-TEST(AttractTick, ScrollsTheFieldWithoutCountingOrMovingTheCharacter) {
+TEST(AttractTick, ScrollsTheFieldByTwoWithoutCountingOrMovingTheCharacter) {
     GameState state = MakeTitleState(1);
     state.scrollPhase = 127;
     state.animFrame = 7;
@@ -670,81 +390,78 @@ TEST(AttractTick, ScrollsTheFieldWithoutCountingOrMovingTheCharacter) {
     state.playerX = 40;
     state.speedUp = 1;
     AttractTick(state);
-    EXPECT_EQ(state.scrollPhase, 0);
-    EXPECT_EQ(state.animFrame, 0);
-    EXPECT_EQ(state.floorCount, 12);
-    EXPECT_EQ(state.shownFloor, 3);
-    EXPECT_EQ(state.playerX, 40);
-    EXPECT_EQ(state.playerY, 352);
-    EXPECT_EQ(state.floors[5].y, 130);
+    EXPECT_EQ((Ints{state.scrollPhase, state.animFrame, state.floorCount, state.shownFloor,
+                    state.rollPhase, state.playerX, state.playerY, state.floors[5].y}),
+              (Ints{0, 0, 12, 3, 0, 40, 352, 130}));
     EXPECT_EQ(recording::Calls(), (Strings{"DrawPartialFrame"}));
 }
 
-// -------------------------------------------------------- a plain tick
-
-TEST_F(Tick, APlainTickWalksAnimatesDrawsAndRollsTheCounter) {
+TEST(GameTick, WalksAnimatesMovesTheFloorsDrawsAndRollsTheCounter) {
+    GameState state = PlayingOnGround();
     state.animFrame = 7;
-    state.shownFloor = 1;
     state.floorCount = 2;
-    Run(1);
-    EXPECT_EQ(state.playerX, 44);
-    EXPECT_EQ(state.animFrame, 0);
-    EXPECT_EQ(state.rollPhase, 1);
+    state.floors[3] = Slot(K::MovingLR, 112, 64, 0, 25);
+    GameTick(state);
+    EXPECT_EQ((Ints{state.playerX, state.animFrame, state.rollPhase, state.floors[3].phase}),
+              (Ints{44, 0, 1, 24}));
     EXPECT_EQ(recording::Calls(), (Strings{"DrawFullFrame", "DrawFloorCounter"}));
     state.facing = -1;
-    Run(1);
+    GameTick(state);
     EXPECT_EQ(state.playerX, 40);
 }
 
-// ---------------------------------------------------------- ProbeLanding
-
-TEST_F(Tick, ProbeFindsNothingWhileRising) {
-    state.verticalSpeed = 1;
-    EXPECT_EQ(ProbeLanding(state), -1);
-    state.verticalSpeed = 0;
-    EXPECT_EQ(ProbeLanding(state), groundSlot);
+TEST(RollFloorCounter, RollsOneFloorInNineDrawnStepsUntilCaughtUp) {
+    GameState state = MakeTitleState(1);
+    state.floorCount = 3;
+    for (int i = 0; i < 20; ++i) {
+        RollFloorCounter(state);
+    }
+    ASSERT_EQ(Draws().size(), 18u) << "nothing drawn once caught up";
+    // Each step is drawn before the roll advances.
+    EXPECT_EQ((Ints{Draws()[8].rollPhase, Draws()[8].shownFloor, Draws()[9].rollPhase,
+                    Draws()[9].shownFloor}),
+              (Ints{8, 1, 0, 2}));
+    EXPECT_EQ((Ints{state.shownFloor, state.rollPhase}), (Ints{3, 0}));
 }
 
-TEST_F(Tick, ProbeTakesTheFirstSlotAndNeverTheWalls) {
-    state.floors[7] = Slot(FloorKind::Normal, 16, 320);
-    state.floors[9] = Slot(FloorKind::Normal, 16, 320);
-    EXPECT_EQ(ProbeLanding(state), 7);
-    // Feet on row 0 at x 20..43, where a wall's line would be if it were tested.
-    state.playerX = 0;
-    state.playerY = -32;
-    EXPECT_EQ(ProbeLanding(state), -1);
-    // The feet span 24 pixels: x + 20 .. x + 43.
-    state.floors[4] = Slot(FloorKind::Normal, 144, 100);
-    state.playerY = 68;
-    state.playerX = 100;
-    EXPECT_EQ(ProbeLanding(state), -1);
-    state.playerX = 101;
-    EXPECT_EQ(ProbeLanding(state), 4);
-    state.playerX = 144 + 95 - 20;
-    EXPECT_EQ(ProbeLanding(state), 4);
-    state.playerX = 144 + 96 - 20;
-    EXPECT_EQ(ProbeLanding(state), -1);
+// The feet (x + 20 .. x + 43) sweep the rows they passed in this tick, from
+// y + 32 + 2 * speed down to y + 32; rising, they meet nothing. Slots are
+// tried from 0 up; walls never.
+TEST(ProbeLanding, FindsTheFirstSlotWhoseTopLineTheFeetMeet) {
+    struct Case {
+        std::int32_t x, y, speed;
+        int slot;
+    };
+    const Case cases[] = {{40, 288, 0, groundSlot},  {40, 288, 1, -1},  {40, 289, 0, -1},
+                          {40, 300, -8, groundSlot}, {40, 300, -5, -1}, {100, 68, 0, -1},
+                          {101, 68, 0, 4},           {219, 68, 0, 4},   {220, 68, 0, -1},
+                          {40, 168, 0, 7},           {0, -32, 0, -1}};
+    GameState state = PlayingOnGround();
+    state.floors[4] = Slot(K::Normal, 144, 100);
+    state.floors[7] = state.floors[9] = Slot(K::Normal, 16, 200);
+    for (const Case& c : cases) {
+        state.playerX = c.x;
+        state.playerY = c.y;
+        state.verticalSpeed = c.speed;
+        EXPECT_EQ(ProbeLanding(state), c.slot) << c.x << ", " << c.y << " at speed " << c.speed;
+    }
 }
 
-TEST_F(Tick, ProbeMarksTheSlotsUnderTheBodyOnlyInPartialRedraw) {
-    state.floors[1] = Slot(FloorKind::Normal, 100, 212); // under the feet
-    state.floors[5] = Slot(FloorKind::Normal, 100, 200); // behind the body
-    state.floors[6] = Slot(FloorKind::Normal, 300, 200); // elsewhere
-    state.playerX = 80;
+TEST(ProbeLanding, InPartialRedrawMarksEverySlotUnderTheBody) {
+    GameState state = PlayingOnGround(-4); // past the left wall, before the turn
     state.playerY = 180;
+    state.floors[1] = Slot(K::Normal, 16, 212); // under the feet
+    state.floors[5] = Slot(K::Normal, 16, 200); // behind the body
+    state.floors[6] = Slot(K::Normal, 300, 200);
     EXPECT_EQ(ProbeLanding(state), 1);
-    EXPECT_EQ(state.floors[5].dirty, 0);
+    EXPECT_EQ(state.floors[5].dirty, 0) << "only in partial redraw";
     state.speedUp = 1;
     EXPECT_EQ(ProbeLanding(state), 1);
-    EXPECT_EQ(state.floors[1].dirty, 0);
-    EXPECT_EQ(state.floors[5].dirty, 2);
-    EXPECT_EQ(state.floors[6].dirty, 0);
-    EXPECT_EQ(state.floors[11].dirty, 0);
-    EXPECT_EQ(state.floors[12].dirty, 0);
-    // A body poking past the left edge, before the wall turn, marks the wall.
-    state.playerX = -4;
-    ProbeLanding(state);
-    EXPECT_EQ(state.floors[12].dirty, 2);
+    Ints dirty;
+    for (const FloorSlot& slot : state.floors) {
+        dirty.push_back(slot.dirty);
+    }
+    EXPECT_EQ(dirty, (Ints{0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 2, 0}));
 }
 
 } // namespace

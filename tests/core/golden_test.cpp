@@ -1,5 +1,5 @@
 // Values worked out by hand from the game's rules, for a few whole sequences:
-// the fields that seed 1 gives, the title scroll, and a first jump.
+// the generator, the fields that seed 1 gives, the title scroll and a first jump.
 //
 // From seed 1 the generator gives 16838, 5758, 10113, 17515, 31051, 5627,
 // 23010, 7419, 16212, 4086, 2749, 12767, 9084, 12060, 32225, 17543, 25089,
@@ -9,87 +9,65 @@
 
 #include "core/floor_field.h"
 #include "core/game_flow.h"
-#include "core/game_tick.h"
 #include "tests/core/core_test_support.h"
 
 #include <gtest/gtest.h>
-#include <vector>
+#include <utility>
 
 namespace {
 
-using K = FloorKind;
+using namespace coretest;
 
-struct Expected {
-    FloorKind kind;
-    std::int32_t x;
-};
-
-void ExpectField(const GameState& state, const std::vector<Expected>& floors) {
+void ExpectField(const GameState& state, const std::vector<std::pair<FloorKind, int>>& floors) {
     for (int i = 0; i <= 10; ++i) {
-        EXPECT_EQ(state.floors[i].kind, floors[i].kind) << "slot " << i;
-        EXPECT_EQ(state.floors[i].x, floors[i].x) << "slot " << i;
-        EXPECT_EQ(state.floors[i].y, 32 * i - 32) << "slot " << i;
+        EXPECT_EQ(state.floors[i].kind, floors[i].first) << "slot " << i;
+        EXPECT_EQ(state.floors[i].x, floors[i].second) << "slot " << i;
     }
 }
 
-GameState TitleOn(std::int32_t difficulty) {
-    GameState state = MakeTitleState(1);
-    state.difficulty = difficulty;
-    SeedRandom(1);
-    LayOutField(state);
-    return state;
-}
-
-TEST(Golden, FirstFieldOfSeedOneOnNormal) {
-    // Level 1: r = draw mod 24, x = row base + 16 * (draw mod 3). The kind
-    // draws give r 14, 9, 19, 18, 12, 13, 12, 17, 9, 9, 14: all plain floors.
-    ExpectField(MakeTitleState(1), {{K::Normal, 32},
-                                    {K::Normal, 288},
-                                    {K::Normal, 128},
-                                    {K::Normal, 192},
-                                    {K::Normal, 16},
-                                    {K::Normal, 304},
-                                    {K::Normal, 96},
-                                    {K::Normal, 224},
-                                    {K::Normal, 16},
-                                    {K::Normal, 272},
-                                    {K::Normal, 112}});
+TEST(Golden, RandomDrawsKeepBitsSixteenToThirty) {
+    // From seed 0 the first step is the increment alone; from seed 7 the next
+    // state is 0xCC6C5534, whose bit 31 is not part of the draw.
+    const std::pair<std::uint32_t, Ints> seeds[] = {
+        {1, {16838, 5758, 10113}}, {0, {0, 21468, 9988}}, {7, {19564}}, {0xFFFFFFFFu, {15929}}};
+    for (const auto& [seed, draws] : seeds) {
+        SeedRandom(seed);
+        Ints got;
+        while (got.size() < draws.size()) {
+            got.push_back(NextRandom());
+        }
+        EXPECT_EQ(got, draws) << "seed " << seed;
+    }
 }
 
 TEST(Golden, FirstFieldOfSeedOneOnEasy) {
     // Level 0: r = draw mod 30 gives 8 (a spring on Easy), 3, 1, 0, 12, 19,
     // 24, 5, 9, 27, 26; x = row base + 16 * (draw mod 2).
-    ExpectField(TitleOn(1), {{K::Spring, 16},
-                             {K::MovingLR, 304},
-                             {K::ConveyorLeft, 128},
-                             {K::ConveyorRight, 208},
-                             {K::Normal, 16},
-                             {K::Normal, 304},
-                             {K::Normal, 112},
-                             {K::MovingUD, 208},
-                             {K::Normal, 32},
-                             {K::Normal, 288},
-                             {K::Normal, 112}});
+    GameState state = MakeTitleState(1);
+    state.difficulty = 1;
+    SeedRandom(1);
+    LayOutField(state);
+    ExpectField(state, {{K::Spring, 16},
+                        {K::MovingLR, 304},
+                        {K::ConveyorLeft, 128},
+                        {K::ConveyorRight, 208},
+                        {K::Normal, 16},
+                        {K::Normal, 304},
+                        {K::Normal, 112},
+                        {K::MovingUD, 208},
+                        {K::Normal, 32},
+                        {K::Normal, 288},
+                        {K::Normal, 112}});
+    // A fresh window stands "on" slot 0: the hidden character presses the spring.
+    AttractTick(state);
+    EXPECT_EQ((Ints{state.floors[0].phase, state.floors[0].velocity, state.playerY}),
+              (Ints{4, 0, 356}));
+    EXPECT_EQ((Ints{state.floors[1].phase, state.floors[7].phase}), (Ints{24, 24}));
 }
 
-TEST(Golden, FirstFieldOfSeedOneOnHard) {
-    // Level 2: r = draw mod 18 gives 8, 15, 1, 6 (Hard's only spring value),
-    // 12, 13, 12, 5, 15, 9, 2; x = row base + 16 * (draw mod 4).
-    ExpectField(TitleOn(3), {{K::Normal, 48},
-                             {K::Normal, 304},
-                             {K::ConveyorLeft, 144},
-                             {K::Spring, 224},
-                             {K::Normal, 48},
-                             {K::Normal, 304},
-                             {K::Normal, 96},
-                             {K::MovingUD, 224},
-                             {K::Normal, 64},
-                             {K::Normal, 288},
-                             {K::MovingLR, 128}});
-}
-
-TEST(Golden, FirstGameFieldContinuesTheSequence) {
-    // Draws 23..44: 20495, 10311, 11367, 30054, ... on Normal.
+TEST(Golden, TheFirstGameContinuesTheSequenceOfTheTitleField) {
+    // Draws 23..44 on Normal (level 1: r = draw mod 24, x + 16 * (draw mod 3)):
+    // 20495, 10311, 11367, 30054, ...
     GameState state = MakeTitleState(1);
     NewGame(state);
     ExpectField(state, {{K::Normal, 16},
@@ -113,32 +91,14 @@ TEST(Golden, TitleScrollRecyclesTheGroundOnTheSixteenthTick) {
     for (int t = 0; t < 15; ++t) {
         AttractTick(state);
     }
-    EXPECT_EQ(state.floors[11].kind, K::Ground);
-    EXPECT_EQ(state.floors[11].y, 350);
-    EXPECT_EQ(state.patternIndex, 0);
+    EXPECT_EQ((Ints{state.floors[groundSlot].y, state.patternIndex}), (Ints{350, 0}));
     AttractTick(state);
-    EXPECT_EQ(state.floors[11].kind, K::Normal);
-    EXPECT_EQ(state.floors[11].x, 192);
-    EXPECT_EQ(state.floors[11].y, -32);
-    EXPECT_EQ(state.floors[11].velocity, 25);
-    EXPECT_EQ(state.patternIndex, 1);
-    EXPECT_EQ(state.floors[10].y, 320);
-    EXPECT_EQ(state.floors[12].y, 0); // -30, -28, ... back to 0
-    EXPECT_EQ(state.scrollPhase, 16);
-    EXPECT_EQ(state.animFrame, 0);
-    EXPECT_EQ(state.floorCount, 1);
-    EXPECT_EQ(state.playerY, 352);
-}
-
-TEST(Golden, EasyTitlePressesTheSpringInSlotZero) {
-    // A fresh window stands "on" slot 0, which seed 1 on Easy makes a spring.
-    GameState state = TitleOn(1);
-    AttractTick(state);
-    EXPECT_EQ(state.floors[0].phase, 4);
-    EXPECT_EQ(state.floors[0].velocity, 0);
-    EXPECT_EQ(state.playerY, 356);
-    EXPECT_EQ(state.floors[1].phase, 24); // the sliding floor's first step
-    EXPECT_EQ(state.floors[7].phase, 24);
+    const FloorSlot& ground = state.floors[groundSlot];
+    EXPECT_EQ((Ints{static_cast<int>(ground.kind), ground.x, ground.y, ground.velocity}),
+              (Ints{static_cast<int>(K::Normal), 192, -32, 25}));
+    EXPECT_EQ((Ints{state.patternIndex, state.floors[10].y, state.floors[leftWallSlot].y,
+                    state.scrollPhase, state.animFrame, state.floorCount, state.playerY}),
+              (Ints{1, 320, 0, 16, 0, 1, 352}));
 }
 
 TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
@@ -149,22 +109,17 @@ TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
     GameState state = MakeTitleState(1);
     NewGame(state);
     recording::Clear();
-    std::vector<std::int32_t> ys;
-    state.jumpHeld = 1;
+    Ints ys;
     for (int t = 1; t <= 17; ++t) {
-        if (t == 7) {
-            state.jumpHeld = 0;
-        }
+        state.jumpHeld = t < 7;
         GameTick(state);
         ys.push_back(state.playerY);
     }
-    EXPECT_EQ(ys, (std::vector<std::int32_t>{288, 288, 288, 288, 288, 288, 288, 276, 266, 258, 252,
-                                             248, 246, 246, 248, 252, 256}));
-    EXPECT_EQ(state.playerX, 68);
-    EXPECT_EQ(state.airborne, 0);
-    EXPECT_EQ(state.standingFloor, 10);
-    EXPECT_EQ(state.jumpCount, 1);
-    EXPECT_EQ(recording::Effects(), (std::vector<int>{143, 144, 145, 146, 147, 148, 141, 142}));
+    EXPECT_EQ(ys, (Ints{288, 288, 288, 288, 288, 288, 288, 276, 266, 258, 252, 248, 246, 246, 248,
+                        252, 256}));
+    EXPECT_EQ((Ints{state.playerX, state.airborne, state.standingFloor, state.jumpCount}),
+              (Ints{68, 0, 10, 1}));
+    EXPECT_EQ(recording::Effects(), (Ints{143, 144, 145, 146, 147, 148, 141, 142}));
 }
 
 } // namespace

@@ -2,20 +2,24 @@
 #include "tests/core/core_test_support.h"
 
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
+#include <ostream>
 
 namespace {
 
-using Strings = std::vector<std::string>;
+using namespace coretest;
 
 struct Row {
-    std::int32_t score;
-    std::int32_t jumps;
+    std::int32_t score, jumps;
     std::string name;
+    bool operator==(const Row&) const = default;
 };
+using Table = std::vector<Row>;
 
-void Fill(RecordTable& table, const std::vector<Row>& rows) {
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << "(" << row.score << ", " << row.jumps << ", \"" << row.name << "\")";
+}
+
+void Fill(RecordTable& table, const Table& rows) {
     for (int i = 0; i < recordPlaces; ++i) {
         table[i].score = rows[i].score;
         table[i].jumps = rows[i].jumps;
@@ -23,245 +27,142 @@ void Fill(RecordTable& table, const std::vector<Row>& rows) {
     }
 }
 
-std::vector<Row> Rows(const RecordTable& table) {
-    std::vector<Row> rows;
+Table Rows(const RecordTable& table) {
+    Table rows;
     for (const RecordEntry& entry : table) {
         rows.push_back({entry.score, entry.jumps, std::string(NameText(entry.name))});
     }
     return rows;
 }
 
-bool operator==(const Row& a, const Row& b) {
-    return a.score == b.score && a.jumps == b.jumps && a.name == b.name;
-}
-
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << "(" << row.score << ", " << row.jumps << ", \"" << row.name << "\")";
-}
-
-const std::vector<Row> defaults = {{5, 10, "QUILLMARE"},
-                                   {4, 8, "QUILLMARE"},
-                                   {3, 6, "QUILLMARE"},
-                                   {2, 4, "QUILLMARE"},
-                                   {1, 2, "QUILLMARE"}};
+const std::string q = "QUILLMARE";
+const Table defaults = {{5, 10, q}, {4, 8, q}, {3, 6, q}, {2, 4, q}, {1, 2, q}};
 // What the settings file's loader puts where a table is missing.
-const std::vector<Row> loaderDefaults = {{5, 0, "QUILLMARE"},
-                                         {4, 0, "QUILLMARE"},
-                                         {3, 0, "QUILLMARE"},
-                                         {2, 0, "QUILLMARE"},
-                                         {1, 0, "QUILLMARE"}};
+const Table loaderDefaults = {{5, 0, q}, {4, 0, q}, {3, 0, q}, {2, 0, q}, {1, 0, q}};
 
-class Offer : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        state.mode = GameMode::GameOver;
-        recording::Answers().keepPreset = false;
-        recording::Answers().name = "new";
-    }
-    // Ends a game on Normal with this result and offers it a place.
-    void EndWith(std::int32_t floors, std::int32_t jumps) {
-        state.floorCount = floors;
-        state.jumpCount = jumps;
-        OfferRecord(state);
-    }
-    std::vector<Row> Normal() const { return Rows(state.records[1]); }
-    GameState state = MakeTitleState(1);
-};
+// Ends a game on the current difficulty with this result; the name dialog answers `name`.
+void EndWith(GameState& state, std::int32_t floors, std::int32_t jumps, const std::string& name) {
+    recording::Answers() = {false, name};
+    state.floorCount = floors;
+    state.jumpCount = jumps;
+    OfferRecord(state);
+}
 
 TEST(ResetRecordTable, WritesScoresFiveToOneWithTwiceAsManyJumps) {
     RecordTable table{};
     Fill(table, loaderDefaults);
-    SetName(table[2].name, "someone");
     ResetRecordTable(table);
     EXPECT_EQ(Rows(table), defaults);
 }
 
-TEST_F(Offer, SameScoreAsTheFifthNeedsFewerJumps) {
-    EndWith(1, 2);
-    EndWith(1, 3);
-    EXPECT_EQ(Normal(), defaults);
-    EXPECT_TRUE(recording::Calls().empty());
-    EndWith(1, 1);
-    EXPECT_EQ(Normal()[4], (Row{1, 1, "new"}));
-    EXPECT_EQ(Normal()[3], defaults[3]);
+// A result beating the 5th place lands below every entry better than it or
+// equal to it in both score and jumps; the old 5th place drops out.
+TEST(OfferRecord, TheResultTakesItsPlaceOrNone) {
+    const Table ties = {{5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 6, "D"}, {1, 2, "E"}};
+    struct Case {
+        const Table* start;
+        std::int32_t floors, jumps;
+        int place;
+    };
+    const Case cases[] = {
+        {&defaults, 1, 2, -1},  {&defaults, 1, 3, -1},       {&defaults, 1, 1, 4},
+        {&defaults, 2, 100, 4}, {&defaults, 50, 3, 0},       {&ties, 4, 8, 3},
+        {&ties, 3, 5, 3},       {&loaderDefaults, 1, 0, -1}, {&loaderDefaults, 2, 0, 4}};
+    for (const Case& c : cases) {
+        GameState state = MakeTitleState(1);
+        Fill(state.records[1], *c.start);
+        EndWith(state, c.floors, c.jumps, "new");
+        Table expected = *c.start;
+        if (c.place >= 0) {
+            expected.pop_back();
+            expected.insert(expected.begin() + c.place, Row{c.floors, c.jumps, "new"});
+        }
+        EXPECT_EQ(Rows(state.records[1]), expected)
+            << c.floors << " floors, " << c.jumps << " jumps";
+        EXPECT_EQ(recording::Calls().empty(), c.place < 0);
+    }
 }
 
-TEST_F(Offer, AHigherScoreQualifiesWhateverTheJumps) {
-    EndWith(2, 100);
-    EXPECT_EQ(Normal()[3], defaults[3]) << "(2, 4) is better than (2, 100)";
-    EXPECT_EQ(Normal()[4], (Row{2, 100, "new"}));
+TEST(OfferRecord, OneBottomUpPassOverTheWholeTable) {
+    // A table put out of order by hand: the pass still swaps the pair (1, 8)
+    // above pairs already in order, and does no more.
+    GameState state = MakeTitleState(1);
+    Fill(state.records[1], {{9, 0, "A"}, {1, 0, "B"}, {8, 0, "C"}, {7, 0, "D"}, {2, 0, "E"}});
+    EndWith(state, 3, 0, "new");
+    EXPECT_EQ(Rows(state.records[1]),
+              (Table{{9, 0, "A"}, {8, 0, "C"}, {1, 0, "B"}, {7, 0, "D"}, {3, 0, "new"}}));
 }
 
-TEST_F(Offer, PlaysTheFanfareThenAsksForTheName) {
-    EndWith(9, 9);
+TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameTheDialogLeaves) {
+    GameState state = MakeTitleState(1);
+    EndWith(state, 3, 1, "Grace");
     EXPECT_EQ(recording::Calls(), (Strings{"PlayEffect 158", "RunNameEntryDialog"}));
+    EXPECT_EQ(Rows(state.records[1])[2], (Row{3, 1, "Grace"}));
+    // Sound off, and the player keeps the preset: the previous name again.
     state.soundOn = 0;
     recording::Clear();
-    recording::Answers().keepPreset = false;
-    EndWith(9, 9);
+    state.floorCount = 4;
+    OfferRecord(state);
     EXPECT_EQ(recording::Calls(), (Strings{"RunNameEntryDialog"}));
+    EXPECT_EQ(Rows(state.records[1])[1], (Row{4, 1, "Grace"}));
+    // An empty name is stored as one, and is the next dialog's preset.
+    EndWith(state, 5, 0, "");
+    EXPECT_EQ(Rows(state.records[1])[0], (Row{5, 0, ""}));
+    EXPECT_EQ(NameText(state.lastInputName), "");
 }
 
-TEST_F(Offer, TheEntryTakesTheNameTheDialogLeftInLastInputName) {
-    recording::Answers().name = "Grace";
-    EndWith(3, 1);
-    EXPECT_EQ(NameText(state.lastInputName), "Grace");
-    EXPECT_EQ(Normal()[2], (Row{3, 1, "Grace"}));
-    // A player who keeps the preset gets the previous name again.
-    recording::Answers().keepPreset = true;
-    EndWith(4, 1);
-    EXPECT_EQ(Normal()[1], (Row{4, 1, "Grace"}));
-}
-
-TEST_F(Offer, AnEmptyNameIsKeptAndBecomesTheNextPreset) {
-    recording::Answers().name = "";
-    EndWith(3, 1);
-    EXPECT_EQ(Normal()[2], (Row{3, 1, ""}));
-    std::string preset = "unset";
-    recording::OnNameDialog() = [&](GameState& s) {
-        preset = std::string(NameText(s.lastInputName));
-    };
-    recording::Answers().name = "Lin";
-    EndWith(3, 0);
-    EXPECT_EQ(preset, "");
-}
-
-TEST_F(Offer, AnEntryEqualToOthersLandsBelowTheLowestOfThem) {
-    Fill(state.records[1], {{5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 6, "D"}, {1, 2, "E"}});
-    EndWith(4, 8);
-    EXPECT_EQ(Normal(), (std::vector<Row>{
-                            {5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {4, 8, "new"}, {3, 6, "D"}}));
-}
-
-TEST_F(Offer, FewerJumpsBeatTheSameScore) {
-    Fill(state.records[1], {{5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 6, "D"}, {1, 2, "E"}});
-    EndWith(3, 5);
-    EXPECT_EQ(Normal(), (std::vector<Row>{
-                            {5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 5, "new"}, {3, 6, "D"}}));
-}
-
-TEST_F(Offer, BeatingTheFirstPlaceMovesEveryoneDown) {
-    Fill(state.records[1], {{5, 10, "A"}, {4, 8, "B"}, {3, 6, "C"}, {2, 4, "D"}, {1, 2, "E"}});
-    EndWith(50, 3);
-    EXPECT_EQ(Normal(), (std::vector<Row>{
-                            {50, 3, "new"}, {5, 10, "A"}, {4, 8, "B"}, {3, 6, "C"}, {2, 4, "D"}}));
-}
-
-TEST_F(Offer, LoaderDefaultsNeedTwoFloorsClearedTablesOne) {
-    Fill(state.records[1], loaderDefaults);
-    EndWith(1, 0);
-    EXPECT_EQ(Normal(), loaderDefaults);
-    EndWith(2, 0);
-    EXPECT_EQ(Normal()[3], loaderDefaults[3]);
-    EXPECT_EQ(Normal()[4], (Row{2, 0, "new"}));
-
-    ResetRecordTable(state.records[1]);
-    EndWith(1, 1);
-    EXPECT_EQ(Normal()[4], (Row{1, 1, "new"}));
-    ResetRecordTable(state.records[1]);
-    EndWith(1, 0);
-    EXPECT_EQ(Normal()[4], (Row{1, 0, "new"}));
-}
-
-TEST_F(Offer, PracticeGamesAreNeverRecorded) {
-    state.practiceDifficulty = 1;
-    EndWith(999, 0);
-    EXPECT_TRUE(recording::Calls().empty());
-    for (const RecordTable& table : state.records) {
-        EXPECT_EQ(Rows(table), defaults);
-    }
-    EXPECT_EQ(NameText(state.lastInputName), "QUILLMARE");
-}
-
-TEST_F(Offer, OnlyTheTableOfTheCurrentDifficultyChanges) {
+TEST(OfferRecord, OnlyTheCurrentDifficultysTableAndNeverForPractice) {
+    GameState state = MakeTitleState(1);
     state.difficulty = 3;
-    EndWith(7, 7);
-    EXPECT_EQ(Rows(state.records[0]), defaults);
-    EXPECT_EQ(Rows(state.records[1]), defaults);
+    EndWith(state, 7, 7, "new");
     EXPECT_EQ(Rows(state.records[2])[0], (Row{7, 7, "new"}));
     state.difficulty = 1;
-    EndWith(3, 0);
-    EXPECT_EQ(Rows(state.records[0])[2], (Row{3, 0, "new"}));
+    state.practiceDifficulty = 1;
+    recording::Clear();
+    EndWith(state, 999, 0, "practice");
+    EXPECT_TRUE(recording::Calls().empty());
+    EXPECT_EQ(Rows(state.records[0]), defaults);
     EXPECT_EQ(Rows(state.records[1]), defaults);
+    EXPECT_EQ(NameText(state.lastInputName), "new");
 }
 
-TEST_F(Offer, OneBottomUpPassOverTheWholeTable) {
-    // A hand-edited table out of order: the pass swaps the pair (1, 8) even
-    // though the pairs below it were already in order, and does no more.
-    Fill(state.records[1], {{9, 0, "A"}, {1, 0, "B"}, {8, 0, "C"}, {7, 0, "D"}, {2, 0, "E"}});
-    EndWith(3, 0);
-    EXPECT_EQ(Normal(), (std::vector<Row>{
-                            {9, 0, "A"}, {8, 0, "C"}, {1, 0, "B"}, {7, 0, "D"}, {3, 0, "new"}}));
-}
-
-// ----------------------------------------------------------- ApplyClearBest5
-
-class ClearBest5 : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        Fill(state.records[0],
-             {{50, 1, "e"}, {40, 1, "e"}, {30, 1, "e"}, {20, 1, "e"}, {10, 1, "e"}});
-        Fill(state.records[1],
-             {{51, 1, "n"}, {41, 1, "n"}, {31, 1, "n"}, {21, 1, "n"}, {11, 1, "n"}});
-        Fill(state.records[2],
-             {{52, 1, "h"}, {42, 1, "h"}, {32, 1, "h"}, {22, 1, "h"}, {12, 1, "h"}});
-        SetName(state.lastInputName, "Kim");
-    }
-    GameState state = MakeTitleState(1);
-};
-
-TEST_F(ClearBest5, EachChoiceResetsItsTables) {
+// 0 cancels, 1 clears all, 2..4 Easy, Normal or Hard; in the title a clear
+// rebuilds the start panel, and the best score is redrawn even after a cancel.
+TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
     struct Case {
         std::int32_t choice;
         bool reset[3];
     };
-    const Case cases[] = {
-        {0, {false, false, false}}, {1, {true, true, true}},   {2, {true, false, false}},
-        {3, {false, true, false}},  {4, {false, false, true}}, {-1, {false, false, false}},
-        {5, {false, false, false}},
-    };
+    const Case cases[] = {{0, {false, false, false}}, {1, {true, true, true}},
+                          {2, {true, false, false}},  {3, {false, true, false}},
+                          {4, {false, false, true}},  {-1, {false, false, false}},
+                          {5, {false, false, false}}};
     for (const Case& c : cases) {
-        SetUp();
-        const RecordBook before = state.records;
-        recording::Clear();
+        GameState state = MakeTitleState(1);
+        for (RecordTable& table : state.records) {
+            Fill(table, loaderDefaults);
+        }
+        SetName(state.lastInputName, "Kim");
         recording::Answers().clearChoice = c.choice;
         ApplyClearBest5(state);
         for (int d = 0; d < 3; ++d) {
-            EXPECT_EQ(Rows(state.records[d]), c.reset[d] ? defaults : Rows(before[d]))
+            EXPECT_EQ(Rows(state.records[d]), c.reset[d] ? defaults : loaderDefaults)
                 << "choice " << c.choice << " table " << d;
         }
         EXPECT_EQ(NameText(state.lastInputName), "Kim");
+        Strings expected = {"GetKeyboardFocus", "RunClearBest5Dialog", "SetKeyboardFocus"};
+        if (c.choice != 0) {
+            expected.insert(expected.end(), {"DestroyStartPanel", "CreateStartPanel"});
+        }
+        expected.push_back("DrawDifficultyAndBest");
+        EXPECT_EQ(recording::Calls(), expected) << "choice " << c.choice;
     }
-}
-
-TEST_F(ClearBest5, InTheTitleAChoiceRebuildsTheStartPanel) {
-    for (std::int32_t choice : {1, 3, -1, 5}) {
-        recording::Clear();
-        recording::Answers().clearChoice = choice;
-        ApplyClearBest5(state);
-        EXPECT_EQ(recording::Calls(),
-                  (Strings{"GetKeyboardFocus", "RunClearBest5Dialog", "SetKeyboardFocus",
-                           "DestroyStartPanel", "CreateStartPanel", "DrawDifficultyAndBest"}))
-            << "choice " << choice;
-    }
-}
-
-TEST_F(ClearBest5, CancelStillRedrawsTheBestScore) {
-    recording::Answers().clearChoice = 0;
-    ApplyClearBest5(state);
-    EXPECT_EQ(recording::Calls(), (Strings{"GetKeyboardFocus", "RunClearBest5Dialog",
-                                           "SetKeyboardFocus", "DrawDifficultyAndBest"}));
-}
-
-TEST_F(ClearBest5, DuringAGameThereIsNoPanelToRebuild) {
     for (GameMode mode : {GameMode::Playing, GameMode::Paused}) {
-        state.mode = mode;
-        recording::Clear();
-        recording::Answers().clearChoice = 1;
+        GameState state = MakeTitleState(1);
+        state.mode = mode; // no start panel to rebuild
         ApplyClearBest5(state);
         EXPECT_EQ(recording::Calls(), (Strings{"GetKeyboardFocus", "RunClearBest5Dialog",
                                                "SetKeyboardFocus", "DrawDifficultyAndBest"}));
-        EXPECT_EQ(Rows(state.records[2]), defaults);
     }
 }
 
