@@ -12,7 +12,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -49,21 +48,6 @@ inline void NextStateIs(std::uint32_t state) {
 // Makes the next draw of NextRandom return `value` (0..32767).
 inline void NextDrawIs(std::int32_t value) {
     NextStateIs(static_cast<std::uint32_t>(value) << 16);
-}
-
-// Makes the next draw return `first` and the one after it a value for which
-// `second` holds. Of a state only bits 16..30 show, so there are 2^17 states
-// that give `first`; one of them is chosen to suit the second draw.
-inline void NextDrawsAre(std::int32_t first, const std::function<bool(std::int32_t)>& second) {
-    for (std::uint32_t hidden = 0; hidden < (1u << 17); ++hidden) {
-        const std::uint32_t state =
-            (static_cast<std::uint32_t>(first) << 16) | (hidden & 0xFFFFu) | ((hidden >> 16) << 31);
-        if (second(DrawFromState(state * lcgMultiplier + lcgIncrement))) {
-            NextStateIs(state);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no state gives " << first << " followed by the wanted draw";
 }
 
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
@@ -115,14 +99,18 @@ inline void StandOn(GameState& state, int slot) {
     }
 }
 
+inline void InTheAir(GameState& state, std::int32_t playerY, std::int32_t verticalSpeed) {
+    state.airborne = 1;
+    state.playerY = playerY;
+    state.verticalSpeed = verticalSpeed;
+}
+
 // Falling onto slot 5, a floor at x 100 and row 200: after the tick's walk
 // the feet are at x 120..143 and sweep rows 196..202.
 inline void FallOntoSlotFive(GameState& state, FloorSlot slot) {
     state.floors[5] = slot;
-    state.airborne = 1;
-    state.verticalSpeed = -3;
     state.playerX = 96;
-    state.playerY = 164;
+    InTheAir(state, 164, -3);
 }
 
 inline void RunTicks(GameState& state, int ticks) {

@@ -3,6 +3,7 @@
 #include "tests/core/core_test_support.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -11,78 +12,66 @@ using namespace coretest;
 constexpr GameMode playing = GameMode::Playing;
 constexpr GameMode title = GameMode::Title;
 constexpr GameMode paused = GameMode::Paused;
+constexpr GameMode over = GameMode::GameOver;
 
 TEST(NewGame, TellsThePanelMenuStatusPanelAndMusicInOrder) {
-    struct Case {
-        std::int32_t showJumpCount, speedUp, musicOn;
-        Strings last;
-    };
-    const Case cases[] = {{0, 0, 1, {"PlayMusic"}},
-                          {1, 1, 0, {"DrawJumpCount 0", "DrawPartialFrame"}}};
-    for (const Case& c : cases) {
+    const auto check = [](std::int32_t showJumpCount, std::int32_t speedUp, std::int32_t musicOn,
+                          const Strings& last) {
         GameState state = MakeTitleState(1);
-        state.showJumpCount = c.showJumpCount;
-        state.speedUp = c.speedUp;
-        state.musicOn = c.musicOn;
+        state.showJumpCount = showJumpCount;
+        state.speedUp = speedUp;
+        state.musicOn = musicOn;
         state.jumpCount = 31;
         NewGame(state);
         Strings expected = {"DestroyStartPanel", "SwitchMenuToPlayState", "RedrawMenuBar",
                             "DrawFloorCounter", "DrawJumpGauge 0"};
-        expected.insert(expected.end(), c.last.begin(), c.last.end());
+        expected.insert(expected.end(), last.begin(), last.end());
         EXPECT_EQ(recording::Calls(), expected);
-    }
+    };
+    check(0, 0, 1, {"PlayMusic"});
+    check(1, 1, 0, {"DrawJumpCount 0", "DrawPartialFrame"});
 }
 
-TEST(NewGame, PutsTheCharacterOnTheGroundAndResetsAllButTheSpeedAndSettings) {
+// NewGame lays out the field before it resets the counters, so the first
+// floors are chosen for the floor count the last game ended with. It leaves
+// the vertical speed alone: after an abort mid-jump the first tick's probe is
+// empty, the character walks off the ground and lands on it again next tick.
+TEST(NewGame, StartsOnTheGroundWithAFieldForTheLastFloorCount) {
     GameState state = MakeTitleState(1);
     state.playerX = state.playerY = state.facing = state.verticalSpeed = state.standingFloor =
         state.jumpPower = state.charging = state.airborne = state.animFrame = state.jumpHeld =
             state.patternIndex = state.scrollPhase = state.rollPhase = state.shownFloor =
-                state.floorCount = state.jumpCount = state.difficulty = state.floorFlags = 3;
-    NewGame(state);
-    std::vector<std::int64_t> fields = PlayFields(state);
-    fields.resize(21);
-    EXPECT_EQ(fields, (std::vector<std::int64_t>{0, 0, 288, 1, 3, groundSlot, 0, 0, 0, 0, 0,
-                                                 0, 0, 0,   1, 1, 0,          3, 3, 0, 0}));
-}
-
-TEST(NewGame, LaysOutTheFieldForTheFloorCountTheLastGameEndedWith) {
-    GameState state = MakeTitleState(1);
+                state.jumpCount = state.difficulty = state.floorFlags = 3;
     state.floorCount = 150; // level 4 on Normal
     GameState expected = state;
     SeedRandom(77);
     LayOutField(expected);
     SeedRandom(77);
     NewGame(state);
-    for (int i = 0; i <= 10; ++i) {
-        EXPECT_EQ(state.floors[i].kind, expected.floors[i].kind) << "slot " << i;
-        EXPECT_EQ(state.floors[i].x, expected.floors[i].x) << "slot " << i;
-    }
-}
-
-TEST(NewGame, AfterAnAbortMidJumpTheFirstTicksDropOntoTheGround) {
-    GameState state = MakeTitleState(1);
-    NewGame(state);
-    state.airborne = 1;
-    state.verticalSpeed = 5;
-    state.playerY = 150;
-    AbortGame(state);
-    NewGame(state);
+    const std::vector<std::int64_t> fields = PlayFields(state);
+    const std::vector<std::int64_t> laidOut = PlayFields(expected);
+    EXPECT_EQ(std::vector(fields.begin(), fields.begin() + 21),
+              (std::vector<std::int64_t>{0, 0, 288, 1, 3, groundSlot, 0, 0, 0, 0, 0,
+                                         0, 0, 0,   1, 1, 0,          3, 3, 0, 0}));
+    EXPECT_EQ(std::vector(fields.begin() + 21, fields.end()),
+              std::vector(laidOut.begin() + 21, laidOut.end()));
     recording::Clear();
-    GameTick(state); // a positive speed makes the probe empty: as if walking off
+    GameTick(state);
     EXPECT_EQ((Ints{state.airborne, state.verticalSpeed, state.playerY}), (Ints{1, -1, 288}));
     GameTick(state);
-    EXPECT_EQ((Ints{state.airborne, state.standingFloor, state.playerY, state.jumpCount}),
-              (Ints{0, groundSlot, 288, 0}));
+    EXPECT_EQ((Ints{state.airborne, state.standingFloor, state.playerY}),
+              (Ints{0, groundSlot, 288}));
     EXPECT_EQ(recording::Effects(), (Ints{142}));
 }
 
-TEST(StartPractice, PlaysNormalWithPlainFloorsAndNoCheckMarks) {
-    for (const auto& [difficulty, savedItem] :
-         {std::pair{3, "CheckMenuItem 40008 0"}, std::pair{2, "CheckMenuItem 40007 0"}}) {
+// Practice plays Normal with plain floors and no Difficulty check marks, the
+// saved difficulty's included; aborting it puts back exactly what was there.
+TEST(StartPractice, PlaysNormalWithPlainFloorsUntilTheAbortPutsTheSettingsBack) {
+    for (const auto& [difficulty, flags, savedItem] :
+         {std::tuple{3, 13, "CheckMenuItem 40008 0"}, std::tuple{2, 0, "CheckMenuItem 40007 0"}}) {
         GameState state = MakeTitleState(1);
         state.difficulty = difficulty;
-        state.floorFlags = 13;
+        state.floorFlags = flags;
         StartPractice(state);
         EXPECT_EQ(recording::Calls(),
                   (Strings{"DrawDifficultyAndBest", savedItem, "CheckMenuItem 40009 0",
@@ -91,24 +80,15 @@ TEST(StartPractice, PlaysNormalWithPlainFloorsAndNoCheckMarks) {
                            "RedrawMenuBar", "DrawFloorCounter", "DrawJumpGauge 0", "PlayMusic"}));
         EXPECT_EQ((Ints{state.difficulty, state.floorFlags, state.practiceDifficulty,
                         state.practiceFloorFlags}),
-                  (Ints{2, 0, difficulty, 13}));
+                  (Ints{2, 0, difficulty, flags}));
         for (int i = 0; i <= 10; ++i) {
             EXPECT_EQ(state.floors[i].kind, K::Normal) << "slot " << i;
         }
-    }
-}
-
-TEST(StartPractice, AbortingPutsBackTheSettingsAndTheirCheckMarks) {
-    for (std::int32_t flags : {0, 13}) {
-        GameState state = MakeTitleState(1);
-        state.difficulty = 1;
-        state.floorFlags = flags;
-        StartPractice(state);
         recording::Clear();
         AbortGame(state);
         EXPECT_EQ((Ints{state.difficulty, state.floorFlags, state.practiceDifficulty,
                         state.practiceFloorFlags}),
-                  (Ints{1, flags, 0, 0}));
+                  (Ints{difficulty, flags, 0, 0}));
         EXPECT_EQ(recording::Calls(),
                   (Strings{"StopMusic", "SwitchMenuToTitleState", "DrawDifficultyAndBest",
                            "UpdateMenuChecks", "RedrawMenuBar", "CreateStartPanel"}));
@@ -124,9 +104,9 @@ TEST(AbortGame, ReturnsToTheTitleLeavingTheLastGamesFiguresShown) {
     AbortGame(state);
     EXPECT_EQ(recording::Calls(), (Strings{"StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
                                            "CreateStartPanel"}));
-    EXPECT_EQ((Ints{static_cast<int>(state.mode), state.playerY, state.floorCount, state.shownFloor,
-                    state.jumpCount}),
-              (Ints{static_cast<int>(title), 352, 23, 21, 40}));
+    EXPECT_EQ(state.mode, title);
+    EXPECT_EQ((Ints{state.playerY, state.floorCount, state.shownFloor, state.jumpCount}),
+              (Ints{352, 23, 21, 40}));
     // Paused in partial redraw: "&Pause" goes back on the item, and a frame is drawn.
     state.mode = paused;
     state.speedUp = 1;
@@ -143,47 +123,35 @@ TEST(ExitGame, StopsTheMusicAndSendsTheDestroyMessage) {
     EXPECT_EQ(recording::Calls(), (Strings{"StopMusic", "SendDestroyMessage"}));
 }
 
+// Pausing shows the sign in its frame and stops the music; resuming starts the
+// music from the beginning and, in partial redraw, blackens where the sign
+// stood and marks every slot for the next frame. Effects and music only when on.
 TEST(TogglePause, PausesWithTheSignShownAndResumesTheMusicFromTheStart) {
-    struct Case {
-        std::int32_t soundOn, musicOn, speedUp;
-        Strings pause, resume;
-    };
-    const Case cases[] = {
-        {1,
-         1,
-         0,
-         {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic", "PlayEffect 159"},
-         {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic"}},
-        {0,
-         0,
-         0,
-         {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic"},
-         {"SetPauseItemLabel Pause"}},
-        // Resuming in partial redraw blackens the sign and marks every slot.
-        {1,
-         1,
-         1,
-         {"SetPauseItemLabel Resume", "DrawPartialFrame", "StopMusic", "PlayEffect 159"},
-         {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic",
-          "FillWindowRectBlack 168 208 296 256"}}};
-    for (const Case& c : cases) {
+    const auto check = [](std::int32_t on, std::int32_t speedUp, const Strings& pause,
+                          const Strings& resume) {
         GameState state = PlayingOnGround();
-        state.soundOn = c.soundOn;
-        state.musicOn = c.musicOn;
-        state.speedUp = c.speedUp;
+        state.soundOn = state.musicOn = on;
+        state.speedUp = speedUp;
         GameState expected = state;
         for (FloorSlot& slot : expected.floors) {
-            slot.dirty = c.speedUp;
+            slot.dirty = speedUp;
         }
         TogglePause(state);
         EXPECT_EQ(state.mode, paused);
-        EXPECT_EQ(recording::Calls(), c.pause);
-        EXPECT_EQ(recording::Draws().at(0).mode, paused) << "the frame already shows the pause";
+        EXPECT_EQ(recording::Calls(), pause);
+        EXPECT_EQ(recording::Draws().at(0).mode, paused);
         recording::Clear();
         TogglePause(state);
-        EXPECT_EQ(recording::Calls(), c.resume);
+        EXPECT_EQ(recording::Calls(), resume);
         EXPECT_EQ(PlayFields(state), PlayFields(expected));
-    }
+    };
+    check(1, 0, {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic", "PlayEffect 159"},
+          {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic"});
+    check(0, 0, {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic"},
+          {"SetPauseItemLabel Pause"});
+    check(1, 1, {"SetPauseItemLabel Resume", "DrawPartialFrame", "StopMusic", "PlayEffect 159"},
+          {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic",
+           "FillWindowRectBlack 168 208 296 256"});
 }
 
 TEST(HandleKey, SpaceHoldsTheJumpAndResumesEscapeTogglesOnlyDuringAGame) {
@@ -194,16 +162,12 @@ TEST(HandleKey, SpaceHoldsTheJumpAndResumesEscapeTogglesOnlyDuringAGame) {
         GameMode modeAfter;
         std::int32_t held;
     };
-    const Case cases[] = {{playing, vkSpace, true, playing, 1},
-                          {playing, vkSpace, false, playing, 0},
-                          {paused, vkSpace, true, playing, 1},
-                          {playing, vkEscape, true, paused, 0},
-                          {paused, vkEscape, true, playing, 0},
-                          {paused, vkEscape, false, paused, 1},
-                          {title, vkEscape, true, title, 0},
-                          {GameMode::GameOver, vkEscape, true, GameMode::GameOver, 0},
-                          {paused, 13, true, paused, 0},
-                          {playing, 112, false, playing, 1}};
+    const Case cases[] = {
+        {playing, vkSpace, true, playing, 1}, {playing, vkSpace, false, playing, 0},
+        {paused, vkSpace, true, playing, 1},  {playing, vkEscape, true, paused, 0},
+        {paused, vkEscape, true, playing, 0}, {paused, vkEscape, false, paused, 1},
+        {title, vkEscape, true, title, 0},    {over, vkEscape, true, over, 0},
+        {paused, 13, true, paused, 0},        {playing, 112, false, playing, 1}};
     for (const Case& c : cases) {
         GameState state = PlayingOnGround();
         state.mode = c.mode;
@@ -243,12 +207,10 @@ TEST(HandleLeftButton, ClicksPauseResumeOrAbortByModeAndSpot) {
         GameMode modeAfter;
     };
     const Case cases[] = {
-        {playing, 549, 335, paused},  {playing, 550, 335, playing},
-        {playing, 549, 336, playing}, {playing, 520, 368, title},
-        {paused, 551, 394, title}, // aborts rather than resumes
-        {paused, 530, 320, playing},  {paused, 10, 10, playing},
-        {paused, 552, 394, playing},  {title, 530, 320, title},
-        {title, 530, 380, title},     {GameMode::GameOver, 530, 380, GameMode::GameOver}};
+        {playing, 549, 335, paused}, {playing, 550, 335, playing}, {playing, 549, 336, playing},
+        {playing, 520, 368, title},  {paused, 551, 394, title}, // aborts rather than resumes
+        {paused, 530, 320, playing}, {paused, 10, 10, playing},    {paused, 552, 394, playing},
+        {title, 530, 320, title},    {title, 530, 380, title},     {over, 530, 380, over}};
     for (const Case& c : cases) {
         GameState state = PlayingOnGround();
         state.mode = c.mode;
