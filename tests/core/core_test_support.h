@@ -40,14 +40,9 @@ constexpr std::int32_t DrawFromState(std::uint32_t state) {
     return static_cast<std::int32_t>((state >> 16) & 0x7FFFu);
 }
 
-// Makes the next draw of NextRandom come from this generator state.
-inline void NextStateIs(std::uint32_t state) {
-    SeedRandom((state - lcgIncrement) * InverseMultiplier());
-}
-
 // Makes the next draw of NextRandom return `value` (0..32767).
 inline void NextDrawIs(std::int32_t value) {
-    NextStateIs(static_cast<std::uint32_t>(value) << 16);
+    SeedRandom(((static_cast<std::uint32_t>(value) << 16) - lcgIncrement) * InverseMultiplier());
 }
 
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
@@ -89,8 +84,6 @@ inline GameState PlayingOnGround(std::int32_t playerX = 40) {
 inline void StandOn(GameState& state, int slot) {
     const FloorSlot& floor = state.floors[slot];
     state.standingFloor = slot;
-    state.airborne = 0;
-    state.verticalSpeed = 0;
     state.playerY = floor.y - 32;
     if (floor.kind == FloorKind::MovingUD) {
         state.playerY += floor.phase / 10;
@@ -113,13 +106,8 @@ inline void FallOntoSlotFive(GameState& state, FloorSlot slot) {
     InTheAir(state, 164, -3);
 }
 
-inline void RunTicks(GameState& state, int ticks) {
-    for (int i = 0; i < ticks; ++i) {
-        GameTick(state);
-    }
-}
-
-// Everything a tick may change, so that "nothing changed" can be checked.
+// Everything a tick may change, so that "nothing changed" can be checked: the
+// mode, the character, counters and settings (21 values), then every slot.
 inline std::vector<std::int64_t> PlayFields(const GameState& s) {
     std::vector<std::int64_t> out;
     out.insert(out.end(),

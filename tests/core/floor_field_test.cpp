@@ -57,14 +57,14 @@ TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
         const Level& l = levels[level];
         EXPECT_EQ(FloorLevel(l.difficulty, l.floorCount), level);
         for (std::int32_t row = 0; row < 13; ++row) {
-            NextDrawIs(0);
-            EXPECT_EQ(ChooseFloorX(l.difficulty, l.floorCount, row), l.low[row % 4])
-                << level << row;
-            NextDrawIs(level + 1);
-            EXPECT_EQ(ChooseFloorX(l.difficulty, l.floorCount, row), l.high[row % 4])
-                << level << row;
-            NextDrawIs((level + 2) * 1000 + 1); // taken modulo the number of choices
-            EXPECT_EQ(ChooseFloorX(l.difficulty, l.floorCount, row), l.low[row % 4] + 16);
+            const auto x = [&](std::int32_t draw) {
+                NextDrawIs(draw);
+                return ChooseFloorX(l.difficulty, l.floorCount, row);
+            };
+            // The lowest draw, the highest, and one taken modulo the choices.
+            EXPECT_EQ((Ints{x(0), x(level + 1), x((level + 2) * 1000 + 1)}),
+                      (Ints{l.low[row % 4], l.high[row % 4], l.low[row % 4] + 16}))
+                << "level " << level << " row " << row;
         }
     }
 }
@@ -102,7 +102,6 @@ TEST(ScrollField, WallsWrapOnceEveryThirtyTwoRows) {
         EXPECT_EQ(state.floors[leftWallSlot].y, after) << y << " by " << dy;
         EXPECT_EQ(state.floors[rightWallSlot].y, after);
     }
-    EXPECT_EQ(state.floors[rightWallSlot].x, 400);
 }
 
 TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
@@ -182,23 +181,18 @@ TEST(MoveFloors, SlidingFloorsSwingAndCarryTheCharacter) {
     }
 }
 
+// A spring at rest gives under the character once and stays pressed; a fresh
+// one settles first; a rebounding one is not pressed.
 TEST(MoveFloors, CarriesTheCharacterStandingOnTheSlot) {
     struct Case {
         FloorKind kind;
         std::int32_t phase, velocity, dx, dy, phaseAfter;
     };
-    const Case cases[] = {{K::ConveyorLeft, 0, 0, -2, 0, 0},
-                          {K::ConveyorRight, 0, 0, 2, 0, 0},
-                          {K::Normal, 0, 0, 0, 0, 0},
-                          {K::MovingLR, 9, 3, 1, 0, 11},
-                          {K::MovingLR, 2, -5, 0, 0, -4},
-                          {K::MovingUD, 9, 3, 0, 1, 11},
-                          // A spring at rest gives under the character once and stays pressed;
-                          // a fresh one settles first; a rebounding one is not pressed.
-                          {K::Spring, 0, 0, 0, 4, 4},
-                          {K::Spring, 4, 0, 0, 0, 4},
-                          {K::Spring, 0, 25, 0, 4, 4},
-                          {K::Spring, -6, 2, 0, 0, -4}};
+    const Case cases[] = {{K::ConveyorLeft, 0, 0, -2, 0, 0}, {K::ConveyorRight, 0, 0, 2, 0, 0},
+                          {K::Normal, 0, 0, 0, 0, 0},        {K::MovingLR, 9, 3, 1, 0, 11},
+                          {K::MovingLR, 2, -5, 0, 0, -4},    {K::MovingUD, 9, 3, 0, 1, 11},
+                          {K::Spring, 0, 0, 0, 4, 4},        {K::Spring, 4, 0, 0, 0, 4},
+                          {K::Spring, 0, 25, 0, 4, 4},       {K::Spring, -6, 2, 0, 0, -4}};
     for (const Case& c : cases) {
         GameState state = PlayingOnGround(120);
         state.floors[5] = Slot(c.kind, 112, 160, c.phase, c.velocity);

@@ -42,7 +42,7 @@ TEST(NewGame, StartsOnTheGroundWithAFieldForTheLastFloorCount) {
         state.jumpPower = state.charging = state.airborne = state.animFrame = state.jumpHeld =
             state.patternIndex = state.scrollPhase = state.rollPhase = state.shownFloor =
                 state.jumpCount = state.difficulty = state.floorFlags = 3;
-    state.floorCount = 150; // level 4 on Normal
+    state.floorCount = 150; // level 4 on Hard, where 1 floor is level 2
     GameState expected = state;
     SeedRandom(77);
     LayOutField(expected);
@@ -50,6 +50,7 @@ TEST(NewGame, StartsOnTheGroundWithAFieldForTheLastFloorCount) {
     NewGame(state);
     const std::vector<std::int64_t> fields = PlayFields(state);
     const std::vector<std::int64_t> laidOut = PlayFields(expected);
+    // The character, counters and settings, as PlayFields lists them; then the floors.
     EXPECT_EQ(std::vector(fields.begin(), fields.begin() + 21),
               (std::vector<std::int64_t>{0, 0, 288, 1, 3, groundSlot, 0, 0, 0, 0, 0,
                                          0, 0, 0,   1, 1, 0,          3, 3, 0, 0}));
@@ -187,19 +188,9 @@ TEST(HandleKey, SpaceHoldsTheJumpAndResumesEscapeTogglesOnlyDuringAGame) {
     EXPECT_EQ((Ints{static_cast<int>(state.mode), state.jumpPower}), (Ints{0, 1}));
 }
 
-TEST(HotSpots, LeftAndTopEdgesBelongRightAndBottomDoNot) {
-    const std::int32_t pause[][3] = {{522, 304, 1}, {549, 335, 1}, {521, 310, 0},
-                                     {530, 303, 0}, {550, 310, 0}, {530, 336, 0}};
-    const std::int32_t abort[][3] = {{520, 368, 1}, {551, 394, 1}, {519, 380, 0},
-                                     {530, 367, 0}, {552, 380, 0}, {530, 395, 0}};
-    for (const auto& [x, y, in] : pause) {
-        EXPECT_EQ(InPauseHotSpot(x, y), in == 1) << x << ", " << y;
-    }
-    for (const auto& [x, y, in] : abort) {
-        EXPECT_EQ(InAbortHotSpot(x, y), in == 1) << x << ", " << y;
-    }
-}
-
+// The pause spot covers x 522..549, y 304..335, the abort spot x 520..551,
+// y 368..394: left and top edges belong to a spot, right and bottom do not.
+// Paused, a click in the abort spot aborts, anywhere else it resumes.
 TEST(HandleLeftButton, ClicksPauseResumeOrAbortByModeAndSpot) {
     struct Case {
         GameMode mode;
@@ -207,10 +198,12 @@ TEST(HandleLeftButton, ClicksPauseResumeOrAbortByModeAndSpot) {
         GameMode modeAfter;
     };
     const Case cases[] = {
-        {playing, 549, 335, paused}, {playing, 550, 335, playing}, {playing, 549, 336, playing},
-        {playing, 520, 368, title},  {paused, 551, 394, title}, // aborts rather than resumes
-        {paused, 530, 320, playing}, {paused, 10, 10, playing},    {paused, 552, 394, playing},
-        {title, 530, 320, title},    {title, 530, 380, title},     {over, 530, 380, over}};
+        {playing, 522, 304, paused},  {playing, 549, 335, paused},  {playing, 521, 310, playing},
+        {playing, 530, 303, playing}, {playing, 550, 335, playing}, {playing, 549, 336, playing},
+        {playing, 520, 368, title},   {paused, 551, 394, title},    {playing, 519, 380, playing},
+        {playing, 530, 367, playing}, {playing, 552, 380, playing}, {playing, 530, 395, playing},
+        {paused, 530, 320, playing},  {paused, 10, 10, playing},    {paused, 552, 394, playing},
+        {title, 530, 320, title},     {title, 530, 380, title},     {over, 530, 380, over}};
     for (const Case& c : cases) {
         GameState state = PlayingOnGround();
         state.mode = c.mode;
@@ -225,7 +218,8 @@ TEST(HandleLeftButton, ClicksPauseResumeOrAbortByModeAndSpot) {
 TEST(HandleLeftButton, ReleasingClearsTheJumpHeldBySpaceAndButtonAlike) {
     GameState state = PlayingOnGround();
     HandleKey(state, vkSpace, true);
-    RunTicks(state, 2);
+    GameTick(state);
+    GameTick(state);
     HandleLeftButtonDown(state, 100, 100);
     recording::Clear();
     HandleLeftButtonUp(state); // the space bar is still down
