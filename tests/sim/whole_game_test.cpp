@@ -1,7 +1,7 @@
 // Whole games played by the scripted climber, replayed through the runner and
 // its settings file.
 
-#include "tests/sim/climber.h"
+#include "tools/varnisk-climber/climber.h"
 #include "tools/varnisk-sim/runner.h"
 
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// A scripted player for whole-game tests: it plays a game in-process through
+// A scripted player for demos and whole-game tests: it plays a game in-process through
 // the runner, trying out every jump power (after a short wait or none) on a
 // copy of the game and taking the one that lands highest, until the floor
 // count reaches its goal; then it lets the character fall out. What it did

@@ -1,4 +1,4 @@
-#include "tests/sim/climber.h"
+#include "tools/varnisk-climber/climber.h"
 
 #include "core/game_state.h"
 #include "core/game_tick.h"

@@ -1,0 +1,57 @@
+// varnisk-climber: plays a game headless, climbing to a goal, and prints what
+// it did as a varnisk-sim script (how the demo game was made).
+// usage: varnisk-climber [--seed N] [--difficulty easy|normal|hard] [--floors N] [--name TEXT]
+
+#include "tools/varnisk-climber/climber.h"
+
+#include <charconv>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+template <typename Int>
+bool ParseNumber(std::string_view text, Int& value) {
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    return !text.empty() && error == std::errc{} && end == last;
+}
+
+int Usage() {
+    std::cerr << "usage: varnisk-climber [--seed N] [--difficulty easy|normal|hard] "
+                 "[--floors N] [--name TEXT]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::uint32_t seed = 1;
+    int difficultyCommand = 40007;
+    std::int32_t floors = 60;
+    std::string name = "Climber";
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (i + 1 >= argc) {
+            return Usage();
+        }
+        const std::string_view value = argv[++i];
+        if (option == "--seed" && ParseNumber(value, seed)) {
+        } else if (option == "--floors" && ParseNumber(value, floors) && floors > 0) {
+        } else if (option == "--name") {
+            name = value;
+        } else if (option == "--difficulty" &&
+                   (value == "easy" || value == "normal" || value == "hard")) {
+            difficultyCommand = value == "easy" ? 40006 : value == "normal" ? 40007 : 40008;
+        } else {
+            return Usage();
+        }
+    }
+    const ClimbResult result = ClimbAndFall(seed, difficultyCommand, floors, name, 400000);
+    std::cout << "# Played by varnisk-climber --seed " << seed << ": floor " << result.floors
+              << " with " << result.jumps << " jumps in " << result.ticks << " ticks"
+              << (result.ended ? ", then it fell out of the shaft" : "") << ".\n"
+              << result.script;
+    return result.ended ? 0 : 1;
+}
