@@ -3,20 +3,13 @@
 // usage: varnisk-climber [--seed N] [--difficulty easy|normal|hard] [--floors N] [--name TEXT]
 
 #include "tools/varnisk-climber/climber.h"
+#include "tools/varnisk-sim/parse_number.h"
 
-#include <charconv>
 #include <iostream>
 #include <string>
 #include <string_view>
 
 namespace {
-
-template <typename Int>
-bool ParseNumber(std::string_view text, Int& value) {
-    const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(text.data(), last, value);
-    return !text.empty() && error == std::errc{} && end == last;
-}
 
 int Usage() {
     std::cerr << "usage: varnisk-climber [--seed N] [--difficulty easy|normal|hard] "

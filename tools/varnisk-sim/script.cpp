@@ -1,6 +1,7 @@
 #include "tools/varnisk-sim/script.h"
 
-#include <charconv>
+#include "tools/varnisk-sim/parse_number.h"
+
 #include <limits>
 #include <sstream>
 #include <string_view>
@@ -23,20 +24,6 @@ std::string_view NextWord(std::string_view& rest) {
     return word;
 }
 
-template <typename Int>
-bool ParseInt(std::string_view word, Int& value) {
-    if (word.empty()) {
-        return false;
-    }
-    const char* first = word.data();
-    const char* last = word.data() + word.size();
-    if (*first == '+') {
-        ++first;
-    }
-    const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc{} && end == last;
-}
-
 struct LineParser {
     std::string_view rest;
     std::string problem;
@@ -47,7 +34,7 @@ struct LineParser {
             problem = std::string("missing ") + what;
             return false;
         }
-        if (!ParseInt(word, value) || value < low || value > high) {
+        if (!ParseNumber(word, value) || value < low || value > high) {
             problem = std::string("bad ") + what + " '" + std::string(word) + "'";
             return false;
         }
@@ -128,7 +115,7 @@ ScriptResult ParseScript(std::istream& in) {
         event.line = lineNumber;
         const std::string_view tickWord = NextWord(p.rest);
         const std::string_view verb = NextWord(p.rest);
-        if (!ParseInt(tickWord, event.tick) || event.tick < 0) {
+        if (!ParseNumber(tickWord, event.tick) || event.tick < 0) {
             p.problem = "bad tick '" + std::string(tickWord) + "'";
         } else if (event.tick < lastTick) {
             p.problem = "tick " + std::to_string(event.tick) + " comes before tick " +

@@ -1,18 +1,8 @@
 #include "tools/varnisk-sim/sim_options.h"
 
-#include <charconv>
+#include "tools/varnisk-sim/parse_number.h"
+
 #include <string_view>
-
-namespace {
-
-template <typename Int>
-bool ParseNumber(std::string_view text, Int& value) {
-    const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(text.data(), last, value);
-    return !text.empty() && error == std::errc{} && end == last;
-}
-
-} // namespace
 
 OptionsResult ParseCommandLine(const std::vector<std::string>& args) {
     OptionsResult result;
