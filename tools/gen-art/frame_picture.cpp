@@ -56,12 +56,7 @@ void Screw(Image& img, int x, int y) {
 }
 
 LetterStyle Heading() {
-    LetterStyle s;
-    s.scale = 2;
-    s.fill = ink::kGold;
-    s.fillTop = 1.0;
-    s.fillBottom = 0.5;
-    s.highlight = ink::kCream(15);
+    LetterStyle s = GoldLetters(2, 0.5);
     s.outline = ink::kInk(1);
     s.shadow = ink::kPanel(2);
     return s;
@@ -95,13 +90,7 @@ void DrawTopRow(Image& img) {
     DrawTextCentred(img, kGauge.x + kGauge.w / 2, 14, "POWER", Heading());
     Well(img, kGauge, 2);
     Well(img, kCounter, 2);
-    LetterStyle f;
-    f.scale = 2;
-    f.digitFont = true;
-    f.fill = kGold;
-    f.fillTop = 0.95;
-    f.fillBottom = 0.45;
-    f.highlight = kCream(15);
+    LetterStyle f = GoldDigits(2);
     f.outline = kInk(1);
     f.shadow = kPanel(2);
     DrawText(img, kCounter.x + kCounter.w + 6, kCounter.y + 4, "F", f);
@@ -135,13 +124,7 @@ void DrawRightColumn(Image& img) {
     using namespace ink;
     const int cx = 537;
     // The game's name, big.
-    LetterStyle title;
-    title.scale = 4;
-    title.spacing = 1;
-    title.fill = kGold;
-    title.fillTop = 1.0;
-    title.fillBottom = 0.35;
-    title.highlight = kCream(15);
+    LetterStyle title = GoldLetters(4, 0.35);
     title.outline = kInk(0);
     title.shadow = kPanel(1);
     title.shadowOffset = 2;
@@ -154,12 +137,7 @@ void DrawRightColumn(Image& img) {
     Well(img, kLabel, 2);
     DrawTextCentred(img, cx + 32, 143, "BEST", Heading());
     Well(img, kBest, 2);
-    LetterStyle smallF;
-    smallF.digitFont = true;
-    smallF.fill = kGold;
-    smallF.fillTop = 0.95;
-    smallF.fillBottom = 0.45;
-    smallF.highlight = kCream(15);
+    LetterStyle smallF = GoldDigits(1);
     smallF.shadow = kPanel(2);
     DrawText(img, kBest.x + kBest.w + 5, kBest.y + 1, "F", smallF);
 

@@ -35,6 +35,23 @@ bool Covered(const Image& mask, int x, int y) {
 
 } // namespace
 
+LetterStyle GoldLetters(int scale, double fillBottom) {
+    LetterStyle s;
+    s.scale = scale;
+    s.fill = ink::kGold;
+    s.fillTop = 1.0;
+    s.fillBottom = fillBottom;
+    s.highlight = ink::kCream(15);
+    return s;
+}
+
+LetterStyle GoldDigits(int scale) {
+    LetterStyle s = GoldLetters(scale, 0.45);
+    s.digitFont = true;
+    s.fillTop = 0.95;
+    return s;
+}
+
 int TextWidth(const std::string& text, const LetterStyle& style) {
     if (text.empty())
         return 0;

@@ -20,6 +20,12 @@ struct LetterStyle {
     int shadowOffset = 1;
 };
 
+// The game's gold lettering: a gold ramp from bright at the top down to
+// fillBottom, with a cream highlight along the top of every stroke.
+LetterStyle GoldLetters(int scale, double fillBottom);
+// The same gold for the counter's digit font, a touch darker at the top.
+LetterStyle GoldDigits(int scale);
+
 int TextWidth(const std::string& text, const LetterStyle& style);
 int TextHeight(const LetterStyle& style);
 

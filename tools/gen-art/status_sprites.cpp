@@ -22,17 +22,6 @@ SegmentColour ColourOfSegment(int i) {
     return kColours[i];
 }
 
-LetterStyle DigitStyle(int scale) {
-    LetterStyle s;
-    s.scale = scale;
-    s.digitFont = true;
-    s.fill = ink::kGold;
-    s.fillTop = 0.95;
-    s.fillBottom = 0.45;
-    s.highlight = ink::kCream(15);
-    return s;
-}
-
 } // namespace
 
 Image GaugeImage(int power) {
@@ -64,7 +53,7 @@ Image GaugeImage(int power) {
 
 Image BigDigitStrip() {
     Image strip(30, 352);
-    LetterStyle style = DigitStyle(2);
+    LetterStyle style = GoldDigits(2);
     style.outline = ink::kGold(1);
     for (int d = 0; d <= 10; ++d) {
         char c = static_cast<char>('0' + d % 10);
@@ -77,7 +66,7 @@ Image BigDigitStrip() {
 
 Image SmallDigit(char c) {
     Image img(13, 14);
-    DrawText(img, 2, 1, std::string(1, c), DigitStyle(1));
+    DrawText(img, 2, 1, std::string(1, c), GoldDigits(1));
     return img;
 }
 
@@ -99,12 +88,7 @@ Image DifficultyLabel(int level) {
 
 Image JumpCountLabel(const Image& background) {
     Image img = background;
-    LetterStyle s;
-    s.scale = 2;
-    s.fill = ink::kGold;
-    s.fillTop = 1.0;
-    s.fillBottom = 0.55;
-    s.highlight = ink::kCream(15);
+    LetterStyle s = GoldLetters(2, 0.55);
     s.shadow = ink::kPanel(1);
     DrawText(img, 4, 1, "JUMP", s);
     return img;
@@ -121,13 +105,7 @@ Image PauseSign() {
     Bevel(img, 2, 2, 124, 44, 1, kGold(16), kGold(5));
     img.frame(3, 3, 122, 42, kGold(9));
     Bevel(img, 5, 5, 118, 38, 1, kViolet(1), kViolet(6));
-    LetterStyle s;
-    s.scale = 3;
-    s.spacing = 1;
-    s.fill = kGold;
-    s.fillTop = 1.0;
-    s.fillBottom = 0.5;
-    s.highlight = kCream(15);
+    LetterStyle s = GoldLetters(3, 0.5);
     s.outline = kInk(0);
     s.shadow = kViolet(0);
     s.shadowOffset = 2;

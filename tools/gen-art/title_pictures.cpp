@@ -25,13 +25,7 @@ Image ShaftScene(int scroll) {
 }
 
 LetterStyle NameStyle(int scale) {
-    LetterStyle s;
-    s.scale = scale;
-    s.spacing = 1;
-    s.fill = ink::kGold;
-    s.fillTop = 1.0;
-    s.fillBottom = 0.3;
-    s.highlight = ink::kCream(15);
+    LetterStyle s = GoldLetters(scale, 0.3);
     s.outline = ink::kInk(0);
     s.shadow = ink::kGold(1);
     s.shadowOffset = 3;
