@@ -42,48 +42,6 @@ MenuBar MakeMainMenu() {
     return bar;
 }
 
-MenuItem* FindMenuItem(MenuBar& bar, int id) {
-    const MenuBar& constBar = bar;
-    return const_cast<MenuItem*>(FindMenuItem(constBar, id));
-}
-
-const MenuItem* FindMenuItem(const MenuBar& bar, int id) {
-    if (id == 0) {
-        return nullptr; // separators are not commands
-    }
-    for (const Menu& menu : bar.menus) {
-        for (const MenuItem& item : menu.items) {
-            if (item.id == id) {
-                return &item;
-            }
-        }
-    }
-    return nullptr;
-}
-
-bool IsCommandAvailable(const MenuBar& bar, int id) {
-    for (const Menu& menu : bar.menus) {
-        for (const MenuItem& item : menu.items) {
-            if (id != 0 && item.id == id) {
-                return !item.grayed && !menu.grayed;
-            }
-        }
-    }
-    return false;
-}
-
-void SetItemChecked(MenuBar& bar, int id, bool checked) {
-    if (MenuItem* item = FindMenuItem(bar, id)) {
-        item->checked = checked;
-    }
-}
-
-void SetItemGrayed(MenuBar& bar, int id, bool grayed) {
-    if (MenuItem* item = FindMenuItem(bar, id)) {
-        item->grayed = grayed;
-    }
-}
-
 void SetTitleState(MenuBar& bar) {
     SetItemGrayed(bar, command::newGame, false);
     SetItemGrayed(bar, command::practice, false);
@@ -101,7 +59,5 @@ void SetPlayState(MenuBar& bar) {
 }
 
 void SetPauseLabel(MenuBar& bar, bool paused) {
-    if (MenuItem* item = FindMenuItem(bar, command::pause)) {
-        item->label = paused ? resumeLabel : pauseLabel;
-    }
+    SetItemLabel(bar, command::pause, paused ? resumeLabel : pauseLabel);
 }

@@ -1,40 +1,13 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "platform/user/menu.h"
 
-// The main window's menu bar as data: what the window draws and what a
-// command may be chosen from. One item per command; a separator has id 0.
-struct MenuItem {
-    int id;
-    std::string label; // "&" marks the mnemonic
-    bool checked;
-    bool grayed;
-};
-
-struct Menu {
-    std::string title;
-    std::vector<MenuItem> items;
-    bool grayed; // the whole menu, as the Difficulty menu during a game
-};
-
-struct MenuBar {
-    std::vector<Menu> menus;
-};
+// The main window's menu bar as the game carries it, and its two states.
 
 inline constexpr int difficultyMenuPosition = 1;
 
 // The menu as the program carries it: the title state, nothing checked.
 MenuBar MakeMainMenu();
-
-MenuItem* FindMenuItem(MenuBar& bar, int id);
-const MenuItem* FindMenuItem(const MenuBar& bar, int id);
-
-// An item that exists, is not grayed and whose menu is not grayed.
-bool IsCommandAvailable(const MenuBar& bar, int id);
-
-void SetItemChecked(MenuBar& bar, int id, bool checked);
-void SetItemGrayed(MenuBar& bar, int id, bool grayed);
 
 // Between games: New Game and Practice enabled, Pause and Abort grayed,
 // the Difficulty menu enabled. During a game the other way round.

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/gdi/gdi.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The platform's outside world, one small interface chosen at run time: the
+// clock and waiting, input events, the screen the windows are composed on,
+// the message box, opening a page in the browser and the beep. The SDL
+// backend is the real desktop; the headless backend has a virtual clock,
+// scripted input and an offscreen screen, for tests and the runner.
+
+// Virtual-key codes, as the game and its dialogs know keys.
+namespace vk {
+inline constexpr int back = 8;
+inline constexpr int tab = 9;
+inline constexpr int enter = 13;
+inline constexpr int shift = 16;
+inline constexpr int control = 17;
+inline constexpr int alt = 18;
+inline constexpr int escape = 27;
+inline constexpr int space = 32;
+inline constexpr int end = 35;
+inline constexpr int home = 36;
+inline constexpr int left = 37;
+inline constexpr int up = 38;
+inline constexpr int right = 39;
+inline constexpr int down = 40;
+inline constexpr int del = 46;
+inline constexpr int digit0 = 48;  // '0'..'9' are 48..57
+inline constexpr int letterA = 65; // 'A'..'Z' are 65..90
+inline constexpr int f1 = 112;
+inline constexpr int f10 = 121;
+} // namespace vk
+
+struct InputEvent {
+    enum class Kind {
+        KeyDown,   // virtualKey; repeat set for auto-repeat
+        KeyUp,     // virtualKey
+        Text,      // text: UTF-8 typed by the player
+        MouseMove, // x, y
+        MouseDown, // x, y; left button only
+        MouseUp,   // x, y
+        Close,     // the desktop's close button
+        Expose,    // the screen must be shown again whole
+        FocusGained,
+        FocusLost,
+    };
+    Kind kind = Kind::KeyDown;
+    int virtualKey = 0;
+    bool repeat = false;
+    std::int32_t x = 0; // screen pixels
+    std::int32_t y = 0;
+    std::string text;
+};
+
+// What is shown: palette indices, top row first, and the palette they go
+// through.
+struct ScreenImage {
+    std::int32_t width;
+    std::int32_t height;
+    std::span<const std::uint8_t> indices;
+    const PaletteEntries* palette;
+};
+
+class Backend {
+  public:
+    virtual ~Backend() = default;
+    // Milliseconds since an arbitrary start; wraps like a 32-bit tick count.
+    virtual std::uint32_t Now() = 0;
+    // Waits until an input event arrives (true, event filled) or the clock
+    // reaches deadline (false). A deadline already past returns at once.
+    virtual bool WaitEvent(std::uint32_t deadline, InputEvent& event) = 0;
+    // Opens the screen (the desktop window) once, not yet shown.
+    virtual bool OpenScreen(std::int32_t width, std::int32_t height, std::string_view title,
+                            std::span<const std::uint8_t> iconFile) = 0;
+    virtual void ShowScreen() = 0;
+    // Shows the composed screen; called only when something was drawn.
+    virtual void Present(const ScreenImage& image) = 0;
+    // The desktop's own message box, modal, with one OK button.
+    virtual void ShowMessageBox(std::string_view caption, std::string_view text) = 0;
+    // Opens a file or address in the desktop's browser; false when it could not.
+    virtual bool OpenUrl(std::string_view url) = 0;
+    virtual void Beep() = 0;
+};
+
+void SetBackend(Backend* backend);
+Backend& CurrentBackend();
