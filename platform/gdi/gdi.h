@@ -44,6 +44,9 @@ const PaletteEntries& GetPaletteEntries(PaletteHandle palette);
 // is what the backend shows indices through.
 inline constexpr std::int32_t staticColorCount = 20;
 std::int32_t GetStaticColorCount(); // NUMCOLORS of the screen
+// Lets a test play a display without a palette (-1); holds until set back
+// to staticColorCount, ResetDisplay leaves it alone.
+void SetStaticColorCountForTesting(std::int32_t count);
 const PaletteEntries& GetSystemPalette();
 // Back to a fresh display: the static colours, every free entry black.
 void ResetDisplay();

@@ -1,0 +1,58 @@
+// Finding a face by family name with fontconfig. The configuration is
+// loaded for each lookup and destroyed after it: fonts are made a handful
+// of times per run, and nothing of fontconfig outlives the call.
+#include "platform/gdi/font_lookup.h"
+
+#include <fontconfig/fontconfig.h>
+#include <memory>
+
+namespace {
+
+struct ConfigDeleter {
+    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using ConfigPtr = std::unique_ptr<FcConfig, ConfigDeleter>;
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+// fontconfig substitutes freely (any sans face for an unknown name), so the
+// match counts only if one of its family names is the one asked for.
+bool HasFamily(FcPattern* match, std::string_view family) {
+    FcChar8* name = nullptr;
+    for (int n = 0; FcPatternGetString(match, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
+        const std::string asked(family);
+        if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(asked.c_str())) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weight) {
+    const ConfigPtr config(FcInitLoadConfigAndFonts());
+    const PatternPtr pattern(FcPatternCreate());
+    if (!config || !pattern || family.empty())
+        return std::nullopt;
+    const std::string name(family);
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
+    if (!match || !HasFamily(match.get(), family))
+        return std::nullopt;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
+        return std::nullopt;
+    FontFace face;
+    face.file = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(match.get(), FC_INDEX, 0, &face.index);
+    int faceWeight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &faceWeight);
+    face.bold = faceWeight >= FC_WEIGHT_DEMIBOLD;
+    return face;
+}
