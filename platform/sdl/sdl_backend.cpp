@@ -1,0 +1,207 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include "platform/sdl/event_translation.h"
+#include "platform/sdl/icon_reader.h"
+#include "platform/sdl/screen_colors.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr Uint32 subsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+
+// Milliseconds left until deadline on a clock that wraps at 32 bits;
+// negative once it has passed.
+std::int32_t MillisecondsUntil(std::uint32_t deadline, std::uint32_t now) {
+    return static_cast<std::int32_t>(deadline - now);
+}
+
+void SetWindowIcon(SDL_Window* window, std::span<const std::uint8_t> iconFile) {
+    std::optional<IconImage> icon = ReadIcon32(iconFile);
+    if (!icon) {
+        return; // a damaged icon leaves the desktop's own
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        icon->argb.data(), IconImage::size, IconImage::size, 32,
+        IconImage::size * static_cast<int>(sizeof(std::uint32_t)), SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return;
+    }
+    // SDL copies the pixels, so the surface and the image may go now.
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+    // No vsync: the game paces itself with its own timers, and presents only
+    // when something was drawn.
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer == nullptr) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    return renderer;
+}
+
+} // namespace
+
+SdlBackend::SdlBackend() : colors_(std::make_unique<ScreenColorTable>()) {
+    // A click that brings the window to the front is also a click in the game,
+    // as the original desktop delivered it.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The screen texture is shown 1:1; never smooth it.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    initialised_ = SDL_InitSubSystem(subsystems) == 0;
+    if (!initialised_) {
+        std::fprintf(stderr, "VARNISK: cannot start SDL: %s\n", SDL_GetError());
+    }
+}
+
+SdlBackend::~SdlBackend() {
+    CloseScreen();
+    if (initialised_) {
+        SDL_QuitSubSystem(subsystems);
+    }
+    // Audio starts SDL too; the last one to leave shuts it down.
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
+        SDL_Quit();
+    }
+}
+
+void SdlBackend::CloseScreen() {
+    if (texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+    if (renderer_ != nullptr) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+std::uint32_t SdlBackend::Now() {
+    return SDL_GetTicks();
+}
+
+bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
+    for (;;) {
+        const std::int32_t left = MillisecondsUntil(deadline, Now());
+        if (!initialised_) {
+            if (left > 0) {
+                SDL_Delay(static_cast<Uint32>(left));
+            }
+            return false;
+        }
+        SDL_Event sdlEvent;
+        // Even with the deadline passed, what is already queued is delivered:
+        // input comes before the timers.
+        const int got = left > 0 ? SDL_WaitEventTimeout(&sdlEvent, left) : SDL_PollEvent(&sdlEvent);
+        if (got == 0) {
+            if (MillisecondsUntil(deadline, Now()) <= 0) {
+                return false;
+            }
+            continue; // woken early without an event
+        }
+        if (TranslateEvent(sdlEvent, event)) {
+            return true;
+        }
+    }
+}
+
+bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string_view title,
+                            std::span<const std::uint8_t> iconFile) {
+    if (!initialised_ || window_ != nullptr || width <= 0 || height <= 0) {
+        return false;
+    }
+    const std::string titleText(title);
+    window_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               width, height, SDL_WINDOW_HIDDEN);
+    if (window_ != nullptr) {
+        SetWindowIcon(window_, iconFile);
+        renderer_ = CreateRenderer(window_);
+    }
+    if (renderer_ != nullptr) {
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
+    if (texture_ == nullptr) {
+        std::fprintf(stderr, "VARNISK: cannot open the window: %s\n", SDL_GetError());
+        CloseScreen();
+        return false;
+    }
+    width_ = width;
+    height_ = height;
+    // The name entry reads typed characters, whatever the keyboard layout.
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlBackend::ShowScreen() {
+    if (window_ != nullptr) {
+        SDL_ShowWindow(window_);
+        SDL_RaiseWindow(window_);
+    }
+}
+
+void SdlBackend::Present(const ScreenImage& image) {
+    if (texture_ == nullptr || image.palette == nullptr) {
+        return;
+    }
+    // Only the part both have in common: a mismatched image never reads or
+    // writes outside either.
+    const std::int32_t width = std::min(image.width, width_);
+    const std::int32_t height = std::min(image.height, height_);
+    if (width <= 0 || height <= 0 ||
+        image.indices.size() < static_cast<std::size_t>(image.width) * image.height) {
+        return;
+    }
+    colors_->Update(*image.palette);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    if (width == image.width) {
+        ConvertIndicesToArgb(image.indices, width, height, *colors_,
+                             static_cast<std::uint8_t*>(pixels), pitch);
+    } else {
+        // A narrower screen: convert row by row from the image's own rows.
+        for (std::int32_t y = 0; y < height; ++y) {
+            ConvertIndicesToArgb(
+                image.indices.subspan(static_cast<std::size_t>(y) * image.width, width), width, 1,
+                *colors_,
+                static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch, pitch);
+        }
+    }
+    SDL_UnlockTexture(texture_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+void SdlBackend::ShowMessageBox(std::string_view caption, std::string_view text) {
+    const std::string captionText(caption);
+    const std::string bodyText(text);
+    // SDL's message box needs no initialisation, so it works before the
+    // window exists; without a desktop the player still reads it here.
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionText.c_str(), bodyText.c_str(),
+                                 window_) != 0) {
+        std::fprintf(stderr, "%s: %s\n", captionText.c_str(), bodyText.c_str());
+    }
+}
+
+bool SdlBackend::OpenUrl(std::string_view url) {
+    const std::string address(url);
+    return SDL_OpenURL(address.c_str()) == 0;
+}
+
+void SdlBackend::Beep() {
+    std::fputs("\a", stderr);
+    std::fflush(stderr);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/user/backend.h"
+
+#include <cstdint>
+#include <memory>
+
+// SDL's own types, named here so that code above the platform never needs
+// SDL's headers to hold a backend.
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+class ScreenColorTable;
+
+// The real desktop: one window that is the screen, drawn through one
+// streaming texture, with SDL's event queue as the input.
+class SdlBackend final : public Backend {
+  public:
+    // Starts SDL's video and events; Initialised() tells whether it could.
+    SdlBackend();
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    bool Initialised() const { return initialised_; }
+
+    std::uint32_t Now() override;
+    bool WaitEvent(std::uint32_t deadline, InputEvent& event) override;
+    bool OpenScreen(std::int32_t width, std::int32_t height, std::string_view title,
+                    std::span<const std::uint8_t> iconFile) override;
+    void ShowScreen() override;
+    void Present(const ScreenImage& image) override;
+    void ShowMessageBox(std::string_view caption, std::string_view text) override;
+    bool OpenUrl(std::string_view url) override;
+    void Beep() override;
+
+  private:
+    void CloseScreen();
+
+    bool initialised_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::unique_ptr<ScreenColorTable> colors_;
+};
