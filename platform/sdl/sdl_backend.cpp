@@ -190,7 +190,7 @@ void SdlBackend::ShowMessageBox(std::string_view caption, std::string_view text)
     const std::string bodyText(text);
     // SDL's message box needs no initialisation, so it works before the
     // window exists; without a desktop the player still reads it here.
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionText.c_str(), bodyText.c_str(),
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, captionText.c_str(), bodyText.c_str(),
                                  window_) != 0) {
         std::fprintf(stderr, "%s: %s\n", captionText.c_str(), bodyText.c_str());
     }
