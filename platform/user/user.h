@@ -37,7 +37,8 @@ inline constexpr std::uint32_t close = 0x0010;
 inline constexpr std::uint32_t quit = 0x0012;
 inline constexpr std::uint32_t ncCreate = 0x0081;
 inline constexpr std::uint32_t ncDestroy = 0x0082;
-inline constexpr std::uint32_t keyDown = 0x0100; // wParam: virtual key
+inline constexpr std::uint32_t ncLButtonDown = 0x00A1; // on the menu bar; lParam: screen point
+inline constexpr std::uint32_t keyDown = 0x0100;       // wParam: virtual key
 inline constexpr std::uint32_t keyUp = 0x0101;
 inline constexpr std::uint32_t character = 0x0102;  // wParam: code point
 inline constexpr std::uint32_t sysKeyDown = 0x0104; // with Alt held, and F10
@@ -132,10 +133,18 @@ void EnableWindow(WindowHandle window, bool enable);
 bool IsWindowEnabled(WindowHandle window);
 WindowHandle GetParent(WindowHandle window);
 WindowHandle GetFirstChild(WindowHandle window);
+// The next child of the same parent in creation order, nullptr after the last.
+WindowHandle GetNextSibling(WindowHandle window);
 WindowHandle GetDialogItem(WindowHandle window, int id);
 int GetWindowId(WindowHandle window);
 void* GetWindowUserData(WindowHandle window);
 void SetWindowUserData(WindowHandle window, void* data);
+std::string_view GetWindowTitle(WindowHandle window);
+void SetWindowTitle(WindowHandle window, std::string_view title);
+// Moves and sizes a window in the coordinates CreateWindowOf takes. A new
+// size gives a new client surface (cleared to 0) under the same context.
+void MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height);
 // The client area: (0, 0, width, height).
 Rect GetClientRect(WindowHandle window);
 // The client area's top-left in screen coordinates.
@@ -161,6 +170,15 @@ void DrawMenuBar(WindowHandle window);
 void ComposeScreen(std::span<std::uint8_t> indices, std::int32_t& width, std::int32_t& height);
 // Only the main window's client area, with whatever covers it.
 void ComposeClientArea(WindowHandle window, std::span<std::uint8_t> indices);
+
+// What menu tracking shows right now, for tests and the runner.
+struct MenuTrackingView {
+    bool active;        // a menu bar is being tracked
+    int menuIndex;      // the highlighted title
+    bool pulldownShown; // its pull-down is on the screen
+    int itemIndex;      // the selected item, -1 for none
+};
+MenuTrackingView GetMenuTracking();
 
 // ---------------------------------------------------------------- input
 

@@ -1,0 +1,162 @@
+#include "platform/user/window_geometry.h"
+#include "platform/user/window_system.h"
+
+namespace {
+
+constexpr LParam repeatFlag = LParam{1} << 30;
+constexpr LParam releasedFlags = (LParam{1} << 30) | (LParam{1} << 31);
+
+// Keys go to the focus, or to the active top-level window when nothing has
+// the focus; a disabled window gets none.
+PlatformWindow* KeyTarget() {
+    WindowSystem& system = System();
+    PlatformWindow* target = system.focus;
+    if (target == nullptr) {
+        target = LiveWindow(GetActiveWindow());
+    }
+    return target != nullptr && IsEffectivelyEnabled(target) ? target : nullptr;
+}
+
+bool HitsWindow(PlatformWindow* window, std::int32_t x, std::int32_t y) {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    ClientOriginOnScreen(window, left, top);
+    return x >= left && y >= top && x < left + window->width && y < top + window->height;
+}
+
+// The topmost visible child under the point, else the window itself.
+PlatformWindow* DeepestAt(PlatformWindow* window, std::int32_t x, std::int32_t y) {
+    for (auto at = window->children.rbegin(); at != window->children.rend(); ++at) {
+        if ((*at)->visible && HitsWindow(*at, x, y)) {
+            return DeepestAt(*at, x, y);
+        }
+    }
+    return window;
+}
+
+bool HitsFrame(const PlatformWindow* window, std::int32_t x, std::int32_t y) {
+    const Rect& outer = window->outer;
+    return window->frameSurface != nullptr && x >= outer.x && y >= outer.y &&
+           x < outer.x + outer.width && y < outer.y + outer.height;
+}
+
+enum class Hit { Nothing, Client, MenuBar, Frame };
+
+Hit WindowAt(std::int32_t x, std::int32_t y, PlatformWindow*& found) {
+    const auto& topLevels = System().topLevels;
+    for (auto at = topLevels.rbegin(); at != topLevels.rend(); ++at) {
+        PlatformWindow* top = *at;
+        if (!top->visible) {
+            continue;
+        }
+        found = top;
+        if (HitsWindow(top, x, y)) {
+            found = DeepestAt(top, x, y);
+            return Hit::Client;
+        }
+        if (ShowsMenuBar(top) && y >= 0 && y < menuBarHeight && x >= 0 && x < top->width) {
+            return Hit::MenuBar;
+        }
+        if (HitsFrame(top, x, y)) {
+            return Hit::Frame;
+        }
+    }
+    found = nullptr;
+    return Hit::Nothing;
+}
+
+bool RouteKey(const InputEvent& event, std::uint32_t time, Message& message) {
+    WindowSystem& system = System();
+    const bool down = event.kind == InputEvent::Kind::KeyDown;
+    const int key = event.virtualKey;
+    if (key == vk::alt) {
+        if (down && !event.repeat) {
+            system.altAlone = true;
+        }
+        system.altTappedAlone = !down && system.altAlone;
+        system.altDown = down;
+    } else if (down) {
+        system.altAlone = false;
+    }
+    const bool isSystemKey = system.altDown || key == vk::alt || key == vk::f10;
+    std::uint32_t kind = down ? wm::keyDown : wm::keyUp;
+    if (isSystemKey) {
+        kind = down ? wm::sysKeyDown : wm::sysKeyUp;
+    }
+    PlatformWindow* target = KeyTarget();
+    if (target == nullptr) {
+        return false;
+    }
+    const LParam flags = down ? (event.repeat ? repeatFlag : 0) : releasedFlags;
+    message = Message{target, kind, static_cast<WParam>(key), flags, time};
+    return true;
+}
+
+bool RouteMouse(const InputEvent& event, std::uint32_t time, Message& message) {
+    WindowSystem& system = System();
+    std::uint32_t kind = wm::mouseMove;
+    if (event.kind == InputEvent::Kind::MouseDown) {
+        kind = wm::lButtonDown;
+        system.altAlone = false;
+    } else if (event.kind == InputEvent::Kind::MouseUp) {
+        kind = wm::lButtonUp;
+    }
+    PlatformWindow* target = system.capture;
+    if (target == nullptr) {
+        const Hit hit = WindowAt(event.x, event.y, target);
+        if (hit == Hit::MenuBar && kind == wm::lButtonDown && IsEffectivelyEnabled(target)) {
+            message = Message{target, wm::ncLButtonDown, 0, MakePointParam(event.x, event.y), time};
+            return true;
+        }
+        if (hit != Hit::Client) {
+            return false;
+        }
+    }
+    if (!IsEffectivelyEnabled(target)) {
+        return false;
+    }
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    ClientOriginOnScreen(target, left, top);
+    message = Message{target, kind, 0, MakePointParam(event.x - left, event.y - top), time};
+    return true;
+}
+
+} // namespace
+
+bool RouteInput(const QueueItem& item, Message& message) {
+    WindowSystem& system = System();
+    const std::uint32_t time = item.message.time;
+    if (item.kind == QueueItem::Kind::Character) {
+        PlatformWindow* target = KeyTarget();
+        if (target == nullptr) {
+            return false;
+        }
+        message = item.message;
+        message.window = target;
+        return true;
+    }
+    const InputEvent& event = item.input;
+    switch (event.kind) {
+    case InputEvent::Kind::KeyDown:
+    case InputEvent::Kind::KeyUp: return RouteKey(event, time, message);
+    case InputEvent::Kind::MouseMove:
+    case InputEvent::Kind::MouseDown:
+    case InputEvent::Kind::MouseUp: return RouteMouse(event, time, message);
+    case InputEvent::Kind::Close:
+        // A disabled main window (a modal dialog is up) cannot be closed.
+        if (system.mainWindow != nullptr && system.mainWindow->enabled) {
+            SendMessage(system.mainWindow, wm::close, 0, 0);
+        }
+        return false;
+    case InputEvent::Kind::Expose: system.screenChanged = true; return false;
+    case InputEvent::Kind::FocusGained: SetApplicationActive(true); return false;
+    case InputEvent::Kind::FocusLost:
+        system.altDown = false;
+        system.altAlone = false;
+        SetApplicationActive(false);
+        return false;
+    case InputEvent::Kind::Text: return false; // split into characters when queued
+    }
+    return false;
+}

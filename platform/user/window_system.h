@@ -1,0 +1,170 @@
+#pragma once
+
+// Private to platform/user: what a window is, and the one window system that
+// holds the windows, the queue, the timers, focus, capture and menu tracking.
+
+#include "platform/user/user.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct PlatformWindow {
+    std::string className;
+    WindowProc procedure = nullptr;
+    std::uint32_t classStyle = 0;
+    std::string title;
+    std::uint32_t style = 0;
+    // The parent of a child window, the owner of a popup; nullptr for the
+    // main window.
+    PlatformWindow* parent = nullptr;
+    std::vector<PlatformWindow*> children; // drawn in this order, last on top
+    int id = 0;
+    void* userData = nullptr;
+    MenuBar* menu = nullptr;
+    bool isMenuPopup = false; // a pull-down of menu tracking
+
+    // The client area: a child's top-left in its parent's client
+    // coordinates, a top-level window's on the screen.
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    // The outer rectangle as given at creation (top-level windows).
+    Rect outer{};
+
+    bool visible = false;
+    bool enabled = true;
+    bool invalid = false;
+    bool destroying = false;
+
+    // The client surface and its one context, for the window's whole life.
+    BitmapHandle surface = nullptr;
+    ContextHandle context = nullptr;
+    // The menu bar strip above the client area of a window with a menu.
+    BitmapHandle menuBarSurface = nullptr;
+    ContextHandle menuBarContext = nullptr;
+    // The frame and caption of a popup with ws::caption, outer size.
+    BitmapHandle frameSurface = nullptr;
+    ContextHandle frameContext = nullptr;
+
+    // Change counts of the surfaces when the screen was last presented.
+    std::uint64_t presentedSurface = 0;
+    std::uint64_t presentedMenuBar = 0;
+    std::uint64_t presentedFrame = 0;
+};
+
+// One entry of the queue: a posted message or an input event, kept in
+// arrival order. Input is routed when it is taken, so that focus and
+// capture changes made by earlier messages count.
+struct QueueItem {
+    enum class Kind { Posted, Input, Character };
+    Kind kind = Kind::Posted;
+    Message message{};
+    InputEvent input;
+};
+
+struct Timer {
+    PlatformWindow* window;
+    std::uint32_t id;
+    std::uint32_t period;
+    std::uint32_t due;
+};
+
+struct RegisteredClass {
+    std::string name;
+    std::uint32_t style;
+    WindowProc procedure;
+    int iconId;
+};
+
+// Menu tracking in progress: which bar, which title is highlighted, whether
+// its pull-down is shown and which item is selected.
+struct MenuTracking {
+    PlatformWindow* owner = nullptr;
+    int menuIndex = 0;
+    bool pulldownOpen = false; // wanted open; a grayed menu shows none
+    int itemIndex = -1;
+    PlatformWindow* pulldown = nullptr;
+    bool mouseButtonDown = false;
+    bool finished = false;
+    int chosenCommand = 0;
+};
+
+struct WindowSystem {
+    Backend* backend = nullptr;
+    std::vector<RegisteredClass> classes;
+    std::vector<std::unique_ptr<PlatformWindow>> windows; // every live window
+    PlatformWindow* mainWindow = nullptr;
+    std::vector<PlatformWindow*> topLevels; // z-order, main first, menus last
+    std::deque<QueueItem> queue;
+    std::vector<Timer> timers;
+    bool quitPosted = false;
+    int quitCode = 0;
+
+    PlatformWindow* focus = nullptr;
+    PlatformWindow* capture = nullptr;
+    bool appActive = false;
+    bool screenShown = false;
+
+    // Alt pressed and released with no other key between opens the menu bar.
+    bool altDown = false;
+    bool altAlone = false;
+    bool altTappedAlone = false;
+
+    bool screenChanged = true;
+    std::uint64_t presentedPaletteVersion = 0;
+    std::vector<std::uint8_t> screenBuffer;
+
+    FontHandle menuFont = nullptr;
+    bool menuFontLookedUp = false;
+    MenuTracking* tracking = nullptr;
+};
+
+WindowSystem& System();
+// The window if it is alive, else nullptr.
+PlatformWindow* LiveWindow(WindowHandle window);
+// The window and all its parents (child links only) are enabled.
+bool IsEffectivelyEnabled(const PlatformWindow* window);
+bool IsEffectivelyVisible(const PlatformWindow* window);
+// The top-level window a child belongs to (itself for a top-level one).
+PlatformWindow* RootOf(PlatformWindow* window);
+bool IsInSubtree(const PlatformWindow* window, const PlatformWindow* root);
+// The client area's top-left on the screen.
+void ClientOriginOnScreen(const PlatformWindow* window, std::int32_t& x, std::int32_t& y);
+// The screen's size: the main window's menu bar and client area.
+std::int32_t ScreenWidth();
+std::int32_t ScreenHeight();
+std::int32_t MenuBarHeightOf(const PlatformWindow* window);
+
+// Takes the next thing due: queued posted messages and input first, then the
+// quit message, then paint, then timers. Presents the screen when a batch is
+// done and something was drawn. Waits on the backend when wait is set and
+// nothing is due; false then only when not waiting.
+bool TakeNextItem(QueueItem& item, bool wait);
+void EnqueueInput(const InputEvent& event);
+// Turns input into the message the game sees; false when it is dropped or
+// was handled on the spot (close, expose, activation).
+bool RouteInput(const QueueItem& item, Message& message);
+void PresentIfDrawn();
+void DropQueuedMessagesFor(const PlatformWindow* window);
+
+// Timers (timers.cpp).
+bool TakeDueTimer(Message& message);
+bool NextTimerDeadline(std::uint32_t& deadline);
+void KillTimersOf(const PlatformWindow* window);
+
+// Activation and focus (focus_capture.cpp).
+void SetApplicationActive(bool active);
+void DropFocusAndCaptureIn(const PlatformWindow* window);
+
+// The frame of popups with a caption (window_frame.cpp).
+void DrawWindowFrame(PlatformWindow* window);
+
+// Menus (menu_tracking.cpp); the window is the one owning the bar.
+void TrackMenuFromKeyboard(PlatformWindow* owner, int menuIndex, bool openPulldown);
+void TrackMenuFromMouse(PlatformWindow* owner, std::int32_t screenX, std::int32_t screenY);
+int MenuIndexForMnemonic(const MenuBar& bar, char mnemonic);
+void EndMenuTracking();
