@@ -5,6 +5,7 @@
 #include "platform/gdi/font_lookup.h"
 
 #include <SDL_ttf.h>
+#include <algorithm>
 #include <string>
 
 struct PlatformFont {
@@ -16,6 +17,18 @@ struct PlatformFont {
 namespace {
 
 constexpr std::int32_t firstBoldWeight = 600;
+
+// One cell height for every line, as the original's text metrics had: some
+// faces' parentheses and descenders reach below the height the face claims,
+// and SDL_ttf then grows the rendered line by a row. The tallest of those
+// glyphs fixes the cell, so lines never change height with their letters.
+std::int32_t LineHeight(TTF_Font* font) {
+    int width = 0;
+    int height = 0;
+    if (TTF_SizeUTF8(font, "Ag|()[]\xef\xbc\x88\xef\xbc\x89", &width, &height) != 0)
+        height = 0;
+    return std::max(TTF_FontHeight(font), height);
+}
 
 // Opened at the pixel height as point size: SDL_ttf's 72 dpi makes a point
 // a pixel, so the em is exactly pixelHeight for every height (the 96-dpi
@@ -30,7 +43,7 @@ FontHandle OpenFace(const FontFace& face, std::int32_t pixelHeight, std::int32_t
     }
     if (weight >= firstBoldWeight && !face.bold)
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);
-    return new PlatformFont{font, TTF_FontHeight(font), TTF_FontAscent(font)};
+    return new PlatformFont{font, LineHeight(font), TTF_FontAscent(font)};
 }
 
 } // namespace
@@ -73,8 +86,8 @@ TextExtent GetTextExtent(FontHandle font, std::string_view utf8) {
     int width = 0;
     int height = 0;
     if (TTF_SizeUTF8(font->font, text.c_str(), &width, &height) != 0)
-        return {0, font->lineHeight};
-    return {width, height};
+        width = 0;
+    return {width, font->lineHeight};
 }
 
 void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_view utf8) {
@@ -95,14 +108,21 @@ void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_
         mono ? MonoBitFor(context->backgroundColor) : context->backgroundColor;
     const bool opaque = context->opaqueBackground;
     const auto* pixels = static_cast<const std::uint8_t*>(rendered->pixels);
-    const PixelRect area =
-        ClampToBitmap(x, y, std::int64_t{x} + rendered->w, std::int64_t{y} + rendered->h, to);
+    // The cell is the line height tall, whatever the rendered line's height.
+    const std::int32_t renderedRows = rendered->h;
+    const PixelRect area = ClampToBitmap(x, y, std::int64_t{x} + rendered->w,
+                                         std::int64_t{y} + context->font->lineHeight, to);
     ++to.changeCount;
     ForEachClippedSpan(
         *context, area, {}, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
+            std::uint8_t* out = BitmapRow(to, row) + left;
+            if (row - y >= renderedRows) {
+                if (opaque)
+                    std::fill(out, out + (right - left), paper);
+                return;
+            }
             const std::uint8_t* from =
                 pixels + static_cast<std::size_t>(row - y) * rendered->pitch + (left - x);
-            std::uint8_t* out = BitmapRow(to, row) + left;
             for (std::int32_t i = 0; i < right - left; ++i) {
                 if (from[i] != 0)
                     out[i] = ink;

@@ -42,6 +42,10 @@ TEST_P(TextInFace, DrawsTextAndCellInTheContextColoursWithinItsExtent) {
     EXPECT_EQ(empty.width, 0);
     EXPECT_EQ(empty.height, FontLineHeight(font));
 
+    // One cell height for every line, whatever its letters.
+    EXPECT_EQ(GetTextExtent(font, "a").height, FontLineHeight(font));
+    EXPECT_EQ(GetTextExtent(font, "gj(\xef\xbc\x88)").height, FontLineHeight(font));
+
     const std::string_view text = "New Game (A)";
     const TextExtent extent = GetTextExtent(font, text);
     EXPECT_GT(extent.width, 40);
