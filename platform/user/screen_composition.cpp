@@ -95,6 +95,9 @@ bool AnythingDrawn(bool remember) {
     bool changed = false;
     for (const auto& owned : System().windows) {
         PlatformWindow& window = *owned;
+        if (!IsEffectivelyVisible(&window)) {
+            continue; // showing it again marks the screen changed
+        }
         changed = SurfaceChanged(window.surface, window.presentedSurface, remember) || changed;
         changed =
             SurfaceChanged(window.menuBarSurface, window.presentedMenuBar, remember) || changed;

@@ -83,7 +83,9 @@ void PlaceWindow(PlatformWindow* window, std::int32_t x, std::int32_t y, std::in
     } else {
         ReleaseSurface(window->frameSurface, window->frameContext);
     }
-    System().screenChanged = true;
+    if (IsEffectivelyVisible(window)) {
+        System().screenChanged = true;
+    }
 }
 
 void ReleaseWindowSurfaces(PlatformWindow* window) {

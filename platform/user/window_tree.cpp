@@ -41,7 +41,6 @@ void Unlink(PlatformWindow* window) {
     DropQueuedMessagesFor(window);
     ReleaseWindowSurfaces(window);
     std::erase_if(system.windows, [window](const auto& owned) { return owned.get() == window; });
-    system.screenChanged = true;
 }
 
 bool OpenScreenFor(PlatformWindow* window, int iconId) {
@@ -58,6 +57,9 @@ bool OpenScreenFor(PlatformWindow* window, int iconId) {
 // DESTROY goes to a window before its children, NCDESTROY after them.
 void DestroyTree(PlatformWindow* window) {
     window->destroying = true;
+    if (window->visible) {
+        System().screenChanged = true;
+    }
     window->visible = false;
     DropFocusAndCaptureIn(window);
     SendMessage(window, wm::destroy, 0, 0);

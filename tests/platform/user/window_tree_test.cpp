@@ -1,0 +1,94 @@
+#include "tests/platform/user/window_test_fixture.h"
+
+namespace {
+
+TEST_F(WindowTest, MainWindowGetsTheGameClientAndScreenSizes) {
+    WindowHandle main = CreateMain();
+    const Rect client = GetClientRect(main);
+    EXPECT_EQ(client.width, 634);
+    EXPECT_EQ(client.height, 436);
+    const Rect desktop = GetDesktopRect();
+    EXPECT_EQ(desktop.width, 634);
+    EXPECT_EQ(desktop.height, 455);
+    EXPECT_EQ(backend.ScreenWidth(), 634);
+    EXPECT_EQ(backend.ScreenHeight(), 455);
+    EXPECT_TRUE(backend.ScreenShown());
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    ClientToScreen(main, x, y);
+    EXPECT_EQ(y, menuBarHeight); // the client area starts under the menu bar
+}
+
+TEST_F(WindowTest, OwnContextStaysTheSameThroughAMove) {
+    WindowHandle main = CreateMain();
+    WindowHandle child = CreateChild(main, 7, {10, 20, 50, 40});
+    ContextHandle context = GetWindowContext(child);
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(BeginPaint(child), context);
+    MoveWindow(child, 5, 5, 80, 60);
+    EXPECT_EQ(GetWindowContext(child), context);
+    EXPECT_EQ(GetClientRect(child).width, 80);
+    EXPECT_EQ(BitmapWidth(GetSelectedBitmap(context)), 80);
+}
+
+TEST_F(WindowTest, NcCreateReturningZeroFailsCreation) {
+    SetMessageHook(
+        [](WindowHandle, std::uint32_t message, WParam, LParam) -> std::optional<LResult> {
+            if (message == wm::ncCreate) {
+                return 0;
+            }
+            return std::nullopt;
+        });
+    EXPECT_EQ(CreateMain(), nullptr);
+    EXPECT_TRUE(Only(wm::create).empty());
+    EXPECT_EQ(Only(wm::ncDestroy).size(), 1u);
+    EXPECT_EQ(GetDesktopRect().width, 0); // no main window is left standing
+}
+
+TEST_F(WindowTest, DestroyingAChildNotifiesItsParentThenGoesParentFirst) {
+    WindowHandle main = CreateMain();
+    WindowHandle panel = CreateChild(main, 1, {100, 100, 200, 100});
+    WindowHandle button = CreateChild(panel, 2, {10, 10, 40, 20});
+    SetFocus(button);
+    SetCapture(button);
+    MessageLog().clear();
+
+    EXPECT_TRUE(DestroyWindow(panel));
+
+    const std::vector<std::pair<WindowHandle, std::uint32_t>> expected{{main, wm::parentNotify},
+                                                                       {panel, wm::destroy},
+                                                                       {button, wm::destroy},
+                                                                       {button, wm::ncDestroy},
+                                                                       {panel, wm::ncDestroy}};
+    std::vector<std::pair<WindowHandle, std::uint32_t>> seen;
+    for (const LoggedMessage& m : MessageLog()) {
+        if (m.message != wm::killFocus) {
+            seen.emplace_back(m.window, m.message);
+        }
+    }
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(MessageLog().front().wParam & 0xFFFF, wm::destroy);
+    EXPECT_FALSE(IsWindow(panel));
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetFirstChild(main), nullptr);
+}
+
+TEST_F(WindowTest, DestroyingTheMainWindowTakesItsChildrenWithoutNotifyingIt) {
+    WindowHandle main = CreateMain();
+    WindowHandle panel = CreateChild(main, 1, {100, 100, 200, 100});
+    MessageLog().clear();
+    // The close button reaches DestroyWindow through default processing.
+    Push(Event(InputEvent::Kind::Close), 0);
+    Message message{};
+    PeekMessage(message);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(IsWindow(panel));
+    EXPECT_TRUE(Only(wm::parentNotify).empty());
+    ASSERT_EQ(Only(wm::destroy).size(), 2u);
+    EXPECT_EQ(Only(wm::destroy)[0].window, main);
+    EXPECT_EQ(Only(wm::ncDestroy).back().window, main);
+}
+
+} // namespace
