@@ -14,12 +14,12 @@ bool SameColors(const PaletteEntries& a, const PaletteEntries& b) {
     return true;
 }
 
-} // namespace
-
 std::uint32_t ArgbFromPaletteEntry(const PaletteEntry& entry) {
     return 0xFF000000u | static_cast<std::uint32_t>(entry.red) << 16 |
            static_cast<std::uint32_t>(entry.green) << 8 | entry.blue;
 }
+
+} // namespace
 
 bool ScreenColorTable::Update(const PaletteEntries& palette) {
     if (made_ && SameColors(palette, source_)) {

@@ -22,8 +22,6 @@ class ScreenColorTable {
     std::array<std::uint32_t, paletteSize> argb_{};
 };
 
-std::uint32_t ArgbFromPaletteEntry(const PaletteEntry& entry);
-
 // Writes width x height indices (top row first, width per row) as colours
 // into destination rows pitchBytes apart, as a locked texture gives them.
 void ConvertIndicesToArgb(std::span<const std::uint8_t> indices, std::int32_t width,

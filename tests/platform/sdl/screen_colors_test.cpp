@@ -38,10 +38,6 @@ TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChanges) {
     }
 }
 
-TEST(ScreenColorTable, ConvertsEachChannelToItsPlace) {
-    EXPECT_EQ(ArgbFromPaletteEntry({0x12, 0x34, 0x56, pcNoCollapse}), 0xFF123456u);
-}
-
 TEST(ScreenColorTable, ConvertsIndicesIntoPaddedRowsAndNothingBeyond) {
     PaletteEntries palette = GreyRamp();
     palette[1] = {0xAA, 0x00, 0x00, 0};
