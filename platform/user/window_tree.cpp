@@ -115,6 +115,10 @@ WindowHandle CreateWindowOf(std::string_view className, std::string_view title, 
     }
     PlaceWindow(window, x, y, width, height);
     if (IsTopLevel(window)) {
+        // A dialog coming up (a game ending under an open menu) closes the menu.
+        if (!isMain && !window->isMenuPopup && system.tracking != nullptr) {
+            EndMenuTracking();
+        }
         InsertTopLevel(window);
     } else {
         parentWindow->children.push_back(window);

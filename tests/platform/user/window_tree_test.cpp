@@ -31,6 +31,29 @@ TEST_F(WindowTest, OwnContextStaysTheSameThroughAMove) {
     EXPECT_EQ(BitmapWidth(GetSelectedBitmap(context)), 80);
 }
 
+TEST_F(WindowTest, APopupWithACaptionIsFramedAroundItsClientArea) {
+    WindowHandle main = CreateMain();
+    WindowHandle dialog =
+        CreateWindowOf(testClassName, "About", ws::popup | ws::caption | ws::visible, 100, 100, 200,
+                       150, main, nullptr, 0, 0);
+    EXPECT_EQ(GetClientRect(dialog).width, 194);
+    EXPECT_EQ(GetClientRect(dialog).height, 125);
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    ClientToScreen(dialog, x, y);
+    EXPECT_EQ(x, 103);
+    EXPECT_EQ(y, 122);
+    FillRectIndex(GetWindowContext(dialog), 0, 0, 194, 125, 9);
+    std::vector<std::uint8_t> screen(634 * 455);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    ComposeScreen(screen, width, height);
+    EXPECT_EQ(screen[101 * 634 + 101], 255); // the raised border's light inner edge
+    EXPECT_EQ(screen[104 * 634 + 190], 4);   // the caption bar
+    EXPECT_EQ(screen[122 * 634 + 103], 9);   // the client area
+    EXPECT_EQ(screen[249 * 634 + 299], 0);   // the black outer edge, bottom right
+}
+
 TEST_F(WindowTest, NcCreateReturningZeroFailsCreation) {
     SetMessageHook(
         [](WindowHandle, std::uint32_t message, WParam, LParam) -> std::optional<LResult> {
