@@ -9,7 +9,7 @@ namespace {
 void FieldToWindow(benchmark::State& state) {
     TestSurface backBuffer(416, 352);
     TestSurface window(640, 480, false);
-    backBuffer.FillPattern(1);
+    backBuffer.Fill(1);
     for (auto _ : state) {
         BitBlt(window.context, 24, 64, 416, 352, backBuffer.context, 0, 0, RasterOp::SrcCopy);
         benchmark::DoNotOptimize(BitmapBits(window.bitmap));
@@ -20,7 +20,7 @@ BENCHMARK(FieldToWindow);
 void BackdropToBackBuffer(benchmark::State& state) {
     TestSurface backdrop(384, 512);
     TestSurface backBuffer(416, 352);
-    backdrop.FillPattern(2);
+    backdrop.Fill(2);
     for (auto _ : state) {
         BitBlt(backBuffer.context, 16, 0, 384, 352, backdrop.context, 0, 100, RasterOp::SrcCopy);
         benchmark::DoNotOptimize(BitmapBits(backBuffer.bitmap));
@@ -32,7 +32,7 @@ void MaskedSprite(benchmark::State& state) {
     TestSurface mask(256, 160, false, BitmapFormat::Mono);
     TestSurface sprites(384, 432);
     TestSurface backBuffer(416, 352);
-    sprites.FillPattern(3);
+    sprites.Fill(3);
     for (auto _ : state) {
         BitBlt(backBuffer.context, 100, 200, 32, 32, mask.context, 32, 0, RasterOp::SrcAnd);
         BitBlt(backBuffer.context, 100, 200, 32, 32, sprites.context, 32, 0, RasterOp::SrcPaint);

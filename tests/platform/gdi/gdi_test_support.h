@@ -7,15 +7,18 @@
 #include <cstdint>
 #include <vector>
 
+using Pixels = std::vector<std::uint8_t>;
+
 struct TestSurface {
     BitmapHandle bitmap;
-    ContextHandle context;
+    ContextHandle context = CreateMemoryContext();
+    bool bottomUp;
 
-    TestSurface(std::int32_t width, std::int32_t height, bool bottomUp = true,
+    TestSurface(std::int32_t width, std::int32_t height, bool rowsBottomUp = true,
                 BitmapFormat format = BitmapFormat::Indexed8)
         : bitmap(format == BitmapFormat::Mono ? CreateMonoBitmap(width, height)
-                                              : CreateIndexedBitmap(width, height, bottomUp)),
-          context(CreateMemoryContext()), bottomUp_(format == BitmapFormat::Indexed8 && bottomUp) {
+                                              : CreateIndexedBitmap(width, height, rowsBottomUp)),
+          bottomUp(format == BitmapFormat::Indexed8 && rowsBottomUp) {
         SelectBitmap(context, bitmap);
     }
     ~TestSurface() {
@@ -27,30 +30,23 @@ struct TestSurface {
 
     std::int32_t Width() const { return BitmapWidth(bitmap); }
     std::int32_t Height() const { return BitmapHeight(bitmap); }
-
     std::uint8_t& Pixel(std::int32_t x, std::int32_t y) {
-        const std::int32_t row = bottomUp_ ? Height() - 1 - y : y;
+        const std::int32_t row = bottomUp ? Height() - 1 - y : y;
         return BitmapBits(bitmap)[row * BitmapStride(bitmap) + x];
     }
-    // Pixel values that differ from their neighbours, so a misplaced copy shows.
-    void FillPattern(std::uint8_t seed) {
+    // Values that differ from their neighbours (seed + 7x + 31y), so a
+    // misplaced pixel shows; without the pattern, one value everywhere.
+    void Fill(std::uint8_t seed, bool pattern = true) {
         for (std::int32_t y = 0; y < Height(); ++y)
             for (std::int32_t x = 0; x < Width(); ++x)
-                Pixel(x, y) = static_cast<std::uint8_t>(seed + x * 7 + y * 31);
+                Pixel(x, y) = static_cast<std::uint8_t>(pattern ? seed + x * 7 + y * 31 : seed);
     }
-    void FillWith(std::uint8_t value) {
-        for (std::int32_t y = 0; y < Height(); ++y)
-            for (std::int32_t x = 0; x < Width(); ++x)
-                Pixel(x, y) = value;
-    }
-    std::vector<std::uint8_t> Snapshot() {
-        std::vector<std::uint8_t> pixels;
+    // Every pixel, top row first.
+    Pixels Snapshot() {
+        Pixels pixels;
         for (std::int32_t y = 0; y < Height(); ++y)
             for (std::int32_t x = 0; x < Width(); ++x)
                 pixels.push_back(GetPixelIndex(bitmap, x, y));
         return pixels;
     }
-
-  private:
-    bool bottomUp_;
 };
