@@ -14,13 +14,17 @@ void CombineRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t n, Rast
         std::memmove(to, from, static_cast<std::size_t>(n));
         return;
     }
-    const bool backwards = to > from && to < from + n;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t at = backwards ? n - 1 - i : i;
-        if (op == RasterOp::SrcAnd)
-            to[at] &= from[at];
-        else
-            to[at] |= from[at];
+    // Only a destination just right of its source needs the pixels in
+    // reverse; the forward loops stay simple enough to vectorise.
+    if (to > from && to < from + n) {
+        for (std::int32_t i = n - 1; i >= 0; --i)
+            to[i] = op == RasterOp::SrcAnd ? to[i] & from[i] : to[i] | from[i];
+    } else if (op == RasterOp::SrcAnd) {
+        for (std::int32_t i = 0; i < n; ++i)
+            to[i] &= from[i];
+    } else {
+        for (std::int32_t i = 0; i < n; ++i)
+            to[i] |= from[i];
     }
 }
 
@@ -28,18 +32,25 @@ void CombineRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t n, Rast
 // its 1 bits colours[1] (the background colour).
 void ExpandMaskRow(std::uint8_t* to, const std::uint8_t* bits, std::int32_t n,
                    const std::uint8_t colours[2], RasterOp op) {
+    // text ^ (text ^ background) for a 1 bit, text for a 0 bit: no lookup,
+    // so the loops vectorise.
+    const std::uint8_t text = colours[0];
+    const auto flip = static_cast<std::uint8_t>(colours[0] ^ colours[1]);
+    const auto colour = [&](std::int32_t i) {
+        return static_cast<std::uint8_t>(text ^ (flip & -(bits[i] & 1)));
+    };
     switch (op) {
     case RasterOp::SrcCopy:
         for (std::int32_t i = 0; i < n; ++i)
-            to[i] = colours[bits[i] & 1];
+            to[i] = colour(i);
         break;
     case RasterOp::SrcAnd:
         for (std::int32_t i = 0; i < n; ++i)
-            to[i] &= colours[bits[i] & 1];
+            to[i] &= colour(i);
         break;
     case RasterOp::SrcPaint:
         for (std::int32_t i = 0; i < n; ++i)
-            to[i] |= colours[bits[i] & 1];
+            to[i] |= colour(i);
         break;
     }
 }
