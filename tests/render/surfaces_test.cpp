@@ -38,6 +38,12 @@ TEST_F(Surfaces, HoldTheStoredPicturesAsPaletteIndices) {
 
     EXPECT_EQ(BitmapWidth(state_->backBuffer.bitmap), 416);
     EXPECT_EQ(BitmapHeight(state_->backBuffer.bitmap), 352);
+
+    for (const Surface* s : {&state_->spriteSheet, &state_->maskSheet, &state_->backdrop,
+                             &state_->backBuffer, &state_->panelImage}) {
+        EXPECT_EQ(GetSelectedBitmap(s->context), s->bitmap);
+    }
+    EXPECT_EQ(state_->maskSheet.bits, nullptr);
 }
 
 TEST_F(Surfaces, BackdropRepeatsTheTileThreeAcrossAndFourDown) {
@@ -53,15 +59,6 @@ TEST_F(Surfaces, BackdropRepeatsTheTileThreeAcrossAndFourDown) {
     EXPECT_EQ(mismatches, 0);
 }
 
-TEST_F(Surfaces, EveryColourSurfaceContextHoldsItsBitmap) {
-    for (const Surface* s : {&state_->spriteSheet, &state_->maskSheet, &state_->backdrop,
-                             &state_->backBuffer, &state_->panelImage}) {
-        EXPECT_EQ(GetSelectedBitmap(s->context), s->bitmap);
-    }
-    EXPECT_EQ(state_->maskSheet.bits, nullptr);
-    EXPECT_EQ(state_->spriteSheet.bits, BitmapBits(state_->spriteSheet.bitmap));
-}
-
 // Palette entries against the sprite sheet's colour table.
 void ExpectGameColour(const PaletteEntry& entry, int i) {
     const auto& colour = Sprites().table.at(static_cast<std::size_t>(i));
@@ -71,31 +68,30 @@ void ExpectGameColour(const PaletteEntry& entry, int i) {
     EXPECT_EQ(entry.flags, pcNoCollapse) << "entry " << i;
 }
 
-TEST_F(Surfaces, PaletteKeepsTheTwentyStaticColoursAtBothEnds) {
+TEST_F(Surfaces, PaletteKeepsTheStaticColoursOfADisplayThatHasThem) {
+    // Twenty static colours: the system's at 0..9 and 246..255, flags 0.
     const PaletteEntries& palette = GetPaletteEntries(state_->palette);
-    const PaletteEntries& system = GetSystemPalette();
     for (int i = 0; i < 256; ++i) {
         if (i >= 10 && i <= 245) {
             ExpectGameColour(palette[i], i);
         } else {
-            EXPECT_EQ(palette[i].red, system[i].red) << "entry " << i;
-            EXPECT_EQ(palette[i].green, system[i].green) << "entry " << i;
-            EXPECT_EQ(palette[i].blue, system[i].blue) << "entry " << i;
-            EXPECT_EQ(palette[i].flags, 0) << "entry " << i;
+            const PaletteEntry& system = GetSystemPalette()[i];
+            EXPECT_EQ(
+                (std::array{palette[i].red, palette[i].green, palette[i].blue, palette[i].flags}),
+                (std::array{system.red, system.green, system.blue, std::uint8_t{0}}))
+                << "entry " << i;
         }
     }
-}
-
-TEST_F(Surfaces, PaletteTakesEveryColourFromTheSheetOnADisplayWithoutPalette) {
+    // A display without a palette (-1): every entry from the sheet.
     SetStaticColorCountForTesting(-1);
     const auto file = asset_readers::ReadAsset("bitmaps/sprites.bmp");
     StoredBitmap sheet{};
     ASSERT_TRUE(ParseStoredBitmap(file, sheet));
-    PaletteHandle palette = BuildGamePalette(sheet);
+    PaletteHandle fromSheet = BuildGamePalette(sheet);
     for (int i = 0; i < 256; ++i) {
-        ExpectGameColour(GetPaletteEntries(palette)[i], i);
+        ExpectGameColour(GetPaletteEntries(fromSheet)[i], i);
     }
-    DeletePalette(palette);
+    DeletePalette(fromSheet);
 }
 
 // Whether the window waits for a repaint; takes the paint away if so.
