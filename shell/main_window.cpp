@@ -14,7 +14,7 @@
 
 namespace {
 
-SettingsFiles settingsFiles;
+StartupOptions startupOptions;
 
 void SetStartValues(GameState& state) {
     state.mode = GameMode::Title;
@@ -40,8 +40,8 @@ void CheckOptionItems(GameState& state) {
 
 } // namespace
 
-void SetSettingsFiles(SettingsFiles files) {
-    settingsFiles = std::move(files);
+void SetStartupOptions(StartupOptions options) {
+    startupOptions = std::move(options);
 }
 
 int AcceleratorCommand(int virtualKey) {
@@ -52,11 +52,11 @@ void OnCreate(GameState& state) {
     ResetMainMenu();
     CreateSurfaces(state);
     // Settings come before the layout, which reads the difficulty and the switches.
-    LoadSettings(state, settingsFiles.load);
+    LoadSettings(state, startupOptions.load);
     SetStartValues(state);
     UpdateMenuChecks(state);
     CheckOptionItems(state);
-    SeedRandom(GetTickCount());
+    SeedRandom(startupOptions.seed ? *startupOptions.seed : GetTickCount());
     LayOutField(state);
     LoadEffects(state);
     state.musicDevice = OpenMusic(state);
@@ -72,8 +72,8 @@ void OnDestroy(GameState& state) {
     // Ending the program during a practice game must not save the practice
     // settings over the player's own.
     RestorePracticeSettings(state);
-    if (!settingsFiles.save.empty()) {
-        SaveSettings(state, settingsFiles.save); // a failed write loses this run only
+    if (!startupOptions.save.empty()) {
+        SaveSettings(state, startupOptions.save); // a failed write loses this run only
     }
     ReleaseSurfaces(state);
     ReleaseEffects(state);

@@ -43,10 +43,10 @@ class MainWindow : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        SetSettingsFiles({folder_ / "in.ini", folder_ / "out.ini"});
+        SetStartupOptions({folder_ / "in.ini", folder_ / "out.ini", std::nullopt});
     }
     void TearDown() override {
-        SetSettingsFiles({});
+        SetStartupOptions({});
         std::filesystem::remove_all(folder_);
     }
 
