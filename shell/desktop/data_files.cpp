@@ -1,0 +1,61 @@
+#include "shell/desktop/data_files.h"
+
+#include <system_error>
+
+#ifndef VARNISK_DATA_DIR
+#define VARNISK_DATA_DIR "/usr/local/share/varnisk"
+#endif
+
+namespace {
+
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// file:// addresses spell out everything but the unreserved characters.
+std::string FileUrl(const std::filesystem::path& path) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const unsigned char c : path.string()) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                           c == '~';
+        if (plain) {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+} // namespace
+
+std::filesystem::path ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path(error) : program.parent_path();
+}
+
+std::optional<std::filesystem::path> FindDataFile(std::string_view name) {
+    const std::filesystem::path folder = ProgramFolder();
+    const std::filesystem::path candidates[] = {
+        folder / name,
+        folder.parent_path() / "share" / "varnisk" / name,
+        std::filesystem::path(VARNISK_DATA_DIR) / name,
+    };
+    for (const std::filesystem::path& candidate : candidates) {
+        if (IsFile(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string HelpPageUrl() {
+    const std::optional<std::filesystem::path> page = FindDataFile(helpPageName);
+    return page ? FileUrl(std::filesystem::absolute(*page)) : std::string();
+}

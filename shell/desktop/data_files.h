@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Files the game keeps beside it rather than inside it (the help page, the
+// music): looked up beside the program, then in the installed data folder.
+
+// The folder the running program was started from.
+std::filesystem::path ProgramFolder();
+// The first of: beside the program, <prefix>/share/varnisk next to the
+// program's bin folder, the data folder the build was configured for.
+std::optional<std::filesystem::path> FindDataFile(std::string_view name);
+
+// The help page as an address for the browser, or "" when it is missing.
+std::string HelpPageUrl();
+inline constexpr std::string_view helpPageName = "varnisk.html";

@@ -1,0 +1,57 @@
+#include "shell/desktop/program.h"
+
+#include "core/commands.h"
+#include "shell/desktop/window_procedure.h"
+#include "shell/main_menu.h"
+
+#include <array>
+
+namespace {
+
+// F1 opens help whichever window has the focus, without flashing the menu.
+constexpr std::array<Accelerator, 1> acceleratorTable = {{{vk::f1, command::helpKey}}};
+
+} // namespace
+
+bool RegisterMainWindowClass() {
+    // A private drawing context that stays valid for the window's whole life;
+    // no double clicks: a quick second click is a plain button press.
+    return RegisterWindowClass(
+        {mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc, mainIconId});
+}
+
+WindowHandle CreateMainWindow() {
+    const Rect desktop = GetDesktopRect();
+    const std::int32_t x = desktop.width / 2 - mainWindowWidth / 2;
+    const std::int32_t y = desktop.height / 2 - mainWindowHeight / 2;
+    return CreateWindowOf(mainClassName, mainWindowTitle,
+                          ws::caption | ws::sysMenu | ws::minimizeBox | ws::clipChildren, x, y,
+                          mainWindowWidth, mainWindowHeight, nullptr, &MainMenu(), 0, 0);
+}
+
+void ProcessMessage(WindowHandle mainWindow, const Message& message) {
+    if (TranslateAccelerator(mainWindow, acceleratorTable, message)) {
+        return;
+    }
+    // The start panel's dialog keys get their turn here once it exists.
+    TranslateMessage(message);
+    DispatchMessage(message);
+}
+
+int RunGame() {
+    if (!RegisterMainWindowClass()) {
+        return 0;
+    }
+    WindowHandle mainWindow = CreateMainWindow();
+    if (mainWindow == nullptr) {
+        return 0;
+    }
+    Message message{};
+    while (GetMessage(message)) {
+        ProcessMessage(mainWindow, message);
+    }
+    // Exit ends the loop with the window still standing (it was only sent
+    // the destroy message); take it down without running the teardown again.
+    DiscardMainWindow(mainWindow);
+    return static_cast<int>(message.wParam);
+}

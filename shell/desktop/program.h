@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/user/user.h"
+
+// The program entry's steps, shared by the game and the headless runner:
+// the window class, the main window, and the loop's handling of one
+// message (accelerator first, then the start panel's dialog keys, then
+// dispatch).
+
+inline constexpr std::string_view mainClassName = "VarniskClass";
+inline constexpr std::string_view mainWindowTitle = "VARNISK";
+inline constexpr std::int32_t mainWindowWidth = 640;
+inline constexpr std::int32_t mainWindowHeight = 480;
+inline constexpr int mainIconId = 101;
+
+bool RegisterMainWindowClass();
+// The 640 x 480 main window centred on the desktop (not clamped to it);
+// nullptr when it could not be made.
+WindowHandle CreateMainWindow();
+// What the message loop does with one message.
+void ProcessMessage(WindowHandle mainWindow, const Message& message);
+// The whole program on a started window system: returns the exit code.
+int RunGame();
