@@ -58,6 +58,15 @@ Outcome TryPlan(const GameState& start, const Plan& plan) {
     Outcome outcome;
     outcome.state = start;
     GameState& s = outcome.state;
+    // The look-ahead plays blind: with no window and no drawing contexts every
+    // drawing call on the copy does nothing, and the window and its menu bar
+    // keep the real game's picture.
+    s.window = nullptr;
+    s.windowDC = nullptr;
+    for (Surface* surface :
+         {&s.spriteSheet, &s.maskSheet, &s.backdrop, &s.backBuffer, &s.panelImage}) {
+        surface->context = nullptr;
+    }
     const int release = plan.wait + plan.power;
     for (int t = 0; t < 200; ++t) {
         s.jumpHeld = t >= plan.wait && t < release ? 1 : 0;
@@ -182,7 +191,7 @@ ClimbResult ClimbAndFall(std::uint32_t seed, int difficultyCommand, std::int32_t
     SimOptions options;
     options.seed = seed;
     StartRun(p.run, options);
-    GameState& state = *p.run.state;
+    GameState& state = RunState(p.run);
     p.Send(ScriptVerb::Command, difficultyCommand);
     p.Send(ScriptVerb::EntryName, 0, name);
     p.Send(ScriptVerb::Command, 40001);
@@ -209,5 +218,6 @@ ClimbResult ClimbAndFall(std::uint32_t seed, int difficultyCommand, std::int32_t
     p.result.floors = state.floorCount;
     p.result.jumps = state.jumpCount;
     EndRun(p.run);
+    CloseRun(p.run);
     return p.result;
 }

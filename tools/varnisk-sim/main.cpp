@@ -48,10 +48,6 @@ int main(int argc, char** argv) {
         std::cout << usage << help;
         return 0;
     }
-    if (!options.screens.empty()) {
-        return Fail("--screen: this build has no screen to save yet");
-    }
-
     ScriptResult script;
     if (options.script == "-") {
         script = ParseScript(std::cin);

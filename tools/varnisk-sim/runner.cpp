@@ -1,83 +1,133 @@
 #include "tools/varnisk-sim/runner.h"
 
+#include "shell/desktop/program.h"
+#include "shell/desktop/window_procedure.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
+#include "tools/varnisk-sim/screen_file.h"
 #include "tools/varnisk-sim/sim_host.h"
 #include "tools/varnisk-sim/trace.h"
 
 namespace {
 
-constexpr std::int32_t clientWidth = 634;
-constexpr std::int32_t clientHeight = 436;
+bool InClientArea(WindowHandle window, std::int32_t x, std::int32_t y) {
+    const Rect client = GetClientRect(window);
+    return x >= 0 && x < client.width && y >= 0 && y < client.height;
+}
 
-bool InClientArea(std::int32_t x, std::int32_t y) {
-    return x >= 0 && x < clientWidth && y >= 0 && y < clientHeight;
+// Handles every message that is due now, as the game's loop would.
+void PumpPending(SimRun& run) {
+    Message message{};
+    while (!run.ended && PeekMessage(message)) {
+        if (message.message == wm::quit) {
+            run.ended = true;
+            break;
+        }
+        ProcessMessage(run.mainWindow, message);
+    }
+}
+
+void PushAtClientPoint(SimRun& run, InputEvent::Kind kind, std::int32_t x, std::int32_t y) {
+    InputEvent input;
+    input.kind = kind;
+    input.x = x;
+    input.y = y;
+    ClientToScreen(run.mainWindow, input.x, input.y);
+    run.backend.Push(input, run.backend.Now());
+}
+
+void PushKey(SimRun& run, InputEvent::Kind kind, int virtualKey) {
+    InputEvent input;
+    input.kind = kind;
+    input.virtualKey = virtualKey;
+    run.backend.Push(input, run.backend.Now());
+}
+
+void SaveScreens(SimRun& run, const SimOptions& options, std::int64_t tick) {
+    for (const ScreenRequest& request : options.screens) {
+        if (request.tick == tick) {
+            SaveClientArea(run.mainWindow, RunState(run).palette, request.file);
+        }
+    }
 }
 
 } // namespace
 
 void StartRun(SimRun& run, const SimOptions& options) {
-    ResetHost(options.seed);
-    SetSettingsFiles({options.settings, options.save});
-    // The record starts zero-filled, as the window's creation finds it.
-    run.state = std::make_unique<GameState>();
-    OnCreate(*run.state);
-    OnPaint(*run.state); // a newly shown window is painted before its first tick
+    ResetHost();
+    StartWindowSystem(run.backend);
+    SetStartupOptions({options.settings, options.save, options.seed});
+    RegisterMainWindowClass();
+    run.mainWindow = CreateMainWindow();
+    PumpPending(run); // a newly shown window is painted before its first tick
 }
 
-// Menu commands arrive only when the item can be chosen; F1 goes through the
-// accelerator; clicks go to the window under them and releases to the window
-// holding the capture.
+GameState& RunState(SimRun& run) {
+    return *static_cast<GameState*>(GetWindowUserData(run.mainWindow));
+}
+
+// Menu commands arrive only when the item can be chosen, as from the menu
+// bar; keys and clicks come in as input and take the loop's own roads
+// (accelerator, focus, capture, the window under the point).
 void DeliverEvent(SimRun& run, const ScriptEvent& event) {
-    GameState& state = *run.state;
     SimHost& host = Host();
     switch (event.verb) {
     case ScriptVerb::Command:
         if (FindMenuItem(MainMenu(), event.value) == nullptr ||
             IsCommandAvailable(MainMenu(), event.value)) {
-            OnCommand(state, event.value);
+            PostMessage(run.mainWindow, wm::command, static_cast<WParam>(event.value), 0);
         }
         break;
-    case ScriptVerb::KeyDown:
-        if (const int accelerated = AcceleratorCommand(event.value); accelerated != 0) {
-            OnCommand(state, accelerated);
-        } else {
-            OnKeyDown(state, event.value);
-        }
-        break;
-    case ScriptVerb::KeyUp: OnKeyUp(state, event.value); break;
+    case ScriptVerb::KeyDown: PushKey(run, InputEvent::Kind::KeyDown, event.value); break;
+    case ScriptVerb::KeyUp: PushKey(run, InputEvent::Kind::KeyUp, event.value); break;
     case ScriptVerb::LeftButtonDown:
         run.lastPressX = event.x;
         run.lastPressY = event.y;
-        if (InClientArea(event.x, event.y)) {
-            OnLeftButtonDown(state, event.x, event.y);
+        if (InClientArea(run.mainWindow, event.x, event.y)) { // else it is the desktop's
+            PushAtClientPoint(run, InputEvent::Kind::MouseDown, event.x, event.y);
         }
         break;
-    case ScriptVerb::LeftButtonUp: {
-        const std::int32_t x = event.hasPoint ? event.x : run.lastPressX;
-        const std::int32_t y = event.hasPoint ? event.y : run.lastPressY;
-        if (host.mouseCaptured || InClientArea(x, y)) {
-            OnLeftButtonUp(state);
-        }
+    case ScriptVerb::LeftButtonUp:
+        PushAtClientPoint(run, InputEvent::Kind::MouseUp, event.hasPoint ? event.x : run.lastPressX,
+                          event.hasPoint ? event.y : run.lastPressY);
         break;
-    }
     case ScriptVerb::EntryName: host.nextName = event.text; break;
     case ScriptVerb::ClearChoice: host.nextClearChoice = event.value; break;
     }
+    PumpPending(run);
 }
 
 void DispatchGameTimer(SimRun& run) {
-    OnTimer(*run.state, run.state->tickTimer);
-}
-
-bool ProgramEnded() {
-    return Host().quit;
+    const std::uint32_t tickTimer = RunState(run).tickTimer;
+    if (tickTimer == 0) {
+        return; // no tick timer: nothing ever ticks
+    }
+    Message message{};
+    while (!run.ended) {
+        if (!GetMessage(message)) {
+            run.ended = true;
+            break;
+        }
+        ProcessMessage(run.mainWindow, message);
+        if (message.message == wm::timer && message.window == run.mainWindow &&
+            message.wParam == tickTimer) {
+            break;
+        }
+    }
 }
 
 void EndRun(SimRun& run) {
-    if (!ProgramEnded()) {
-        OnDestroy(*run.state);
+    if (!run.ended) {
+        // The teardown, as Exit runs it; it posts the quit message.
+        SendMessage(run.mainWindow, wm::destroy, 0, 0);
+        run.ended = true;
     }
+}
+
+void CloseRun(SimRun& run) {
+    DiscardMainWindow(run.mainWindow);
+    run.mainWindow = nullptr;
+    ShutdownWindowSystem();
 }
 
 void TakeHeard(std::vector<int>& sounds, std::vector<std::string>& music) {
@@ -94,20 +144,25 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
     std::size_t next = 0;
     std::vector<int> sounds;
     std::vector<std::string> music;
-    for (std::int64_t tick = 0; tick < options.ticks && !ProgramEnded(); ++tick) {
-        for (; next < events.size() && events[next].tick == tick && !ProgramEnded(); ++next) {
+    for (std::int64_t tick = 0; tick < options.ticks && !run.ended; ++tick) {
+        for (; next < events.size() && events[next].tick == tick && !run.ended; ++next) {
             DeliverEvent(run, events[next]);
         }
-        if (ProgramEnded()) {
+        if (run.ended) {
             break; // the program ended during this tick's input
         }
         DispatchGameTimer(run);
+        if (run.ended) {
+            break;
+        }
         TakeHeard(sounds, music);
-        WriteTraceLine(trace, tick, *run.state, sounds, music);
+        WriteTraceLine(trace, tick, RunState(run), sounds, music);
+        SaveScreens(run, options, tick);
     }
     EndRun(run);
     TakeHeard(sounds, music);
-    WriteFinalLine(trace, *run.state, sounds, music);
+    WriteFinalLine(trace, RunState(run), sounds, music);
     trace.flush();
+    CloseRun(run);
     return 0;
 }

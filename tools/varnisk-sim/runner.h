@@ -1,38 +1,42 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "platform/headless/headless_backend.h"
 #include "tools/varnisk-sim/script.h"
 #include "tools/varnisk-sim/sim_options.h"
 
 #include <cstdint>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-// One headless run of the game: the main window's record and the little
-// input state the message routing keeps.
+// One headless run of the game: the real main window on the headless
+// backend, and the little the runner remembers of the input.
 struct SimRun {
-    std::unique_ptr<GameState> state;
+    HeadlessBackend backend;
+    WindowHandle mainWindow = nullptr;
     std::int32_t lastPressX = 0;
     std::int32_t lastPressY = 0;
+    bool ended = false; // the program's quit message has come
 };
 
-// Start-up as the main window's creation, then the first paint.
+// Start-up as the game's main window creation, then the first paint.
 void StartRun(SimRun& run, const SimOptions& options);
+// The main window's game record.
+GameState& RunState(SimRun& run);
 // Delivers one event as the message loop would.
 void DeliverEvent(SimRun& run, const ScriptEvent& event);
-// Dispatches one game-timer message.
+// Runs the loop until the next game-timer message has been dispatched.
 void DispatchGameTimer(SimRun& run);
-// True once the program has ended (Exit, or Escape on the start panel).
-bool ProgramEnded();
-// The teardown, unless the program already ended.
+// The teardown, unless the program already ended it.
 void EndRun(SimRun& run);
+// Takes the window system down again.
+void CloseRun(SimRun& run);
 // The effects and music operations since the last call.
 void TakeHeard(std::vector<int>& sounds, std::vector<std::string>& music);
 
 // Plays the game headless: start-up, the script's events and one game-timer
-// message per tick, a trace line after each, the teardown and a final line.
-// Returns the exit status.
+// message per tick, a trace line after each (and the requested screens),
+// the teardown and a final line. Returns the exit status.
 int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& events,
                   std::ostream& trace);
