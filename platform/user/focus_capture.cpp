@@ -57,6 +57,10 @@ void SetApplicationActive(bool active) {
         return;
     }
     system.appActive = active;
+    if (active) {
+        // A window about to take the keyboard may realize its palette first.
+        SendMessage(system.mainWindow, wm::queryNewPalette, 0, 0);
+    }
     SendMessage(system.mainWindow, wm::activate, active ? 1 : 0, 0);
 }
 

@@ -151,6 +151,13 @@ void PresentIfDrawn() {
         return;
     }
     const std::uint64_t paletteVersion = SystemPaletteVersion();
+    if (paletteVersion != system.announcedPaletteVersion) {
+        // Every top-level window hears of a change to the system palette, with
+        // the window that made it: ours is the only one that realizes one.
+        system.announcedPaletteVersion = paletteVersion;
+        const auto changer = reinterpret_cast<WParam>(system.mainWindow);
+        SendMessage(system.mainWindow, wm::paletteChanged, changer, 0);
+    }
     if (!system.screenChanged && paletteVersion == system.presentedPaletteVersion &&
         !AnythingDrawn(false)) {
         return;

@@ -116,6 +116,7 @@ struct WindowSystem {
 
     bool screenChanged = true;
     std::uint64_t presentedPaletteVersion = 0;
+    std::uint64_t announcedPaletteVersion = 0; // the last change told to the main window
     std::vector<std::uint8_t> screenBuffer;
 
     FontHandle menuFont = nullptr;

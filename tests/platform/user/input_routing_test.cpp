@@ -110,6 +110,34 @@ TEST_F(WindowTest, ActivationFollowsTheDesktopFocus) {
     EXPECT_EQ(activations[1].wParam, 0u);
     EXPECT_EQ(activations[2].wParam, 1u);
     EXPECT_EQ(activations[2].window, main);
+    // Each activation first lets the window realize its palette.
+    const auto queries = Only(wm::queryNewPalette);
+    ASSERT_EQ(queries.size(), 2u);
+    EXPECT_LT(queries[1].time, activations[2].time + 1);
+}
+
+TEST_F(WindowTest, AChangeToTheSystemPaletteIsAnnouncedOnceWithItsMaker) {
+    WindowHandle main = CreateMain();
+    ShowWindow(main, true);
+    RunUntil(10);
+    PaletteEntries entries{};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i] = {static_cast<std::uint8_t>(i), 1, 2, pcNoCollapse};
+    }
+    PaletteHandle palette = CreatePalette(entries);
+    ContextHandle context = GetWindowContext(main);
+    PaletteHandle previous = SelectPalette(context, palette, false);
+    ASSERT_GT(RealizePalette(context), 0);
+    SelectPalette(context, previous, false);
+    InvalidateRect(main, nullptr, false);
+    RunUntil(20);
+    RunUntil(30);
+    const auto changes = Only(wm::paletteChanged);
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].window, main);
+    EXPECT_EQ(changes[0].wParam, reinterpret_cast<WParam>(main));
+    DeletePalette(palette);
+    ResetDisplay();
 }
 
 TEST_F(WindowTest, AcceleratorF1SendsItsCommandInsteadOfTheKey) {
