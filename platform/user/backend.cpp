@@ -29,5 +29,8 @@ void SetBackend(Backend* backend) {
 }
 
 Backend& CurrentBackend() {
-    return currentBackend != nullptr ? *currentBackend : detachedBackend;
+    if (currentBackend != nullptr) {
+        return *currentBackend;
+    }
+    return detachedBackend;
 }
