@@ -1,17 +1,11 @@
-// BitBlt and FillRectIndex against a pixel-by-pixel model of what they
-// must do, plus what the model does not cover: mask colours and layout.
+// BitBlt against a pixel-by-pixel model of what it must do, plus what the
+// model does not cover: mask colours, layout, fills and the clip's life.
 #include "gdi_test_support.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
-
-std::uint8_t Combine(std::uint8_t destination, std::uint8_t source, RasterOp op) {
-    return op == RasterOp::SrcCopy  ? source
-           : op == RasterOp::SrcAnd ? destination & source
-                                    : destination | source;
-}
 
 TEST(BitmapLayout, RowsAreStoredBottomFirstOnlyWhenAsked) {
     TestSurface bottomUp(5, 3, true), topDown(5, 3, false);
@@ -46,32 +40,26 @@ TEST(BitBlt, MaskExpandsToTheDestinationsTextAndBackgroundColours) {
     EXPECT_EQ(mask.Snapshot(), (Pixels{1, 0}));
 }
 
-struct Blit {
-    int x, y, width, height, sourceX, sourceY;
-    RasterOp op;
-};
-
 // Blits, then checks every destination pixel against the model computed
 // from the pictures as they were before; clip is the destination's or null.
-void ExpectBlitMatchesModel(TestSurface& destination, TestSurface& source, const Blit& blit,
-                            RegionHandle clip, int round) {
-    const Pixels before = destination.Snapshot(), sourceBefore = source.Snapshot();
-    const std::uint64_t changes = BitmapChangeCount(destination.bitmap);
-    BitBlt(destination.context, blit.x, blit.y, blit.width, blit.height, source.context,
-           blit.sourceX, blit.sourceY, blit.op);
-    EXPECT_TRUE(blit.width <= 0 || blit.height <= 0 ||
-                BitmapChangeCount(destination.bitmap) > changes);
-    for (int py = 0; py < destination.Height(); ++py) {
-        for (int px = 0; px < destination.Width(); ++px) {
-            const std::uint8_t old = before[py * destination.Width() + px];
-            const int fx = px - blit.x + blit.sourceX, fy = py - blit.y + blit.sourceY;
-            const bool drawn = px >= blit.x && px < blit.x + blit.width && py >= blit.y &&
-                               py < blit.y + blit.height && fx >= 0 && fx < source.Width() &&
-                               fy >= 0 && fy < source.Height() &&
+void ExpectBlitMatchesModel(TestSurface& to, TestSurface& from, int x, int y, int w, int h,
+                            int sourceX, int sourceY, RasterOp op, RegionHandle clip) {
+    const Pixels before = to.Snapshot(), source = from.Snapshot();
+    const std::uint64_t changes = BitmapChangeCount(to.bitmap);
+    BitBlt(to.context, x, y, w, h, from.context, sourceX, sourceY, op);
+    EXPECT_TRUE(w <= 0 || h <= 0 || BitmapChangeCount(to.bitmap) > changes);
+    for (int py = 0; py < to.Height(); ++py) {
+        for (int px = 0; px < to.Width(); ++px) {
+            const std::uint8_t old = before[py * to.Width() + px];
+            const int fx = px - x + sourceX, fy = py - y + sourceY;
+            const bool drawn = px >= x && px < x + w && py >= y && py < y + h && fx >= 0 &&
+                               fx < from.Width() && fy >= 0 && fy < from.Height() &&
                                (!clip || RegionContains(clip, px, py));
-            ASSERT_EQ(GetPixelIndex(destination.bitmap, px, py),
-                      drawn ? Combine(old, sourceBefore[fy * source.Width() + fx], blit.op) : old)
-                << "round " << round << " at " << px << "," << py;
+            const std::uint8_t s = drawn ? source[fy * from.Width() + fx] : 0;
+            const int combined = op == RasterOp::SrcCopy  ? s
+                                 : op == RasterOp::SrcAnd ? old & s
+                                                          : old | s;
+            ASSERT_EQ(to.Pixel(px, py), drawn ? combined : old) << px << "," << py;
         }
     }
 }
@@ -84,36 +72,32 @@ TEST(BitBlt, MatchesThePixelModelEverywhere) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     for (int round = 0; round < 600; ++round) {
-        TestSurface destination(between(1, 40), between(1, 30), between(0, 1) == 1);
+        SCOPED_TRACE(round);
+        TestSurface to(between(1, 40), between(1, 30), between(0, 1) == 1);
         TestSurface other(between(1, 40), between(1, 30), between(0, 1) == 1);
-        const bool sameBitmap = round % 3 == 0;
-        destination.Fill(static_cast<std::uint8_t>(round));
+        TestSurface& from = round % 3 == 0 ? to : other;
+        to.Fill(static_cast<std::uint8_t>(round));
         other.Fill(static_cast<std::uint8_t>(round * 5 + 1));
         RegionHandle clip =
             CreateRectRegion(between(-5, 20), between(-5, 15), between(0, 45), between(0, 35));
         const bool clipped = round / 2 % 2 == 1;
         if (clipped) {
-            SelectClipRegion(destination.context, clip);
+            SelectClipRegion(to.context, clip);
             for (int i = 0; i < 3; ++i) {
                 SetRectRegion(clip, between(-5, 35), between(-5, 25), between(0, 45),
                               between(0, 35));
-                ExcludeClipRegion(destination.context, clip);
+                ExcludeClipRegion(to.context, clip);
             }
-            GetClipRegion(destination.context, clip);
+            GetClipRegion(to.context, clip);
         }
         // Same-bitmap blits mostly shift by a few pixels, where overlap is.
-        const bool nearby = sameBitmap && round % 2 == 0;
+        const bool nearby = &from == &to && round % 2 == 0;
         const int x = between(-20, 45), y = between(-20, 35), w = between(0, 50),
                   h = between(0, 40);
-        const Blit blit{x,
-                        y,
-                        w,
-                        h,
-                        nearby ? x + between(-8, 8) : between(-20, 45),
-                        nearby ? y + between(-1, 1) : between(-20, 35),
-                        static_cast<RasterOp>(between(0, 2))};
-        ExpectBlitMatchesModel(destination, sameBitmap ? destination : other, blit,
-                               clipped ? clip : nullptr, round);
+        const int sourceX = nearby ? x + between(-8, 8) : between(-20, 45);
+        const int sourceY = nearby ? y + between(-1, 1) : between(-20, 35);
+        ExpectBlitMatchesModel(to, from, x, y, w, h, sourceX, sourceY,
+                               static_cast<RasterOp>(between(0, 2)), clipped ? clip : nullptr);
         DeleteRegion(clip);
     }
 }
@@ -127,31 +111,41 @@ TEST(BitBlt, ScrollsSidewaysUnderASplitClipLikeMemmove) {
         RegionHandle clip = CreateRectRegion(14, 0, 15, 6);
         ExcludeClipRegion(surface.context, clip);
         GetClipRegion(surface.context, clip);
-        ExpectBlitMatchesModel(surface, surface, {shift, 0, 30, 6, 0, 0, RasterOp::SrcPaint}, clip,
-                               shift);
+        ExpectBlitMatchesModel(surface, surface, shift, 0, 30, 6, 0, 0, RasterOp::SrcPaint, clip);
         DeleteRegion(clip);
     }
 }
 
+// Fills stop at the bitmap's edges and at the clip, which is the context's
+// own copy: cut, read back, removed and selected again.
 TEST(FillRectIndex, FillsOnlyInsideTheBitmapAndTheClip) {
     TestSurface surface(10, 8, false);
     surface.Fill(9, false);
     FillRectIndex(surface.context, -3, -2, 3, 2, 0);
-    FillRectIndex(surface.context, 8, 6, 50, 50, 255);
-    FillRectIndex(surface.context, 6, 4, 4, 6, 77); // reversed: nothing
-    RegionHandle clip = CreateRectRegion(0, 4, 10, 6);
-    SelectClipRegion(surface.context, clip);
-    DeleteRegion(clip);
-    FillRectIndex(surface.context, 0, 3, 2, 7, 5);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 10; ++x) {
-            const int expected = x < 3 && y < 2             ? 0
-                                 : x >= 8 && y >= 6         ? 255
-                                 : x < 2 && y >= 4 && y < 6 ? 5
-                                                            : 9;
-            EXPECT_EQ(surface.Pixel(x, y), expected) << x << "," << y;
-        }
-    }
+    FillRectIndex(surface.context, 8, 6, 50, 50, 1);
+    FillRectIndex(surface.context, 6, 4, 4, 6, 7); // reversed: nothing
+    RegionHandle work = CreateRectRegion(2, 2, 8, 6), saved = CreateRectRegion(0, 0, 0, 0);
+    EXPECT_FALSE(GetClipRegion(surface.context, saved)); // no clip yet
+    ExcludeClipRegion(surface.context, work);            // so the whole bitmap minus work
+    ASSERT_TRUE(GetClipRegion(surface.context, saved));
+    FillRectIndex(surface.context, 1, 3, 10, 7, 2);
+    SelectClipRegion(surface.context, nullptr);
+    EXPECT_FALSE(GetClipRegion(surface.context, work));
+    FillRectIndex(surface.context, 4, 4, 6, 5, 3); // unclipped again
+    SelectClipRegion(surface.context, saved);
+    SetRectRegion(saved, 9, 9, 1, 1); // the context's copy does not follow
+    EXPECT_TRUE(RegionIsEmpty(saved));
+    FillRectIndex(surface.context, 3, 0, 6, 3, 4);
+    SetRectRegion(work, 1, 1, 1, 9);
+    EXPECT_TRUE(RegionIsEmpty(work));
+    DeleteRegion(saved);
+    DeleteRegion(work);
+    const char* expected[] = {"000444....", "000444....", "..........", ".2......22",
+                              ".2..33..22", ".2......22", ".222222222", "........11"};
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(surface.Pixel(x, y), expected[y][x] == '.' ? 9 : expected[y][x] - '0')
+                << x << "," << y;
 }
 
 } // namespace

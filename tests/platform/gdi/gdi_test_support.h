@@ -12,9 +12,9 @@ using Pixels = std::vector<std::uint8_t>;
 struct TestSurface {
     BitmapHandle bitmap;
     ContextHandle context = CreateMemoryContext();
-    bool bottomUp;
+    bool bottomUp; // monochrome bitmaps are always stored top row first
 
-    TestSurface(std::int32_t width, std::int32_t height, bool rowsBottomUp = true,
+    TestSurface(int width, int height, bool rowsBottomUp = true,
                 BitmapFormat format = BitmapFormat::Indexed8)
         : bitmap(format == BitmapFormat::Mono ? CreateMonoBitmap(width, height)
                                               : CreateIndexedBitmap(width, height, rowsBottomUp)),
@@ -26,27 +26,25 @@ struct TestSurface {
         DeleteBitmap(bitmap);
     }
     TestSurface(const TestSurface&) = delete;
-    TestSurface& operator=(const TestSurface&) = delete;
 
-    std::int32_t Width() const { return BitmapWidth(bitmap); }
-    std::int32_t Height() const { return BitmapHeight(bitmap); }
-    std::uint8_t& Pixel(std::int32_t x, std::int32_t y) {
-        const std::int32_t row = bottomUp ? Height() - 1 - y : y;
-        return BitmapBits(bitmap)[row * BitmapStride(bitmap) + x];
+    int Width() const { return BitmapWidth(bitmap); }
+    int Height() const { return BitmapHeight(bitmap); }
+    std::uint8_t& Pixel(int x, int y) {
+        return BitmapBits(bitmap)[(bottomUp ? Height() - 1 - y : y) * BitmapStride(bitmap) + x];
     }
     // Values that differ from their neighbours (seed + 7x + 31y), so a
     // misplaced pixel shows; without the pattern, one value everywhere.
     void Fill(std::uint8_t seed, bool pattern = true) {
-        for (std::int32_t y = 0; y < Height(); ++y)
-            for (std::int32_t x = 0; x < Width(); ++x)
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x)
                 Pixel(x, y) = static_cast<std::uint8_t>(pattern ? seed + x * 7 + y * 31 : seed);
     }
     // Every pixel, top row first.
     Pixels Snapshot() {
         Pixels pixels;
-        for (std::int32_t y = 0; y < Height(); ++y)
-            for (std::int32_t x = 0; x < Width(); ++x)
-                pixels.push_back(GetPixelIndex(bitmap, x, y));
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x)
+                pixels.push_back(Pixel(x, y));
         return pixels;
     }
 };

@@ -6,28 +6,26 @@
 
 namespace {
 
-class DisplayPalette : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetDisplay(); }
-    void TearDown() override { ResetDisplay(); }
-    static int Rgb(int index) {
-        const PaletteEntry& entry = GetSystemPalette()[index];
-        return entry.red << 16 | entry.green << 8 | entry.blue;
-    }
-};
-
-TEST_F(DisplayPalette, FreshDisplayHasTheTwentyStaticColoursAndBlackBetween) {
-    EXPECT_EQ(GetStaticColorCount(), 20);
+// The twenty static colours at 0..9 and 246..255, never taken; free
+// entries are free(index).
+template <typename Free>
+void ExpectSystemPalette(Free free) {
     const int statics[20] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
                              0xc0c0c0, 0xc0dcc0, 0xa6caf0, 0xfffbf0, 0xa0a0a4, 0x808080, 0xff0000,
                              0x00ff00, 0xffff00, 0x0000ff, 0xff00ff, 0x00ffff, 0xffffff};
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(Rgb(i < 10 ? i : 236 + i), statics[i]) << i;
-    for (int i = 10; i <= 245; ++i)
-        EXPECT_EQ(Rgb(i), 0) << i;
+    for (int i = 0; i < paletteSize; ++i) {
+        const PaletteEntry& entry = GetSystemPalette()[i];
+        EXPECT_EQ(entry.red << 16 | entry.green << 8 | entry.blue, i < 10    ? statics[i]
+                                                                   : i > 245 ? statics[i - 236]
+                                                                             : free(i))
+            << i;
+    }
 }
 
-TEST_F(DisplayPalette, ForegroundRealizeTakesFreeEntriesOnceBackgroundNone) {
+TEST(DisplayPalette, ForegroundRealizeTakesFreeEntriesOnceBackgroundNone) {
+    ResetDisplay();
+    EXPECT_EQ(GetStaticColorCount(), 20);
+    ExpectSystemPalette([](int) { return 0; }); // black between the static colours
     PaletteEntries entries{};
     for (int i = 0; i < paletteSize; ++i)
         entries[i] = {static_cast<std::uint8_t>(i), 1, 2, pcNoCollapse};
@@ -43,9 +41,7 @@ TEST_F(DisplayPalette, ForegroundRealizeTakesFreeEntriesOnceBackgroundNone) {
     SelectPalette(context, palette, false);
     EXPECT_EQ(RealizePalette(context), 236);
     EXPECT_GT(SystemPaletteVersion(), version);
-    EXPECT_EQ(Rgb(10), 0x0a0102);
-    EXPECT_EQ(Rgb(245), 0xf50102);
-    EXPECT_EQ(Rgb(255), 0xffffff); // static: never taken
+    ExpectSystemPalette([](int i) { return i << 16 | 0x0102; });
     const std::uint64_t settled = SystemPaletteVersion();
     EXPECT_EQ(RealizePalette(context), 0);
     SelectPalette(context, collapsing, false);
@@ -55,6 +51,7 @@ TEST_F(DisplayPalette, ForegroundRealizeTakesFreeEntriesOnceBackgroundNone) {
     DeleteContext(context);
     DeletePalette(collapsing);
     DeletePalette(palette);
+    ResetDisplay();
 }
 
 } // namespace
