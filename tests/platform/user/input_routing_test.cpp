@@ -2,8 +2,6 @@
 
 namespace {
 
-using Kind = InputEvent::Kind;
-
 TEST_F(WindowTest, FocusChangeSendsKillFocusThenSetFocus) {
     WindowHandle main = CreateMain();
     WindowHandle first = CreateChild(main, 1, {0, 0, 50, 20});
@@ -12,15 +10,12 @@ TEST_F(WindowTest, FocusChangeSendsKillFocusThenSetFocus) {
     MessageLog().clear();
 
     EXPECT_EQ(SetFocus(second), first);
-
-    ASSERT_EQ(MessageLog().size(), 2u);
-    EXPECT_EQ(MessageLog()[0].window, first);
-    EXPECT_EQ(MessageLog()[0].message, wm::killFocus);
-    EXPECT_EQ(MessageLog()[0].wParam, reinterpret_cast<WParam>(second));
-    EXPECT_EQ(MessageLog()[1].window, second);
-    EXPECT_EQ(MessageLog()[1].message, wm::setFocus);
-    EXPECT_EQ(MessageLog()[1].wParam, reinterpret_cast<WParam>(first));
     EXPECT_EQ(GetFocus(), second);
+    std::vector<std::tuple<WindowHandle, std::uint32_t, WParam>> seen;
+    for (const LoggedMessage& m : MessageLog())
+        seen.emplace_back(m.window, m.message, m.wParam);
+    EXPECT_EQ(seen, (decltype(seen){{first, wm::killFocus, reinterpret_cast<WParam>(second)},
+                                    {second, wm::setFocus, reinterpret_cast<WParam>(first)}}));
 }
 
 TEST_F(WindowTest, KeysGoToTheFocusAndTextBecomesCharacters) {
@@ -31,13 +26,11 @@ TEST_F(WindowTest, KeysGoToTheFocusAndTextBecomesCharacters) {
     InputEvent typed = Event(Kind::Text);
     typed.text = "a\xC3\xA9"; // "a", then e with an acute accent
     Push(typed, 30);
-    SetMessageHook(
-        [button](WindowHandle, std::uint32_t message, WParam, LParam) -> std::optional<LResult> {
-            if (message == wm::keyUp) {
-                SetFocus(button);
-            }
-            return std::nullopt;
-        });
+    SetMessageHook([button](WindowHandle, std::uint32_t message, WParam, LParam) {
+        if (message == wm::keyUp)
+            SetFocus(button);
+        return std::optional<LResult>();
+    });
     RunUntil(100);
     ASSERT_EQ(Only(wm::keyDown).size(), 1u);
     EXPECT_EQ(Only(wm::keyDown)[0].window, main);
@@ -91,15 +84,15 @@ TEST_F(WindowTest, ADisabledOwnerGetsNoKeysOrClicks) {
     Push(Key(Kind::KeyDown, vk::space), 50);
     RunUntil(60);
 
-    const auto presses = Only(wm::lButtonDown);
-    ASSERT_EQ(presses.size(), 1u);
-    EXPECT_EQ(presses[0].window, okButton);
-    const auto keys = Only(wm::keyDown);
-    ASSERT_EQ(keys.size(), 1u);
-    EXPECT_EQ(keys[0].window, okButton);
+    ASSERT_EQ(Only(wm::lButtonDown).size(), 1u);
+    EXPECT_EQ(Only(wm::lButtonDown)[0].window, okButton);
+    ASSERT_EQ(Only(wm::keyDown).size(), 1u);
+    EXPECT_EQ(Only(wm::keyDown)[0].window, okButton);
 }
 
-TEST_F(WindowTest, ActivationFollowsTheDesktopFocus) {
+// Each activation first lets the window realize its palette; a change to
+// the system palette is then announced once, naming its maker.
+TEST_F(WindowTest, ActivationFollowsTheDesktopFocusAndPaletteChangesAreAnnounced) {
     WindowHandle main = CreateMain();
     Push(Event(Kind::FocusLost), 10);
     Push(Event(Kind::FocusGained), 20);
@@ -110,28 +103,21 @@ TEST_F(WindowTest, ActivationFollowsTheDesktopFocus) {
     EXPECT_EQ(activations[1].wParam, 0u);
     EXPECT_EQ(activations[2].wParam, 1u);
     EXPECT_EQ(activations[2].window, main);
-    // Each activation first lets the window realize its palette.
     const auto queries = Only(wm::queryNewPalette);
     ASSERT_EQ(queries.size(), 2u);
-    EXPECT_LT(queries[1].time, activations[2].time + 1);
-}
+    EXPECT_LE(queries[1].time, activations[2].time);
 
-TEST_F(WindowTest, AChangeToTheSystemPaletteIsAnnouncedOnceWithItsMaker) {
-    WindowHandle main = CreateMain();
-    ShowWindow(main, true);
-    RunUntil(10);
     PaletteEntries entries{};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (std::size_t i = 0; i < entries.size(); ++i)
         entries[i] = {static_cast<std::uint8_t>(i), 1, 2, pcNoCollapse};
-    }
     PaletteHandle palette = CreatePalette(entries);
     ContextHandle context = GetWindowContext(main);
     PaletteHandle previous = SelectPalette(context, palette, false);
     ASSERT_GT(RealizePalette(context), 0);
     SelectPalette(context, previous, false);
     InvalidateRect(main, nullptr, false);
-    RunUntil(20);
-    RunUntil(30);
+    RunUntil(40);
+    RunUntil(50);
     const auto changes = Only(wm::paletteChanged);
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].window, main);
@@ -148,7 +134,7 @@ TEST_F(WindowTest, AcceleratorF1SendsItsCommandInsteadOfTheKey) {
     RunUntil(30);
     const auto commands = Only(wm::command);
     ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].wParam & 0xFFFF, 40021u);
+    EXPECT_EQ(commands[1].wParam & 0xFFFF, 40021u);
     EXPECT_TRUE(Only(wm::keyDown).empty());
 }
 

@@ -1,9 +1,9 @@
 #include "platform/user/menu_layout.h"
 #include "tests/platform/user/window_test_fixture.h"
 
-namespace {
+#include <string>
 
-using Kind = InputEvent::Kind;
+namespace {
 
 // Samples what the menu shows at every tick of a 40 ms timer, the way the
 // game's tick keeps running under an open menu.
@@ -13,20 +13,18 @@ class MenuTest : public WindowTest {
         WindowTest::SetUp();
         CreateMain();
         SetTimer(mainWindow, 1, 40);
-        SetMessageHook(
-            [this](WindowHandle, std::uint32_t message, WParam, LParam) -> std::optional<LResult> {
-                if (message == wm::timer) {
-                    views.push_back(GetMenuTracking());
-                    if (sampleScreen && GetMenuTracking().pulldownShown) {
-                        std::int32_t width = 0;
-                        std::int32_t height = 0;
-                        screen.resize(634 * 455);
-                        ComposeScreen(screen, width, height);
-                        sampleScreen = false;
-                    }
-                }
-                return std::nullopt;
-            });
+        SetMessageHook([this](WindowHandle, std::uint32_t message, WParam, LParam) {
+            if (message != wm::timer)
+                return std::optional<LResult>();
+            views.push_back(GetMenuTracking());
+            if (sampleScreen && views.back().pulldownShown) {
+                std::int32_t width = 0, height = 0;
+                screen.resize(634 * 455);
+                ComposeScreen(screen, width, height);
+                sampleScreen = false;
+            }
+            return std::optional<LResult>();
+        });
     }
     void Tap(int key, std::uint32_t at) {
         Push(Key(Kind::KeyDown, key), at);
@@ -34,13 +32,19 @@ class MenuTest : public WindowTest {
     }
     std::vector<int> Commands() const {
         std::vector<int> ids;
-        for (const LoggedMessage& m : Only(wm::command)) {
+        for (const LoggedMessage& m : Only(wm::command))
             ids.push_back(static_cast<int>(m.wParam & 0xFFFF));
-        }
         return ids;
     }
-    // The view at the last tick before time.
-    MenuTrackingView ViewBefore(std::uint32_t time) const { return views.at((time - 1) / 40 - 1); }
+    // The view at the last tick before time: "closed", "bar <menu>" or, with
+    // the pull-down open, "<menu>/<item>".
+    std::string Shown(std::uint32_t time) const {
+        const MenuTrackingView view = views.at((time - 1) / 40 - 1);
+        const std::string menu = std::to_string(view.menuIndex);
+        return !view.active          ? "closed"
+               : !view.pulldownShown ? "bar " + menu
+                                     : menu + "/" + std::to_string(view.itemIndex);
+    }
     std::uint8_t ScreenAt(std::int32_t x, std::int32_t y) const {
         return screen.at(static_cast<std::size_t>(y) * 634 + x);
     }
@@ -60,13 +64,9 @@ TEST_F(MenuTest, AltArrowsAndEnterChooseSkippingGrayedItemsWhileTimersTick) {
     Tap(vk::enter, 700);
     RunUntil(800);
 
-    EXPECT_EQ(ViewBefore(200).active, true);
-    EXPECT_EQ(ViewBefore(200).pulldownShown, false);
-    EXPECT_EQ(ViewBefore(300).itemIndex, 0);
-    EXPECT_EQ(ViewBefore(400).itemIndex, 1);
-    EXPECT_EQ(ViewBefore(500).itemIndex, 6);
-    EXPECT_EQ(ViewBefore(600).itemIndex, 0);
-    EXPECT_EQ(ViewBefore(700).itemIndex, 6);
+    const std::vector<std::string> shown = {Shown(200), Shown(300), Shown(400),
+                                            Shown(500), Shown(600), Shown(700)};
+    EXPECT_EQ(shown, (std::vector<std::string>{"bar 0", "0/0", "0/1", "0/6", "0/0", "0/6"}));
     EXPECT_FALSE(GetMenuTracking().active);
     EXPECT_EQ(Commands(), std::vector<int>{105});
     // The tick went on every 40 ms while the menu was open.
@@ -86,16 +86,9 @@ TEST_F(MenuTest, EscapeClosesThePulldownThenLeavesTheBar) {
     Tap(vk::escape, 600);
     RunUntil(700);
 
-    EXPECT_EQ(ViewBefore(200).menuIndex, 0);
-    EXPECT_TRUE(ViewBefore(200).pulldownShown);
-    EXPECT_EQ(ViewBefore(300).menuIndex, 1);
-    EXPECT_FALSE(ViewBefore(300).pulldownShown);
-    EXPECT_FALSE(ViewBefore(400).pulldownShown);
-    EXPECT_EQ(ViewBefore(500).menuIndex, 2);
-    EXPECT_EQ(ViewBefore(500).itemIndex, 0);
-    EXPECT_TRUE(ViewBefore(600).active);
-    EXPECT_FALSE(ViewBefore(600).pulldownShown);
-    EXPECT_FALSE(ViewBefore(700).active);
+    const std::vector<std::string> shown = {Shown(200), Shown(300), Shown(400),
+                                            Shown(500), Shown(600), Shown(700)};
+    EXPECT_EQ(shown, (std::vector<std::string>{"0/0", "bar 1", "bar 1", "2/0", "bar 2", "closed"}));
     EXPECT_TRUE(Commands().empty());
 }
 
@@ -106,7 +99,8 @@ TEST_F(MenuTest, MnemonicsChooseAndGrayedItemsDoNot) {
     Tap('A', 300); // Abort is grayed: nothing
     Tap('X', 400); // E&xit
     RunUntil(500);
-    EXPECT_TRUE(ViewBefore(400).pulldownShown);
+    EXPECT_EQ(Shown(300), "0/0");
+    EXPECT_EQ(Shown(400), "0/0");
     EXPECT_EQ(Commands(), std::vector<int>{105});
 }
 
@@ -125,20 +119,17 @@ TEST_F(MenuTest, MouseOpensHoversAndChooses) {
     Push(Mouse(Kind::MouseDown, 300, 300), 600);
     RunUntil(700);
 
-    EXPECT_EQ(ViewBefore(200).itemIndex, -1);
-    EXPECT_EQ(ViewBefore(300).itemIndex, 1);
-    EXPECT_EQ(ViewBefore(400).itemIndex, -1);
-    EXPECT_EQ(ViewBefore(600).menuIndex, 2);
-    EXPECT_FALSE(ViewBefore(700).active);
+    const std::vector<std::string> shown = {Shown(200), Shown(300), Shown(400), Shown(600),
+                                            Shown(700)};
+    EXPECT_EQ(shown, (std::vector<std::string>{"0/-1", "0/1", "0/-1", "2/-1", "closed"}));
     EXPECT_EQ(Commands(), std::vector<int>{102});
     EXPECT_TRUE(Only(wm::lButtonDown).empty());
 }
 
 TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
     FontHandle font = MenuFont();
-    if (font == nullptr) {
+    if (font == nullptr)
         GTEST_SKIP() << "no menu face installed";
-    }
     Push(Key(Kind::KeyDown, vk::alt), 100);
     Push(Key(Kind::KeyDown, 'O'), 110); // Option opens on Music; Sound is checked
     Push(Key(Kind::KeyUp, 'O'), 111);
@@ -153,9 +144,8 @@ TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
     const std::vector<TitleBox> titles = LayOutMenuTitles(bar);
     const std::int32_t underline = (menuBarHeight - MenuLineHeight()) / 2 + FontAscent(font) + 1;
     const std::int32_t fWidth = GetTextExtent(font, "F").width;
-    for (std::int32_t x = titles[0].left + 6; x < titles[0].left + 6 + fWidth; ++x) {
+    for (std::int32_t x = titles[0].left + 6; x < titles[0].left + 6 + fWidth; ++x)
         EXPECT_EQ(ScreenAt(x, underline), menu_colors::text) << "x " << x;
-    }
     EXPECT_EQ(ScreenAt(titles[0].left + 1, underline), menu_colors::face);
 
     // In the pull-down, the check column of Sound holds black tick pixels,
@@ -165,12 +155,10 @@ TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
         int count = 0;
         const std::int32_t top = menuBarHeight + option.itemTops[static_cast<std::size_t>(item)];
         for (std::int32_t y = top; y < top + option.itemHeights[static_cast<std::size_t>(item)];
-             ++y) {
+             ++y)
             for (std::int32_t x = titles[2].left + pulldownBorder;
-                 x < titles[2].left + pulldownBorder + checkColumnWidth; ++x) {
+                 x < titles[2].left + pulldownBorder + checkColumnWidth; ++x)
                 count += ScreenAt(x, y) == index ? 1 : 0;
-            }
-        }
         return count;
     };
     EXPECT_GT(countInCheckColumn(1, menu_colors::text), 10);

@@ -1,5 +1,7 @@
 #include "tests/platform/user/window_test_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<LoggedMessage> messageLog;
@@ -13,11 +15,8 @@ LResult RecordingProc(WindowHandle window, std::uint32_t message, WParam wParam,
         return 0;
     }
     messageLog.push_back(LoggedMessage{window, message, wParam, lParam, GetTickCount()});
-    if (messageHook) {
-        if (auto result = messageHook(window, message, wParam, lParam)) {
-            return *result;
-        }
-    }
+    if (auto result = messageHook ? messageHook(window, message, wParam, lParam) : std::nullopt)
+        return *result;
     return DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -36,14 +35,15 @@ void WindowTest::SetUp() {
     messageHook = nullptr;
     StartWindowSystem(backend);
     ASSERT_TRUE(RegisterWindowClass({testClassName, cs::ownDC, RecordingProc, 0}));
+    const MenuItem separator{0, "", false, false};
     bar.menus = {
         Menu{"&File",
              {{101, "&New Game", false, false},
               {102, "&Practice", false, false},
-              {0, "", false, false},
+              separator,
               {103, "&Pause", false, true},
               {104, "&Abort", false, true},
-              {0, "", false, false},
+              separator,
               {105, "E&xit", false, false}},
              false},
         Menu{"&Difficulty", {{106, "&Easy", true, false}, {107, "&Normal", false, false}}, true},
@@ -61,37 +61,15 @@ void WindowTest::TearDown() {
 }
 
 WindowHandle WindowTest::CreateMain(bool withMenu) {
-    WindowHandle main = CreateWindowOf(testClassName, "Main", ws::caption | ws::sysMenu, 0, 0, 640,
-                                       480, nullptr, withMenu ? &bar : nullptr, 0, 0);
-    ShowWindow(main, true);
-    mainWindow = main;
-    return main;
+    mainWindow = CreateWindowOf(testClassName, "Main", ws::caption | ws::sysMenu, 0, 0, 640, 480,
+                                nullptr, withMenu ? &bar : nullptr, 0, 0);
+    ShowWindow(mainWindow, true);
+    return mainWindow;
 }
 
 WindowHandle WindowTest::CreateChild(WindowHandle parent, int id, Rect rect) {
     return CreateWindowOf(testClassName, "", ws::child | ws::visible, rect.x, rect.y, rect.width,
                           rect.height, parent, nullptr, id, 0);
-}
-
-InputEvent WindowTest::Event(InputEvent::Kind kind) {
-    InputEvent event;
-    event.kind = kind;
-    return event;
-}
-
-InputEvent WindowTest::Key(InputEvent::Kind kind, int key) {
-    InputEvent event;
-    event.kind = kind;
-    event.virtualKey = key;
-    return event;
-}
-
-InputEvent WindowTest::Mouse(InputEvent::Kind kind, std::int32_t x, std::int32_t y) {
-    InputEvent event;
-    event.kind = kind;
-    event.x = x;
-    event.y = y;
-    return event;
 }
 
 void WindowTest::RunUntil(std::uint32_t end) {
@@ -100,9 +78,8 @@ void WindowTest::RunUntil(std::uint32_t end) {
     SetTimer(stopper, stopTimerId, end - GetTickCount());
     Message message{};
     while (GetMessage(message)) {
-        if (TranslateAccelerator(mainWindow, accelerators, message)) {
+        if (TranslateAccelerator(mainWindow, accelerators, message))
             continue;
-        }
         TranslateMessage(message);
         DispatchMessage(message);
     }
@@ -112,10 +89,7 @@ void WindowTest::RunUntil(std::uint32_t end) {
 
 std::vector<LoggedMessage> WindowTest::Only(std::uint32_t message) const {
     std::vector<LoggedMessage> found;
-    for (const LoggedMessage& logged : messageLog) {
-        if (logged.message == message) {
-            found.push_back(logged);
-        }
-    }
+    std::copy_if(messageLog.begin(), messageLog.end(), std::back_inserter(found),
+                 [message](const LoggedMessage& m) { return m.message == message; });
     return found;
 }

@@ -21,6 +21,7 @@ struct LoggedMessage {
 
 class WindowTest : public ::testing::Test {
   protected:
+    using Kind = InputEvent::Kind;
     void SetUp() override;
     void TearDown() override;
 
@@ -28,9 +29,16 @@ class WindowTest : public ::testing::Test {
     WindowHandle CreateMain(bool withMenu = true);
     WindowHandle CreateChild(WindowHandle parent, int id, Rect rect);
     void Push(InputEvent event, std::uint32_t at) { backend.Push(std::move(event), at); }
-    static InputEvent Event(InputEvent::Kind kind);
-    static InputEvent Key(InputEvent::Kind kind, int key);
-    static InputEvent Mouse(InputEvent::Kind kind, std::int32_t x, std::int32_t y);
+    static InputEvent Event(Kind kind, int key = 0, int x = 0, int y = 0) {
+        InputEvent event;
+        event.kind = kind;
+        event.virtualKey = key;
+        event.x = x;
+        event.y = y;
+        return event;
+    }
+    static InputEvent Key(Kind kind, int key) { return Event(kind, key); }
+    static InputEvent Mouse(Kind kind, int x, int y) { return Event(kind, 0, x, y); }
     // Runs the game's loop (accelerators first) until the clock reaches end.
     void RunUntil(std::uint32_t end);
     // The messages of one kind, in order.
