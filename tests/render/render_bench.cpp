@@ -8,38 +8,33 @@
 #include "shell/shell_ports.h"
 
 #include <benchmark/benchmark.h>
-#include <memory>
 
 namespace {
-
-LResult PlainWindowProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
-    return DefWindowProc(window, message, wParam, lParam);
-}
 
 void DrawFullFrameBench(benchmark::State& bench) {
     HeadlessBackend backend;
     StartWindowSystem(backend);
-    RegisterWindowClass({"VarniskRenderBench", cs::ownDC, PlainWindowProc, 0});
-    auto state = std::make_unique<GameState>();
-    state->window = CreateWindowOf("VarniskRenderBench", "VARNISK", ws::caption | ws::sysMenu, 0, 0,
-                                   640, 461, nullptr, nullptr, 0, 0);
-    CreateSurfaces(*state);
-    state->difficulty = 2;
-    state->floorFlags = allFloorFlags;
-    state->floorCount = 1;
-    LayOutField(*state);
-    state->mode = GameMode::Playing;
-    state->playerY = 200;
-    state->facing = 1;
-    state->charging = 1; // the dearest frame: sparkles and character both masked
+    RegisterWindowClass({"VarniskRenderBench", cs::ownDC, DefWindowProc, 0});
+    GameState state{};
+    state.window = CreateWindowOf("VarniskRenderBench", "VARNISK", ws::caption | ws::sysMenu, 0, 0,
+                                  640, 461, nullptr, nullptr, 0, 0);
+    CreateSurfaces(state);
+    state.difficulty = 2;
+    state.floorFlags = allFloorFlags;
+    state.floorCount = 1;
+    LayOutField(state);
+    state.mode = GameMode::Playing;
+    state.playerY = 200;
+    state.facing = 1;
+    state.charging = 1; // the dearest frame: sparkles and character both masked
     for (auto _ : bench) {
-        state->animFrame = (state->animFrame + 1) % 8;
-        state->scrollPhase = (state->scrollPhase + 1) % 128;
-        DrawFullFrame(*state);
+        state.animFrame = (state.animFrame + 1) % 8;
+        state.scrollPhase = (state.scrollPhase + 1) % 128;
+        DrawFullFrame(state);
     }
     bench.SetItemsProcessed(bench.iterations());
-    ReleaseSurfaces(*state);
-    DestroyWindow(state->window);
+    ReleaseSurfaces(state);
+    DestroyWindow(state.window);
     ShutdownWindowSystem();
 }
 BENCHMARK(DrawFullFrameBench)->Unit(benchmark::kMicrosecond);

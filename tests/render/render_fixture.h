@@ -5,49 +5,40 @@
 
 #include "core/game_state.h"
 #include "core/rect.h"
+#include "platform/gdi/gdi.h"
 #include "tests/assets/asset_readers.h"
 
-#include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <vector>
 
 namespace render_test {
 
-using asset_readers::Bitmap;
+struct Pictures {
+    asset_readers::Bitmap sprites, masks, backWall, title, frame;
+};
+const Pictures& Art(); // decoded once: rows top-down, one byte per pixel
 
-// The committed pictures, decoded once: rows top-down, one byte per pixel.
-const Bitmap& Sprites();
-const Bitmap& Masks();
-const Bitmap& BackWall();
-const Bitmap& Title();
-const Bitmap& Frame();
+// The partial redraw renderer is not in this library: the tests link a
+// stand-in that calls this hook (when set) with the state at that moment.
+std::function<void(GameState&)>& OnPartialFrame();
 
-// A field with every slot moved out of sight, so a frame shows the back
-// wall alone where no test puts something.
-void ClearField(GameState& state);
-
-// What the transparency rule leaves over a background pixel.
-std::uint8_t Masked(std::uint8_t background, std::uint8_t maskBit, std::uint8_t sprite);
+using Expected = std::function<std::uint8_t(std::int32_t dx, std::int32_t dy)>;
+// How many pixels of the w x h block of bitmap at (x, y) differ from expected.
+int Mismatches(BitmapHandle bitmap, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+               const Expected& expected);
 
 class RenderTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+    BitmapHandle Window() const { return GetSelectedBitmap(state_->windowDC); }
+    std::uint8_t WindowPixel(std::int32_t x, std::int32_t y) const {
+        return GetPixelIndex(Window(), x, y);
+    }
+    void FillWindow(std::uint8_t index) { FillRectIndex(state_->windowDC, 0, 0, 634, 436, index); }
 
-    // The main window's client pixel at (x, y).
-    std::uint8_t WindowPixel(std::int32_t x, std::int32_t y) const;
-    // Fills the whole client with one index, to see what a call draws.
-    void FillWindow(std::uint8_t index);
-    // How many pixels of the w x h window block at (x, y) differ from the
-    // sprite sheet block at (sheetX, sheetY); 0 when it shows exactly that.
-    int SheetMismatches(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                        std::int32_t sheetX, std::int32_t sheetY) const;
-    // The back wall's pixel at play-field (x, y), 16 <= x < 400, for the
-    // state's scrollPhase.
-    std::uint8_t BackWallAt(std::int32_t x, std::int32_t y) const;
-
-    std::unique_ptr<GameState> state_;
+    std::unique_ptr<GameState> state_ = std::make_unique<GameState>();
 };
 
 } // namespace render_test

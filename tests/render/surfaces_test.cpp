@@ -1,6 +1,6 @@
-// The surfaces and the palette CreateSurfaces makes from the committed art.
+// The surfaces and the palette CreateSurfaces makes from the committed art,
+// realizing that palette, and ReleaseSurfaces.
 
-#include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
 #include "render/palette.h"
 #include "shell/shell_ports.h"
@@ -11,122 +11,96 @@ namespace {
 
 using Surfaces = RenderTest;
 
-// Every pixel of a surface against a decoded picture; the count of those
-// that differ.
-int Mismatches(const Surface& surface, const Bitmap& picture, std::int32_t surfaceTop = 0) {
-    int mismatches = 0;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            mismatches += GetPixelIndex(surface.bitmap, x, y + surfaceTop) != picture.at(x, y);
-        }
+TEST_F(Surfaces, HoldTheStoredPicturesAsPaletteIndicesAndAreReleasedWhole) {
+    const auto& art = Art();
+    const struct {
+        const Surface& surface;
+        std::int32_t width, height, comparedRows; // the panel's first page is the title
+        Expected expected;
+    } cases[] = {
+        {state_->spriteSheet, 384, 432, 432, [&](int x, int y) { return art.sprites.at(x, y); }},
+        {state_->maskSheet, art.masks.width, art.masks.height, art.masks.height,
+         [&](int x, int y) { return art.masks.at(x, y); }},
+        {state_->backdrop, 384, 512, 512, // the tile three across and four down
+         [&](int x, int y) { return art.backWall.at(x % 128, y % 128); }},
+        {state_->panelImage, 288, 560, 140, [&](int x, int y) { return art.title.at(x, y); }},
+        {state_->backBuffer, 416, 352, 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        const BitmapHandle bitmap = c.surface.bitmap;
+        EXPECT_EQ(GetSelectedBitmap(c.surface.context), bitmap);
+        EXPECT_EQ(std::pair(BitmapWidth(bitmap), BitmapHeight(bitmap)),
+                  std::pair(c.width, c.height));
+        EXPECT_EQ(Mismatches(bitmap, 0, 0, c.width, c.comparedRows, c.expected), 0) << c.width;
     }
-    return mismatches;
-}
-
-TEST_F(Surfaces, HoldTheStoredPicturesAsPaletteIndices) {
-    EXPECT_EQ(BitmapWidth(state_->spriteSheet.bitmap), 384);
-    EXPECT_EQ(BitmapHeight(state_->spriteSheet.bitmap), 432);
-    EXPECT_EQ(Mismatches(state_->spriteSheet, Sprites()), 0);
-
     EXPECT_EQ(GetBitmapFormat(state_->maskSheet.bitmap), BitmapFormat::Mono);
-    EXPECT_EQ(Mismatches(state_->maskSheet, Masks()), 0);
-
-    // The title picture is the panel's first page, rows 0..139 from the top.
-    EXPECT_EQ(BitmapWidth(state_->panelImage.bitmap), 288);
-    EXPECT_EQ(BitmapHeight(state_->panelImage.bitmap), 560);
-    EXPECT_EQ(Mismatches(state_->panelImage, Title()), 0);
-
-    EXPECT_EQ(BitmapWidth(state_->backBuffer.bitmap), 416);
-    EXPECT_EQ(BitmapHeight(state_->backBuffer.bitmap), 352);
-
-    for (const Surface* s : {&state_->spriteSheet, &state_->maskSheet, &state_->backdrop,
-                             &state_->backBuffer, &state_->panelImage}) {
-        EXPECT_EQ(GetSelectedBitmap(s->context), s->bitmap);
-    }
     EXPECT_EQ(state_->maskSheet.bits, nullptr);
-}
-
-TEST_F(Surfaces, BackdropRepeatsTheTileThreeAcrossAndFourDown) {
-    ASSERT_EQ(BitmapWidth(state_->backdrop.bitmap), 384);
-    ASSERT_EQ(BitmapHeight(state_->backdrop.bitmap), 512);
-    int mismatches = 0;
-    for (int y = 0; y < 512; ++y) {
-        for (int x = 0; x < 384; ++x) {
-            mismatches +=
-                GetPixelIndex(state_->backdrop.bitmap, x, y) != BackWall().at(x % 128, y % 128);
-        }
+    // Released, nothing is left but the window's own context, still drawing.
+    ReleaseSurfaces(*state_);
+    for (const auto& c : cases) {
+        EXPECT_TRUE(!c.surface.context && !c.surface.bitmap && !c.surface.bits);
     }
-    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(state_->palette, nullptr);
+    FillWindow(7);
+    EXPECT_EQ(WindowPixel(0, 0), 7);
 }
 
-// Palette entries against the sprite sheet's colour table.
-void ExpectGameColour(const PaletteEntry& entry, int i) {
-    const auto& colour = Sprites().table.at(static_cast<std::size_t>(i));
-    EXPECT_EQ(entry.red, colour.r) << "entry " << i;
-    EXPECT_EQ(entry.green, colour.g) << "entry " << i;
-    EXPECT_EQ(entry.blue, colour.b) << "entry " << i;
-    EXPECT_EQ(entry.flags, pcNoCollapse) << "entry " << i;
-}
-
-TEST_F(Surfaces, PaletteKeepsTheStaticColoursOfADisplayThatHasThem) {
-    // Twenty static colours: the system's at 0..9 and 246..255, flags 0.
-    const PaletteEntries& palette = GetPaletteEntries(state_->palette);
-    for (int i = 0; i < 256; ++i) {
-        if (i >= 10 && i <= 245) {
-            ExpectGameColour(palette[i], i);
-        } else {
-            const PaletteEntry& system = GetSystemPalette()[i];
-            EXPECT_EQ(
-                (std::array{palette[i].red, palette[i].green, palette[i].blue, palette[i].flags}),
-                (std::array{system.red, system.green, system.blue, std::uint8_t{0}}))
-                << "entry " << i;
-        }
+// The entries 10..245 of a palette that show the sheet's colours.
+int GameColours(const PaletteEntries& palette) {
+    int same = 0;
+    for (int i = 10; i <= 245; ++i) {
+        const auto& c = Art().sprites.table.at(static_cast<std::size_t>(i));
+        same += palette[i].red == c.r && palette[i].green == c.g && palette[i].blue == c.b;
     }
-    // A display without a palette (-1): every entry from the sheet.
-    SetStaticColorCountForTesting(-1);
+    return same;
+}
+
+TEST_F(Surfaces, PaletteTakesTheGameColoursBetweenTheDisplaysStaticOnes) {
+    // Twenty static colours keep the system's at 0..9 and 246..255, flags 0;
+    // a display without a palette (-1) takes every entry from the sheet.
     const auto file = asset_readers::ReadAsset("bitmaps/sprites.bmp");
     StoredBitmap sheet{};
     ASSERT_TRUE(ParseStoredBitmap(file, sheet));
-    PaletteHandle fromSheet = BuildGamePalette(sheet);
-    for (int i = 0; i < 256; ++i) {
-        ExpectGameColour(GetPaletteEntries(fromSheet)[i], i);
+    for (std::int32_t statics : {20, -1}) {
+        SetStaticColorCountForTesting(statics);
+        const PaletteHandle palette = BuildGamePalette(sheet);
+        for (int i = 0; i < 256; ++i) {
+            const PaletteEntry& e = GetPaletteEntries(palette)[i];
+            const PaletteEntry& system = GetSystemPalette()[i];
+            const auto& c = Art().sprites.table.at(static_cast<std::size_t>(i));
+            const std::array want =
+                statics < 0 || (i >= 10 && i <= 245)
+                    ? std::array{c.r, c.g, c.b, pcNoCollapse}
+                    : std::array{system.red, system.green, system.blue, std::uint8_t{0}};
+            EXPECT_EQ((std::array{e.red, e.green, e.blue, e.flags}), want) << statics << ", " << i;
+        }
+        DeletePalette(palette);
     }
-    DeletePalette(fromSheet);
-}
-
-// Whether the window waits for a repaint; takes the paint away if so.
-bool RepaintPending(WindowHandle window) {
-    Message message{};
-    const bool pending =
-        PeekMessage(message) && message.message == wm::paint && message.window == window;
-    BeginPaint(window);
-    EndPaint(window);
-    return pending;
 }
 
 TEST_F(Surfaces, RealizingChangesTheSystemPaletteOnceAndRepaintsThen) {
+    // Whether the window waits for a repaint; takes the paint away if so.
+    const auto repaintPending = [this] {
+        Message message{};
+        const bool pending = PeekMessage(message) && message.message == wm::paint;
+        BeginPaint(state_->window);
+        EndPaint(state_->window);
+        return pending;
+    };
     ShowWindow(state_->window, true);
-    RepaintPending(state_->window);
-    // The system palette was reset to black: the first realization maps the
-    // game's colours, index for index, and asks for a repaint.
+    repaintPending();
+    // CreateSurfaces left the system palette black: the first realization
+    // maps the game's colours, index for index, and asks for a repaint; the
+    // second changes nothing and asks for nothing.
+    const int blackShowsGameColours = GameColours(GetSystemPalette());
+    EXPECT_LT(blackShowsGameColours, 236);
     EXPECT_EQ(RealizeGamePalette(*state_), 1);
-    EXPECT_TRUE(RepaintPending(state_->window));
-    for (int i = 10; i <= 245; ++i) {
-        const PaletteEntry& entry = GetSystemPalette()[i];
-        const auto& colour = Sprites().table.at(static_cast<std::size_t>(i));
-        EXPECT_EQ((std::array{entry.red, entry.green, entry.blue}),
-                  (std::array{colour.r, colour.g, colour.b}))
-            << "entry " << i;
-    }
-    // Nothing changes the second time: no repaint.
+    EXPECT_TRUE(repaintPending());
+    EXPECT_EQ(GameColours(GetSystemPalette()), 236);
     EXPECT_EQ(RealizeGamePalette(*state_), 0);
-    EXPECT_FALSE(RepaintPending(state_->window));
-
+    EXPECT_FALSE(repaintPending());
     ResetSystemPalette();
-    for (int i = 10; i <= 245; ++i) {
-        const PaletteEntry& entry = GetSystemPalette()[i];
-        EXPECT_EQ(entry.red | entry.green | entry.blue, 0) << "entry " << i;
-    }
+    EXPECT_EQ(GameColours(GetSystemPalette()), blackShowsGameColours);
     EXPECT_EQ(RealizeGamePalette(*state_), 1);
 }
 

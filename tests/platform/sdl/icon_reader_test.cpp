@@ -4,17 +4,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put(Bytes& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-    }
-}
 
 constexpr std::size_t pictureAt = 6 + 16;
 
@@ -22,19 +17,20 @@ constexpr std::size_t pictureAt = 6 + 16;
 // transparent on the top row's left half. Rows are stored bottom first.
 Bytes IconFile() {
     Bytes file;
-    for (std::uint32_t field : {0u, 1u, 1u}) {
-        Put(file, field, 2); // reserved, type icon, one picture
-    }
-    file.insert(file.end(), {32, 32, 0, 0, 1, 0, 8, 0});
-    Put(file, 40 + 3 * 4 + 32 * 32 + 4 * 32, 4);
-    Put(file, pictureAt, 4);
-    // The picture's header: size, width, twice the height, planes, bits, and
-    // six fields of which the fifth counts the colours used.
-    for (auto [value, size] : {std::pair{40u, 4}, {32u, 4}, {64u, 4}, {1u, 2}, {8u, 2}}) {
-        Put(file, value, size);
-    }
-    for (std::uint32_t field : {0u, 0u, 0u, 0u, 3u, 0u}) {
-        Put(file, field, 4);
+    // The directory (reserved, type icon, one picture; 32 x 32, 8 bits, the
+    // picture's size and offset), then the picture's header (size, width,
+    // twice the height, planes, bits, and six fields, the fifth counting the
+    // colours used).
+    for (auto [value, size] : {std::pair{0u, 2}, {1u, 2},  {1u, 2},
+                               {32u, 1},         {32u, 1}, {0u, 2},
+                               {1u, 2},          {8u, 2},  {40u + 3 * 4 + 32 * 32 + 4 * 32, 4},
+                               {pictureAt, 4},   {40u, 4}, {32u, 4},
+                               {64u, 4},         {1u, 2},  {8u, 2},
+                               {0u, 4},          {0u, 4},  {0u, 4},
+                               {0u, 4},          {3u, 4},  {0u, 4}}) {
+        for (int i = 0; i < size; ++i) {
+            file.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
     }
     // Stored blue, green, red, unused: red, green, blue.
     file.insert(file.end(), {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
@@ -51,27 +47,23 @@ Bytes IconFile() {
 }
 
 TEST(IconReader, ReadsThePictureTopRowFirstWithItsMask) {
+    const std::uint32_t colors[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    std::vector<std::uint32_t> expected;
+    for (int i = 0; i < 32 * 32; ++i) {
+        expected.push_back(i < 16 ? 0u : colors[(i % 32 + i / 32) % 3]);
+    }
     const std::optional<IconImage> icon = ReadIcon32(IconFile());
     ASSERT_TRUE(icon);
-    ASSERT_EQ(icon->argb.size(), 32u * 32u);
-    const std::uint32_t colors[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const bool transparent = y == 0 && x < 16;
-            EXPECT_EQ(icon->argb[y * 32 + x], transparent ? 0u : colors[(x + y) % 3])
-                << x << "," << y;
-        }
-    }
-}
+    EXPECT_EQ(icon->argb, expected);
 
-// Its first 32 x 32 picture is the 16-colour one, which must be passed over.
-TEST(IconReader, ReadsTheCommittedIcon) {
+    // The committed icon's first 32 x 32 picture is the 16-colour one, which
+    // must be passed over for the 256-colour one.
     std::ifstream in(VARNISK_ASSET_DIR "/icons/varnisk.ico", std::ios::binary);
-    const Bytes file(std::istreambuf_iterator<char>(in), {});
-    const std::optional<IconImage> icon = ReadIcon32(file);
-    ASSERT_TRUE(icon);
+    const std::optional<IconImage> committed =
+        ReadIcon32(Bytes(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_TRUE(committed);
     int opaque = 0;
-    for (std::uint32_t pixel : icon->argb) {
+    for (std::uint32_t pixel : committed->argb) {
         EXPECT_TRUE(pixel == 0 || pixel >> 24 == 0xFF) << std::hex << pixel;
         opaque += pixel != 0 ? 1 : 0;
     }
@@ -85,27 +77,20 @@ TEST(IconReader, GivesNothingForDamagedFiles) {
     for (std::size_t length = 0; length < good.size(); ++length) {
         EXPECT_FALSE(ReadIcon32(std::span(good).first(length))) << length;
     }
-    struct Damage {
-        const char* what;
-        std::size_t at;
-        std::uint8_t value;
-    };
-    const Damage damages[] = {
-        {"not an icon file", 2, 2},
-        {"picture beyond the file", 6 + 15, 0x40},
-        {"size larger than the file", 6 + 10, 0x40},
-        {"another header size", pictureAt, 12},
-        {"a PNG picture", pictureAt, 0x89},
-        {"another width", pictureAt + 4, 16},
-        {"another bit depth", pictureAt + 14, 4},
-        {"compressed", pictureAt + 16, 1},
+    // clang-format off
+    const std::tuple<const char*, std::size_t, std::uint8_t> damages[] = {
+        {"not an icon file", 2, 2}, {"picture beyond the file", 6 + 15, 0x40},
+        {"size larger than the file", 6 + 10, 0x40}, {"another header size", pictureAt, 12},
+        {"a PNG picture", pictureAt, 0x89}, {"another width", pictureAt + 4, 16},
+        {"another bit depth", pictureAt + 14, 4}, {"compressed", pictureAt + 16, 1},
         {"more than 256 colours", pictureAt + 33, 1},
         {"an index past the colour table", pictureAt + 40 + 3 * 4 + 5, 3},
     };
-    for (const Damage& damage : damages) {
+    // clang-format on
+    for (const auto& [what, at, value] : damages) {
         Bytes file = good;
-        file[damage.at] = damage.value;
-        EXPECT_FALSE(ReadIcon32(file)) << damage.what;
+        file[at] = value;
+        EXPECT_FALSE(ReadIcon32(file)) << what;
     }
 }
 

@@ -10,18 +10,6 @@
 
 namespace {
 
-std::vector<std::uint8_t> CommittedIcon() {
-    std::ifstream in(VARNISK_ASSET_DIR "/icons/varnisk.ico", std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-void PushKey(SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-}
-
 class SdlBackendTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -30,14 +18,14 @@ class SdlBackendTest : public testing::Test {
         }
     }
     SdlBackend backend;
+    std::ifstream in{VARNISK_ASSET_DIR "/icons/varnisk.ico", std::ios::binary};
+    std::vector<std::uint8_t> icon{std::istreambuf_iterator<char>(in), {}};
 };
 
 TEST_F(SdlBackendTest, OpensTheScreenOnceAndPresentsFrames) {
-    const std::vector<std::uint8_t> icon = CommittedIcon();
     ASSERT_TRUE(backend.OpenScreen(64, 48, "VARNISK", icon));
     EXPECT_FALSE(backend.OpenScreen(64, 48, "VARNISK", icon));
     backend.ShowScreen();
-
     PaletteEntries palette{};
     palette[1] = {0xFF, 0x80, 0x00, 0};
     std::vector<std::uint8_t> indices(64 * 48, 1);
@@ -52,16 +40,28 @@ TEST_F(SdlBackendTest, OpensTheScreenOnceAndPresentsFrames) {
 }
 
 TEST_F(SdlBackendTest, ADamagedIconStillOpensTheScreen) {
-    std::vector<std::uint8_t> icon = CommittedIcon();
     icon.resize(icon.size() / 2);
     EXPECT_TRUE(backend.OpenScreen(32, 32, "VARNISK", icon));
 }
 
-TEST_F(SdlBackendTest, WaitsUntilTheDeadlineSkippingEventsTheGameDoesNotUse) {
+TEST_F(SdlBackendTest, WaitsUntilTheDeadlineButDeliversQueuedInputEvenPastIt) {
     InputEvent event;
-    // Drain what the driver queued on starting.
     while (backend.WaitEvent(backend.Now(), event)) {
+        // what the driver queued on starting
     }
+    // Events the game does not use are skipped, waiting on.
+    for (SDL_Keycode key : {SDLK_SPACE, SDLK_CAPSLOCK, SDLK_ESCAPE}) {
+        SDL_Event pushed{};
+        pushed.type = SDL_KEYDOWN;
+        pushed.key.keysym.sym = key;
+        ASSERT_EQ(SDL_PushEvent(&pushed), 1) << SDL_GetError();
+    }
+    const std::uint32_t past = backend.Now() - 1000;
+    ASSERT_TRUE(backend.WaitEvent(past, event));
+    EXPECT_EQ(event.virtualKey, vk::space);
+    ASSERT_TRUE(backend.WaitEvent(past, event));
+    EXPECT_EQ(event.virtualKey, vk::escape);
+    EXPECT_FALSE(backend.WaitEvent(past, event));
 
     SDL_Event unused{};
     unused.type = SDL_USEREVENT;
@@ -69,21 +69,6 @@ TEST_F(SdlBackendTest, WaitsUntilTheDeadlineSkippingEventsTheGameDoesNotUse) {
     const std::uint32_t deadline = backend.Now() + 30;
     EXPECT_FALSE(backend.WaitEvent(deadline, event));
     EXPECT_GE(static_cast<std::int32_t>(backend.Now() - deadline), 0);
-}
-
-TEST_F(SdlBackendTest, DeliversQueuedInputEvenPastTheDeadline) {
-    InputEvent event;
-    while (backend.WaitEvent(backend.Now(), event)) {
-    }
-    PushKey(SDLK_SPACE);
-    PushKey(SDLK_CAPSLOCK); // not the game's: skipped
-    PushKey(SDLK_ESCAPE);
-    const std::uint32_t past = backend.Now() - 1000;
-    ASSERT_TRUE(backend.WaitEvent(past, event));
-    EXPECT_EQ(event.virtualKey, vk::space);
-    ASSERT_TRUE(backend.WaitEvent(past, event));
-    EXPECT_EQ(event.virtualKey, vk::escape);
-    EXPECT_FALSE(backend.WaitEvent(past, event));
 }
 
 } // namespace
