@@ -39,6 +39,9 @@ class MainWindowProcedure : public ::testing::Test {
         ASSERT_NE(main_, nullptr);
     }
     void TearDown() override {
+        if (!quit_ && IsWindow(main_)) {
+            SendMessage(main_, wm::destroy, 0, 0); // the teardown, as Exit runs it
+        }
         DiscardMainWindow(main_);
         ShutdownWindowSystem();
         SetStartupOptions({});
@@ -53,6 +56,7 @@ class MainWindowProcedure : public ::testing::Test {
         Message message{};
         while (backend_.Now() < until) {
             if (!GetMessage(message)) {
+                quit_ = true;
                 return false;
             }
             ProcessMessage(main_, message);
@@ -60,6 +64,7 @@ class MainWindowProcedure : public ::testing::Test {
         // What is due at this very moment is handled too.
         while (PeekMessage(message)) {
             if (message.message == wm::quit) {
+                quit_ = true;
                 return false;
             }
             ProcessMessage(main_, message);
@@ -77,6 +82,7 @@ class MainWindowProcedure : public ::testing::Test {
 
     HeadlessBackend backend_;
     WindowHandle main_ = nullptr;
+    bool quit_ = false;
     std::filesystem::path folder_;
 };
 
