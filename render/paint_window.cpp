@@ -2,7 +2,7 @@
 #include "core/ports.h"
 #include "platform/user/user.h"
 #include "render/palette.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 
 void PaintWindow(GameState& state) {
     // 1. The context BeginPaint gives is windowDC itself (the window's own);

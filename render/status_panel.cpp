@@ -1,7 +1,7 @@
 #include "core/ports.h"
 #include "platform/gdi/gdi.h"
 #include "render/four_digits.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 
 // Every element is a plain copy of a sprite sheet rectangle straight to the
 // window, with the game palette selected around it.

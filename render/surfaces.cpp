@@ -1,7 +1,7 @@
 #include "assets/resources.h"
 #include "platform/user/user.h"
 #include "render/palette.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 
 #include <algorithm>
 #include <cstdlib>

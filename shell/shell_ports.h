@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "render/window_drawing.h"
 
 #include <cstdint>
 
@@ -9,11 +10,7 @@
 // teardown, the window, the timer, help and the dialogs the menu opens. The
 // game links the real ones; the headless runner and the tests link stand-ins.
 
-// Surfaces, palette and the repaint.
-void CreateSurfaces(GameState& state);
-void ReleaseSurfaces(GameState& state);
-void PaintWindow(GameState& state);
-void DrawJumpCountLabel(GameState& state);
+// Surfaces, palette and the repaint: the renderer's (render/window_drawing.h).
 
 // Effects and the music device.
 void LoadEffects(GameState& state);

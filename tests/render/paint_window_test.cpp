@@ -2,7 +2,7 @@
 // elements over their wells; FillWindowRectBlack.
 
 #include "core/ports.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 #include "tests/render/render_fixture.h"
 
 #include <vector>

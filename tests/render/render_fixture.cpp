@@ -3,7 +3,7 @@
 #include "core/ports.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/user/user.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 
 namespace render_test {
 

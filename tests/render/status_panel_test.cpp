@@ -3,7 +3,7 @@
 
 #include "core/floor_counter.h"
 #include "core/ports.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 #include "tests/render/render_fixture.h"
 
 #include <array>

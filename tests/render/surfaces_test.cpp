@@ -3,7 +3,7 @@
 
 #include "platform/user/user.h"
 #include "render/palette.h"
-#include "shell/shell_ports.h"
+#include "render/window_drawing.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
