@@ -12,29 +12,9 @@ namespace {
 
 using namespace asset_readers;
 
-struct Expected {
-    const char* file;
-    int width, height, bits, compression;
-};
-constexpr Expected kBitmaps[] = {
-    {"bitmaps/sprites.bmp", 384, 432, 8, 0}, {"bitmaps/backwall.bmp", 128, 128, 8, 0},
-    {"bitmaps/masks.bmp", 256, 160, 1, 0},   {"bitmaps/about.bmp", 288, 140, 8, 1},
-    {"bitmaps/title.bmp", 288, 140, 8, 0},   {"bitmaps/frame.bmp", 634, 436, 8, 1},
-};
-
 // Loaded once: the files do not change while the tests run.
-const Bitmap& Sprites() {
-    static const Bitmap b = LoadBmp("bitmaps/sprites.bmp");
-    return b;
-}
-const Bitmap& Masks() {
-    static const Bitmap b = LoadBmp("bitmaps/masks.bmp");
-    return b;
-}
-const Bitmap& Frame() {
-    static const Bitmap b = LoadBmp("bitmaps/frame.bmp");
-    return b;
-}
+const Bitmap sprites = LoadBmp("bitmaps/sprites.bmp"), masks = LoadBmp("bitmaps/masks.bmp"),
+             frame = LoadBmp("bitmaps/frame.bmp");
 
 // How many pixels of the w x h block at (x, y) pass the test.
 template <class Test>
@@ -45,57 +25,55 @@ int Count(int x, int y, int w, int h, Test test) {
             n += test(i, j) ? 1 : 0;
     return n;
 }
-bool Plain(const Bitmap& b, int x, int y, int w, int h, std::uint8_t v) {
-    return Count(x, y, w, h, [&](int i, int j) { return b.at(i, j) != v; }) == 0;
+bool Black(const Bitmap& b, int x, int y, int w, int h) {
+    return !Count(x, y, w, h, [&](int i, int j) { return b.at(i, j) != 0; });
 }
 bool Same(const Bitmap& a, int ax, int ay, const Bitmap& b, int bx, int by, int w, int h) {
-    return Count(0, 0, w, h,
-                 [&](int i, int j) { return a.at(ax + i, ay + j) != b.at(bx + i, by + j); }) == 0;
+    return !Count(0, 0, w, h,
+                  [&](int i, int j) { return a.at(ax + i, ay + j) != b.at(bx + i, by + j); });
 }
 double Luminance(const Colour& c) {
     return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
 }
 
 // Every picture decodes cleanly in its format; the 8-bit ones carry the one
-// palette the screen uses, and the mask sheet is black for opaque, white for clear.
-TEST(ArtFiles, EveryBitmapHasItsFormatAndTheSharedColourTable) {
-    for (const Expected& e : kBitmaps) {
-        SCOPED_TRACE(e.file);
-        const Bitmap b = LoadBmp(e.file);
+// palette the screen uses, with the twenty static colours at its two ends
+// and no entry repeated; the mask sheet is black for opaque, white for clear.
+TEST(ArtFiles, EveryBitmapHasItsFormatAndTheSharedPalette) {
+    struct Expected {
+        const char* file;
+        int width, height, bits, compression;
+    };
+    for (auto [file, width, height, bits, rle] :
+         {Expected{"sprites", 384, 432, 8, 0}, Expected{"backwall", 128, 128, 8, 0},
+          Expected{"masks", 256, 160, 1, 0}, Expected{"about", 288, 140, 8, 1},
+          Expected{"title", 288, 140, 8, 0}, Expected{"frame", 634, 436, 8, 1}}) {
+        SCOPED_TRACE(file);
+        const Bitmap b = LoadBmp(std::string("bitmaps/") + file + ".bmp");
         EXPECT_EQ(b.error, "");
         EXPECT_EQ((std::array{b.width, b.height, b.bits, b.compression}),
-                  (std::array{e.width, e.height, e.bits, e.compression}));
-        if (e.bits == 8) {
-            EXPECT_TRUE(b.clrUsed == 256 || b.clrUsed == 0);
-            EXPECT_EQ(b.table, Sprites().table);
-        } else {
-            EXPECT_EQ(b.table, (std::vector<Colour>{{0, 0, 0}, {255, 255, 255}}));
-        }
+                  (std::array{width, height, bits, rle}));
+        EXPECT_TRUE(bits == 1 || b.clrUsed == 256 || b.clrUsed == 0);
+        EXPECT_EQ(b.table,
+                  bits == 8 ? sprites.table : (std::vector<Colour>{{0, 0, 0}, {255, 255, 255}}));
     }
-}
-
-TEST(ArtFiles, PaletteHasTheStaticColoursAtBothEndsAndEveryEntryDiffers) {
     constexpr unsigned kStatic[20] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080,
                                       0x800080, 0x008080, 0xC0C0C0, 0xC0DCC0, 0xA6CAF0,
                                       0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000, 0x00FF00,
                                       0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    const auto& table = Sprites().table;
+    const auto& table = sprites.table;
     ASSERT_EQ(table.size(), 256u);
     for (int i = 0; i < 20; ++i) {
-        const unsigned v = kStatic[i];
-        EXPECT_EQ(table[i < 10 ? i : 236 + i],
-                  (Colour{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
-                          static_cast<std::uint8_t>(v)}))
-            << "static colour " << i;
+        const Colour& c = table[i < 10 ? i : 236 + i];
+        EXPECT_EQ(unsigned(c.r << 16 | c.g << 8 | c.b), kStatic[i]) << "static colour " << i;
     }
-    EXPECT_EQ(std::set(table.begin(), table.end()).size(), 256u)
-        << "black and white appear only at 0 and 255";
+    EXPECT_EQ(std::set(table.begin(), table.end()).size(), 256u);
 }
 
 // The renderers AND the mask and then OR the sprite, so wherever a mask is
 // clear the sprite must be index 0, or the colour bleeds into the shaft.
 TEST(Masks, MatchTheirSpritesAndRepeatForTheChargingPose) {
-    const Bitmap &s = Sprites(), &m = Masks();
+    const Bitmap &s = sprites, &m = masks;
     EXPECT_TRUE(Same(m, 0, 0, m, 0, 32, 256, 32)) << "rows 32-63 repeat the character masks";
     for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(Count(32 * c, 0, 32, 32,
@@ -114,50 +92,41 @@ TEST(Masks, MatchTheirSpritesAndRepeatForTheChargingPose) {
     EXPECT_LT(outside, opaque / 4) << "sparkle pixels ORed outside the mask stay subtle";
 }
 
+// Walking frames differ in turn, the charging row flashes frames 0 and 2
+// only, and the two facings differ.
 TEST(Character, FramesWalkChargingFramesFlashAndFacingsMirror) {
-    const Bitmap& s = Sprites();
     for (int c = 0; c < 8; ++c) {
         const int next = c % 4 == 3 ? c - 3 : c + 1;
-        EXPECT_FALSE(Same(s, 32 * c, 0, s, 32 * next, 0, 32, 32)) << c;
-        const bool tinted = c % 4 == 0 || c % 4 == 2;
-        EXPECT_EQ(Same(s, 32 * c, 0, s, 32 * c, 32, 32, 32), !tinted) << c;
+        EXPECT_FALSE(Same(sprites, 32 * c, 0, sprites, 32 * next, 0, 32, 32)) << c;
+        EXPECT_EQ(Same(sprites, 32 * c, 0, sprites, 32 * c, 32, 32, 32), c % 2 == 1) << c;
     }
-    EXPECT_FALSE(Same(s, 0, 0, s, 128, 0, 32, 32));
+    EXPECT_FALSE(Same(sprites, 0, 0, sprites, 128, 0, 32, 32));
 }
 
 TEST(Shaft, WallsRepeatEveryThirtyTwoRowsAndTheBackWallTileHasNoSeam) {
-    const Bitmap& s = Sprites();
-    EXPECT_TRUE(Same(s, 352, 0, s, 352, 32, 16, 352)) << "wall column";
+    EXPECT_TRUE(Same(sprites, 352, 0, sprites, 352, 32, 16, 352)) << "wall column";
     const Bitmap t = LoadBmp("bitmaps/backwall.bmp");
     ASSERT_EQ(t.error, "");
     // The brightness step across the wrap is no larger than the largest step inside.
     auto lum = [&](int x, int y) { return Luminance(t.table[t.at(x % 128, y % 128)]); };
-    auto step = [&](int at, int dx, int dy) {
-        double sum = 0;
-        for (int i = 0; i < 128; ++i) {
-            const int x = dx ? at : i, y = dx ? i : at;
-            sum += std::abs(lum(x, y) - lum(x + dx, y + dy));
-        }
-        return sum;
-    };
-    double insideRows = 0, insideColumns = 0, red = 0, green = 0, brightness = 0;
-    for (int i = 0; i < 127; ++i) {
-        insideRows = std::max(insideRows, step(i, 0, 1));
-        insideColumns = std::max(insideColumns, step(i, 1, 0));
+    for (const bool across : {false, true}) {
+        std::array<double, 128> steps{}; // between line a and a + 1, the last one wrapping
+        for (int a = 0; a < 128; ++a)
+            for (int i = 0; i < 128; ++i)
+                steps[a] += across ? std::abs(lum(a, i) - lum(a + 1, i))
+                                   : std::abs(lum(i, a) - lum(i, a + 1));
+        EXPECT_LE(steps[127], *std::max_element(steps.begin(), steps.end() - 1)) << across;
     }
-    EXPECT_LE(step(127, 0, 1), insideRows);
-    EXPECT_LE(step(127, 1, 0), insideColumns);
     // Dark red: red leads and the tile stays dim, so floors read against it.
-    for (std::uint8_t index : t.pixels) {
-        const Colour& c = t.table[index];
-        red += c.r, green += c.g, brightness += Luminance(c);
-    }
+    double red = 0, green = 0, brightness = 0;
+    for (std::uint8_t index : t.pixels)
+        red += t.table[index].r, green += t.table[index].g, brightness += Luminance(t.table[index]);
     EXPECT_GT(red, 2 * green);
     EXPECT_LT(brightness / (128 * 128), 80.0);
 }
 
 TEST(Shaft, SpringsHaveBarsAtTopAndBottomAndConveyorsRunBothWays) {
-    const Bitmap& s = Sprites();
+    const Bitmap& s = sprites;
     for (int k = 0; k < 7; ++k) {
         const int top = 160 + 24 * k, h = 24 - 2 * k;
         for (int row : {0, 1, 2, h - 3, h - 2, h - 1})
@@ -174,13 +143,13 @@ TEST(Shaft, SpringsHaveBarsAtTopAndBottomAndConveyorsRunBothWays) {
 }
 
 TEST(StatusPanel, DigitStripRollsCleanlyAndTheGaugeFillsStepByStep) {
-    const Bitmap& s = Sprites();
+    const Bitmap& s = sprites;
     // The second 0 closes the loop: rolling 9 -> 0 ends on the image it starts from.
     EXPECT_TRUE(Same(s, 288, 320, s, 288, 0, 30, 32));
     for (int d = 0; d < 11; ++d) {
         // Empty rows at both ends of each digit, so no window cuts a stroke in two.
-        EXPECT_TRUE(Plain(s, 288, 32 * d, 30, 1, 0) && Plain(s, 288, 32 * d + 31, 30, 1, 0)) << d;
-        EXPECT_TRUE(d == 10 || !Plain(s, 288, 32 * d + 8, 30, 16, 0)) << d;
+        EXPECT_TRUE(Black(s, 288, 32 * d, 30, 1) && Black(s, 288, 32 * d + 31, 30, 1)) << d;
+        EXPECT_TRUE(d == 10 || !Black(s, 288, 32 * d + 8, 30, 16)) << d;
         EXPECT_TRUE(d >= 9 || !Same(s, 288, 32 * d, s, 288, 32 * (d + 1), 30, 32)) << d;
     }
     for (int p = 0, previous = -1; p <= 12; ++p) {
@@ -193,30 +162,22 @@ TEST(StatusPanel, DigitStripRollsCleanlyAndTheGaugeFillsStepByStep) {
     }
 }
 
-TEST(FramePicture, WellsArePlainBlackAndTheBlankPiecesMatchThePanel) {
-    const Bitmap& f = Frame();
+// The wells the panel draws into are plain black and framed; the blank label
+// and blank digits are cut from the panel behind them; and each hot-spot
+// picture reaches all four edges of its spot, in colours the panel beside it
+// does not use.
+TEST(FramePicture, WellsArePlainBlackAndPiecesAndPicturesFitTheirPlaces) {
+    const Bitmap& f = frame;
     ASSERT_EQ(f.error, "");
-    struct Well {
-        int x, y, w, h;
-        const char* name;
-    };
-    for (const Well& well :
-         {Well{24, 64, 416, 352, "play field"}, Well{88, 32, 96, 16, "gauge"},
-          Well{216, 16, 120, 32, "floor counter"}, Well{512, 116, 100, 16, "difficulty label"},
-          Well{543, 165, 52, 14, "best score"}})
-        EXPECT_TRUE(Plain(f, well.x, well.y, well.w, well.h, 0)) << well.name;
-    EXPECT_FALSE(Plain(f, 23, 63, 418, 1, 0)) << "the wells are framed";
-    // The blank label and blank digits are cut from the panel behind them.
-    EXPECT_TRUE(Same(Sprites(), 164, 384, f, 464, 192, 64, 16));
-    EXPECT_TRUE(Same(Sprites(), 228, 384, f, 560, 213, 52, 14));
-    EXPECT_FALSE(Plain(f, 464, 192, 64, 16, 0)) << "the jump-count place is not a well";
-}
-
-TEST(FramePicture, HotSpotPicturesFillTheirSpotsExactly) {
-    const Bitmap& f = Frame();
+    for (auto [x, y, w, h] :
+         {std::array{24, 64, 416, 352}, std::array{88, 32, 96, 16}, std::array{216, 16, 120, 32},
+          std::array{512, 116, 100, 16}, std::array{543, 165, 52, 14}})
+        EXPECT_TRUE(Black(f, x, y, w, h)) << "well at " << x << "," << y;
+    EXPECT_FALSE(Black(f, 23, 63, 418, 1)) << "the wells are framed";
+    EXPECT_TRUE(Same(sprites, 164, 384, f, 464, 192, 64, 16));
+    EXPECT_TRUE(Same(sprites, 228, 384, f, 560, 213, 52, 14));
+    EXPECT_FALSE(Black(f, 464, 192, 64, 16)) << "the jump-count place is not a well";
     for (auto [x0, y0, w, h] : {std::array{522, 304, 28, 32}, std::array{520, 368, 32, 27}}) {
-        // Something of the picture touches each of the spot's four edges: a
-        // colour the bare panel beside the spot does not use.
         std::set<std::uint8_t> panel;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0 - 12; x < x0 - 4; ++x)
@@ -230,6 +191,9 @@ TEST(FramePicture, HotSpotPicturesFillTheirSpotsExactly) {
     }
 }
 
+// Four images in two sizes and two depths, each with a 40-byte header of
+// double height (for the AND mask) and exactly the bytes its rows need; the
+// desktop PNGs are whole sizes.
 TEST(Icon, HoldsFourImagesInTwoSizesAndDepthsAndThePngsAreWholeScales) {
     const Bytes b = ReadAsset("icons/varnisk.ico");
     ASSERT_GE(b.size(), 6u + 4 * 16);
@@ -239,12 +203,10 @@ TEST(Icon, HoldsFourImagesInTwoSizesAndDepthsAndThePngsAreWholeScales) {
         const std::uint32_t size = b.at(entry), bits = Le(b, entry + 6, 2);
         const std::uint32_t bytes = Le(b, entry + 8, 4), at = Le(b, entry + 12, 4);
         ASSERT_LE(at + bytes, b.size());
-        // The image's own header: double height for the AND mask, same depth.
         EXPECT_EQ((std::array{Le(b, at, 4), Le(b, at + 4, 4), Le(b, at + 8, 4), Le(b, at + 14, 2)}),
                   (std::array{40u, size, 2 * size, bits}));
-        const std::uint32_t colourRows = (size * bits + 31) / 32 * 4 * size;
-        EXPECT_EQ(bytes,
-                  40 + 4 * (bits == 4 ? 16 : 256) + colourRows + (size + 31) / 32 * 4 * size);
+        const std::uint32_t rows = (size * bits + 31) / 32 * 4 * size + (size + 31) / 32 * 4 * size;
+        EXPECT_EQ(bytes, 40 + 4 * (bits == 4 ? 16 : 256) + rows);
         seen.insert({size, bits});
     }
     EXPECT_EQ(seen, (decltype(seen){{32, 4}, {32, 8}, {16, 4}, {16, 8}}));
@@ -253,8 +215,7 @@ TEST(Icon, HoldsFourImagesInTwoSizesAndDepthsAndThePngsAreWholeScales) {
         ASSERT_GE(png.size(), 33u);
         EXPECT_EQ(Bytes(png.begin(), png.begin() + 8),
                   (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
-        EXPECT_EQ(Tag(png, 12), "IHDR");
-        EXPECT_EQ((std::array{Be(png, 16, 4), Be(png, 20, 4)}), (std::array{size, size})) << size;
+        EXPECT_TRUE(Tag(png, 12) == "IHDR" && Be(png, 16, 4) == size && Be(png, 20, 4) == size);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,8 +25,8 @@ inline Bytes ReadAsset(const std::string& name) {
 // An n-byte number, little- or big-endian; a read past the end throws.
 inline std::uint32_t Le(const Bytes& b, std::size_t at, int n) {
     std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i)
-        v = v << 8 | b.at(at + i);
+    while (n-- > 0)
+        v = v << 8 | b.at(at + n);
     return v;
 }
 inline std::uint32_t Be(const Bytes& b, std::size_t at, int n) {
@@ -125,7 +126,8 @@ inline Bitmap LoadBmp(const std::string& name) {
     return bmp;
 }
 
-// A RIFF WAVE file read chunk by chunk, as a loader would.
+// A wave as our generator writes it: the canonical 44-byte header (RIFF,
+// one 16-byte "fmt " chunk, the "data" chunk), padded to an even length.
 struct Wave {
     std::string error;
     // format tag, channels, rate, byte rate, block align, bits per sample
@@ -136,26 +138,16 @@ struct Wave {
 inline Wave ReadWave(const std::string& name) {
     const Bytes b = ReadAsset(name);
     Wave w;
-    if (Tag(b, 0) != "RIFF" || Tag(b, 8) != "WAVE" || Le(b, 4, 4) != b.size() - 8)
-        return Failed(w, name + " is not a RIFF WAVE file of its stated size");
-    bool haveFormat = false, haveData = false;
-    std::size_t at = 12;
-    for (std::size_t size = 0; at + 8 <= b.size(); at += 8 + size + size % 2) {
-        size = Le(b, at + 4, 4);
-        if (at + 8 + size > b.size())
-            return Failed(w, "a chunk runs past the end of the file");
-        if (Tag(b, at) == "fmt " && size >= 16) {
-            const int widths[] = {2, 2, 4, 4, 2, 2};
-            for (std::size_t i = 0, field = at + 8; i < 6; field += widths[i++])
-                w.format[i] = Le(b, field, widths[i]);
-            haveFormat = true;
-        } else if (Tag(b, at) == "data") {
-            w.samples.assign(b.begin() + at + 8, b.begin() + at + 8 + size);
-            haveData = true;
-        }
-    }
-    if (at != b.size() || !haveFormat || !haveData)
-        w.error = "missing fmt or data chunk, or stray bytes at the end";
+    if (b.size() < 44 || Tag(b, 0) != "RIFF" || Tag(b, 8) != "WAVE" || Tag(b, 12) != "fmt " ||
+        Le(b, 16, 4) != 16 || Tag(b, 36) != "data")
+        return Failed(w, name + " does not start with a plain RIFF WAVE header");
+    const std::size_t size = Le(b, 40, 4);
+    if (Le(b, 4, 4) != b.size() - 8 || b.size() != 44 + size + size % 2)
+        return Failed(w, name + " has chunk sizes that disagree with its length");
+    const int widths[] = {2, 2, 4, 4, 2, 2};
+    for (std::size_t i = 0, at = 20; i < 6; at += widths[i++])
+        w.format[i] = Le(b, at, widths[i]);
+    w.samples.assign(b.begin() + 44, b.begin() + 44 + size);
     return w;
 }
 
@@ -180,79 +172,57 @@ struct Midi {
 inline Midi ReadMidi(const std::string& name) {
     const Bytes b = ReadAsset(name);
     Midi m;
-    std::size_t pos = 0, end = b.size();
-    bool overran = false;
-    auto fail = [&](const char* why) { m.error = m.error.empty() ? why : m.error; };
-    auto byte = [&]() -> std::uint32_t {
-        overran |= pos >= end;
-        return pos < end ? b[pos++] : 0;
-    };
-    auto be = [&](int n) {
-        std::uint32_t v = 0;
-        while (n-- > 0)
-            v = v << 8 | byte();
-        return v;
-    };
-    auto quantity = [&] { // a variable-length quantity, at most four bytes
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::uint32_t c = byte();
-            v = v << 7 | (c & 0x7F);
-            if (!(c & 0x80))
-                return v;
-        }
-        overran = true;
-        return v;
-    };
-    auto bytes = [&](std::uint32_t n) {
-        Bytes out;
-        while (n-- > 0 && !overran)
-            out.push_back(static_cast<std::uint8_t>(byte()));
-        return out;
-    };
-    auto readTrack = [&] {
-        std::vector<MidiEvent> track;
-        std::uint32_t tick = 0, running = 0;
-        while (pos < end && m.error.empty()) {
-            MidiEvent e;
-            e.tick = tick += quantity();
-            if (!track.empty() && track.back().IsMeta(kEndOfTrack))
-                fail("event after end-of-track");
-            if (pos < end && (b[pos] & 0x80))
-                running = byte();
-            else if (running == 0)
-                fail("data byte with no running status");
-            e.status = static_cast<std::uint8_t>(running);
-            if (e.status == 0xFF || e.status == 0xF0 || e.status == 0xF7) {
-                e.meta = static_cast<std::uint8_t>(e.status == 0xFF ? byte() : 0);
-                e.data = bytes(quantity());
-                running = 0; // meta and sysex events cancel running status
-            } else if (e.status > 0xF0) {
-                fail("system message inside a track");
-            } else {
-                e.data = bytes(e.Kind() == 0xC0 || e.Kind() == 0xD0 ? 1 : 2);
-                if (std::any_of(e.data.begin(), e.data.end(), [](auto d) { return d & 0x80; }))
-                    fail("status byte where a data byte belongs");
-            }
-            if (overran)
-                fail("event runs past the end of its chunk");
-            track.push_back(std::move(e));
-        }
-        return track;
-    };
-    if (be(4) != 0x4D546864 || be(4) != 6) // "MThd"
+    if (b.size() < 14 || Tag(b, 0) != "MThd" || Be(b, 4, 4) != 6)
         return Failed(m, "no MThd chunk of six bytes at the start");
-    m.format = static_cast<int>(be(2));
-    m.declaredTracks = static_cast<int>(be(2));
-    m.division = static_cast<int>(be(2)); // top bit set: SMPTE frames
-    while (pos < b.size() && m.error.empty()) {
-        const std::uint32_t type = be(4), length = be(4);
-        if (overran || pos + length > b.size())
+    m.format = static_cast<int>(Be(b, 8, 2));
+    m.declaredTracks = static_cast<int>(Be(b, 10, 2));
+    m.division = static_cast<int>(Be(b, 12, 2)); // top bit set: SMPTE frames
+    for (std::size_t at = 14, length = 0; at < b.size(); at += 8 + length) {
+        length = at + 8 <= b.size() ? Be(b, at + 4, 4) : b.size();
+        if (at + 8 + length > b.size())
             return Failed(m, "chunk runs past the end of the file");
-        end = pos + length;
-        if (type == 0x4D54726B) // "MTrk"; other chunks are skipped
-            m.tracks.push_back(readTrack());
-        pos = end, end = b.size();
+        if (Tag(b, at) != "MTrk")
+            continue; // other chunks are skipped
+        // Every read is checked: one past the chunk's end throws out_of_range.
+        const Bytes chunk(b.begin() + at + 8, b.begin() + at + 8 + length);
+        std::size_t pos = 0;
+        auto byte = [&] { return static_cast<std::uint32_t>(chunk.at(pos++)); };
+        auto quantity = [&] { // a variable-length quantity, at most four bytes
+            std::uint32_t v = 0, c = 0x80;
+            for (int i = 0; i < 4 && (c & 0x80); ++i)
+                v = v << 7 | ((c = byte()) & 0x7F);
+            return c & 0x80 ? throw std::out_of_range("quantity") : v;
+        };
+        auto& track = m.tracks.emplace_back();
+        try {
+            for (std::uint32_t tick = 0, running = 0; pos < chunk.size();) {
+                if (!track.empty() && track.back().IsMeta(kEndOfTrack))
+                    return Failed(m, "event after end-of-track");
+                MidiEvent& e = track.emplace_back();
+                e.tick = tick += quantity();
+                if (chunk.at(pos) & 0x80)
+                    running = byte();
+                else if (running == 0)
+                    return Failed(m, "data byte with no running status");
+                const bool meta = running == 0xFF || running == 0xF0 || running == 0xF7;
+                if (running > 0xF0 && !meta)
+                    return Failed(m, "system message inside a track");
+                e.status = static_cast<std::uint8_t>(running);
+                e.meta = static_cast<std::uint8_t>(running == 0xFF ? byte() : 0);
+                const std::size_t n = meta                                   ? quantity()
+                                      : e.Kind() == 0xC0 || e.Kind() == 0xD0 ? 1
+                                                                             : 2;
+                if (n > chunk.size() - pos)
+                    throw std::out_of_range("event data");
+                e.data.assign(chunk.begin() + pos, chunk.begin() + pos + n);
+                pos += n;
+                if (!meta && std::ranges::any_of(e.data, [](auto d) { return d & 0x80; }))
+                    return Failed(m, "status byte where a data byte belongs");
+                running = meta ? 0 : running; // meta and sysex events cancel running status
+            }
+        } catch (const std::out_of_range&) {
+            return Failed(m, "event runs past the end of its chunk");
+        }
     }
     return m;
 }
