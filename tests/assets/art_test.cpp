@@ -7,6 +7,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -25,29 +26,27 @@ int Count(int x, int y, int w, int h, Test test) {
             n += test(i, j) ? 1 : 0;
     return n;
 }
-bool Black(const Bitmap& b, int x, int y, int w, int h) {
-    return !Count(x, y, w, h, [&](int i, int j) { return b.at(i, j) != 0; });
+int Zeros(const Bitmap& b, int x, int y, int w, int h) {
+    return Count(x, y, w, h, [&](int i, int j) { return b.at(i, j) == 0; });
 }
-bool Same(const Bitmap& a, int ax, int ay, const Bitmap& b, int bx, int by, int w, int h) {
+bool Black(const Bitmap& b, int x, int y, int w, int h) {
+    return Zeros(b, x, y, w, h) == w * h;
+}
+// Whether the w x h blocks at (ax, ay) in a and (bx, by) in b are equal.
+bool Same(int ax, int ay, int bx, int by, int w, int h, const Bitmap& a = sprites,
+          const Bitmap& b = sprites) {
     return !Count(0, 0, w, h,
                   [&](int i, int j) { return a.at(ax + i, ay + j) != b.at(bx + i, by + j); });
-}
-double Luminance(const Colour& c) {
-    return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
 }
 
 // Every picture decodes cleanly in its format; the 8-bit ones carry the one
 // palette the screen uses, with the twenty static colours at its two ends
 // and no entry repeated; the mask sheet is black for opaque, white for clear.
 TEST(ArtFiles, EveryBitmapHasItsFormatAndTheSharedPalette) {
-    struct Expected {
-        const char* file;
-        int width, height, bits, compression;
-    };
     for (auto [file, width, height, bits, rle] :
-         {Expected{"sprites", 384, 432, 8, 0}, Expected{"backwall", 128, 128, 8, 0},
-          Expected{"masks", 256, 160, 1, 0}, Expected{"about", 288, 140, 8, 1},
-          Expected{"title", 288, 140, 8, 0}, Expected{"frame", 634, 436, 8, 1}}) {
+         {std::tuple{"sprites", 384, 432, 8, 0}, std::tuple{"backwall", 128, 128, 8, 0},
+          std::tuple{"masks", 256, 160, 1, 0}, std::tuple{"about", 288, 140, 8, 1},
+          std::tuple{"title", 288, 140, 8, 0}, std::tuple{"frame", 634, 436, 8, 1}}) {
         SCOPED_TRACE(file);
         const Bitmap b = LoadBmp(std::string("bitmaps/") + file + ".bmp");
         EXPECT_EQ(b.error, "");
@@ -73,23 +72,20 @@ TEST(ArtFiles, EveryBitmapHasItsFormatAndTheSharedPalette) {
 // The renderers AND the mask and then OR the sprite, so wherever a mask is
 // clear the sprite must be index 0, or the colour bleeds into the shaft.
 TEST(Masks, MatchTheirSpritesAndRepeatForTheChargingPose) {
-    const Bitmap &s = sprites, &m = masks;
-    EXPECT_TRUE(Same(m, 0, 0, m, 0, 32, 256, 32)) << "rows 32-63 repeat the character masks";
+    EXPECT_TRUE(Same(0, 0, 0, 32, 256, 32, masks, masks)) << "rows 32-63 repeat the masks";
+    // Sprite colour under a clear mask pixel, from the sprite rows dy below.
+    auto bleed = [](int x, int y, int w, int h, int dy) {
+        return Count(x, y, w, h, [&](int i, int j) {
+            return masks.at(i, j) == 1 && sprites.at(i, j + dy) != 0;
+        });
+    };
     for (int c = 0; c < 8; ++c) {
-        EXPECT_EQ(Count(32 * c, 0, 32, 32,
-                        [&](int x, int y) {
-                            return m.at(x, y) == 1 && (s.at(x, y) != 0 || s.at(x, y + 32) != 0);
-                        }),
-                  0)
-            << "character column " << c << " has colour outside its mask";
-        EXPECT_GT(Count(32 * c, 0, 32, 32, [&](int x, int y) { return m.at(x, y) == 0; }), 200)
-            << "column " << c << " should hold a visible character";
+        EXPECT_EQ(bleed(32 * c, 0, 32, 32, 0) + bleed(32 * c, 0, 32, 32, 32), 0) << c;
+        EXPECT_GT(Zeros(masks, 32 * c, 0, 32, 32), 200) << "column " << c << " shows a character";
     }
-    const int opaque = Count(0, 64, 256, 96, [&](int x, int y) { return m.at(x, y) == 0; });
-    const int outside =
-        Count(0, 64, 256, 96, [&](int x, int y) { return m.at(x, y) == 1 && s.at(x, y) != 0; });
+    const int opaque = Zeros(masks, 0, 64, 256, 96);
     EXPECT_GT(opaque, 8 * 8) << "every sparkle frame has some sparkle";
-    EXPECT_LT(outside, opaque / 4) << "sparkle pixels ORed outside the mask stay subtle";
+    EXPECT_LT(bleed(0, 64, 256, 96, 0), opaque / 4) << "sparkles ORed outside the mask stay subtle";
 }
 
 // Walking frames differ in turn, the charging row flashes frames 0 and 2
@@ -97,18 +93,21 @@ TEST(Masks, MatchTheirSpritesAndRepeatForTheChargingPose) {
 TEST(Character, FramesWalkChargingFramesFlashAndFacingsMirror) {
     for (int c = 0; c < 8; ++c) {
         const int next = c % 4 == 3 ? c - 3 : c + 1;
-        EXPECT_FALSE(Same(sprites, 32 * c, 0, sprites, 32 * next, 0, 32, 32)) << c;
-        EXPECT_EQ(Same(sprites, 32 * c, 0, sprites, 32 * c, 32, 32, 32), c % 2 == 1) << c;
+        EXPECT_FALSE(Same(32 * c, 0, 32 * next, 0, 32, 32)) << c;
+        EXPECT_EQ(Same(32 * c, 0, 32 * c, 32, 32, 32), c % 2 == 1) << c;
     }
-    EXPECT_FALSE(Same(sprites, 0, 0, sprites, 128, 0, 32, 32));
+    EXPECT_FALSE(Same(0, 0, 128, 0, 32, 32));
 }
 
 TEST(Shaft, WallsRepeatEveryThirtyTwoRowsAndTheBackWallTileHasNoSeam) {
-    EXPECT_TRUE(Same(sprites, 352, 0, sprites, 352, 32, 16, 352)) << "wall column";
+    EXPECT_TRUE(Same(352, 0, 352, 32, 16, 352)) << "wall column";
     const Bitmap t = LoadBmp("bitmaps/backwall.bmp");
     ASSERT_EQ(t.error, "");
     // The brightness step across the wrap is no larger than the largest step inside.
-    auto lum = [&](int x, int y) { return Luminance(t.table[t.at(x % 128, y % 128)]); };
+    auto lum = [&](int x, int y) {
+        const Colour& c = t.table[t.at(x % 128, y % 128)];
+        return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+    };
     for (const bool across : {false, true}) {
         std::array<double, 128> steps{}; // between line a and a + 1, the last one wrapping
         for (int a = 0; a < 128; ++a)
@@ -119,38 +118,37 @@ TEST(Shaft, WallsRepeatEveryThirtyTwoRowsAndTheBackWallTileHasNoSeam) {
     }
     // Dark red: red leads and the tile stays dim, so floors read against it.
     double red = 0, green = 0, brightness = 0;
-    for (std::uint8_t index : t.pixels)
-        red += t.table[index].r, green += t.table[index].g, brightness += Luminance(t.table[index]);
+    for (int i = 0; i < 128 * 128; ++i)
+        red += t.table[t.pixels[i]].r, green += t.table[t.pixels[i]].g,
+            brightness += lum(i, i / 128);
     EXPECT_GT(red, 2 * green);
     EXPECT_LT(brightness / (128 * 128), 80.0);
 }
 
 TEST(Shaft, SpringsHaveBarsAtTopAndBottomAndConveyorsRunBothWays) {
-    const Bitmap& s = sprites;
     for (int k = 0; k < 7; ++k) {
         const int top = 160 + 24 * k, h = 24 - 2 * k;
         for (int row : {0, 1, 2, h - 3, h - 2, h - 1})
-            EXPECT_EQ(Count(96, top + row, 96, 1, [&](int x, int y) { return s.at(x, y) == 0; }), 0)
-                << "spring " << k << " row " << row;
-        EXPECT_FALSE(Same(s, 96, top + 1, s, 96, top + h / 2, 96, 1)) << "bar and coil " << k;
+            EXPECT_EQ(Zeros(sprites, 96, top + row, 96, 1), 0) << "spring " << k << " row " << row;
+        EXPECT_FALSE(Same(96, top + 1, 96, top + h / 2, 96, 1)) << "bar and coil " << k;
     }
     for (int k = 0; k < 4; ++k) {
         const int next = (k + 1) % 4;
-        EXPECT_FALSE(Same(s, 0, 176 + 16 * k, s, 0, 176 + 16 * next, 96, 16)) << k;
-        EXPECT_FALSE(Same(s, 0, 240 + 16 * k, s, 0, 240 + 16 * next, 96, 16)) << k;
-        EXPECT_FALSE(Same(s, 0, 176 + 16 * k, s, 0, 240 + 16 * k, 96, 16)) << k;
+        EXPECT_FALSE(Same(0, 176 + 16 * k, 0, 176 + 16 * next, 96, 16)) << k;
+        EXPECT_FALSE(Same(0, 240 + 16 * k, 0, 240 + 16 * next, 96, 16)) << k;
+        EXPECT_FALSE(Same(0, 176 + 16 * k, 0, 240 + 16 * k, 96, 16)) << k;
     }
 }
 
 TEST(StatusPanel, DigitStripRollsCleanlyAndTheGaugeFillsStepByStep) {
     const Bitmap& s = sprites;
     // The second 0 closes the loop: rolling 9 -> 0 ends on the image it starts from.
-    EXPECT_TRUE(Same(s, 288, 320, s, 288, 0, 30, 32));
+    EXPECT_TRUE(Same(288, 320, 288, 0, 30, 32));
     for (int d = 0; d < 11; ++d) {
         // Empty rows at both ends of each digit, so no window cuts a stroke in two.
         EXPECT_TRUE(Black(s, 288, 32 * d, 30, 1) && Black(s, 288, 32 * d + 31, 30, 1)) << d;
         EXPECT_TRUE(d == 10 || !Black(s, 288, 32 * d + 8, 30, 16)) << d;
-        EXPECT_TRUE(d >= 9 || !Same(s, 288, 32 * d, s, 288, 32 * (d + 1), 30, 32)) << d;
+        EXPECT_TRUE(d >= 9 || !Same(288, 32 * d, 288, 32 * (d + 1), 30, 32)) << d;
     }
     for (int p = 0, previous = -1; p <= 12; ++p) {
         const int bright = Count(192, 160 + 16 * p, 96, 16, [&](int x, int y) {
@@ -174,8 +172,8 @@ TEST(FramePicture, WellsArePlainBlackAndPiecesAndPicturesFitTheirPlaces) {
           std::array{512, 116, 100, 16}, std::array{543, 165, 52, 14}})
         EXPECT_TRUE(Black(f, x, y, w, h)) << "well at " << x << "," << y;
     EXPECT_FALSE(Black(f, 23, 63, 418, 1)) << "the wells are framed";
-    EXPECT_TRUE(Same(sprites, 164, 384, f, 464, 192, 64, 16));
-    EXPECT_TRUE(Same(sprites, 228, 384, f, 560, 213, 52, 14));
+    EXPECT_TRUE(Same(164, 384, 464, 192, 64, 16, sprites, frame));
+    EXPECT_TRUE(Same(228, 384, 560, 213, 52, 14, sprites, frame));
     EXPECT_FALSE(Black(f, 464, 192, 64, 16)) << "the jump-count place is not a well";
     for (auto [x0, y0, w, h] : {std::array{522, 304, 28, 32}, std::array{520, 368, 32, 27}}) {
         std::set<std::uint8_t> panel;
