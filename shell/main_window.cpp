@@ -44,10 +44,6 @@ void SetStartupOptions(StartupOptions options) {
     startupOptions = std::move(options);
 }
 
-int AcceleratorCommand(int virtualKey) {
-    return virtualKey == vkF1 ? command::helpKey : 0;
-}
-
 void OnCreate(GameState& state) {
     ResetMainMenu();
     CreateSurfaces(state);

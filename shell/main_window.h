@@ -28,8 +28,3 @@ void OnTimer(GameState& state, std::uint32_t timerId);
 void OnLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y);
 void OnLeftButtonUp(GameState& state);
 void OnPaint(GameState& state);
-
-// The accelerator table: the command a key-down sends whichever window has
-// the focus (F1 opens help), or 0.
-int AcceleratorCommand(int virtualKey);
-inline constexpr int vkF1 = 112;

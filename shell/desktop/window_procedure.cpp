@@ -57,10 +57,15 @@ LResult OnPaletteChanged(GameState& state, WParam changedBy) {
     return RealizeGamePalette(state);
 }
 
-LResult OnNcDestroy(GameState* state, WindowHandle window, WParam wParam, LParam lParam) {
+// The tick stops and the record goes; later messages find no record.
+void FreeState(GameState* state, WindowHandle window) {
     KillTimer(window, state->tickTimer);
-    delete state;
     SetWindowUserData(window, nullptr);
+    delete state;
+}
+
+LResult OnNcDestroy(GameState* state, WindowHandle window, WParam wParam, LParam lParam) {
+    FreeState(state, window);
     return DefWindowProc(window, wm::ncDestroy, wParam, lParam);
 }
 
@@ -100,9 +105,7 @@ void DiscardMainWindow(WindowHandle window) {
         return; // closed from the desktop: already gone with its record
     }
     if (GameState* state = StateOf(window)) {
-        KillTimer(window, state->tickTimer);
-        SetWindowUserData(window, nullptr);
-        delete state;
+        FreeState(state, window);
     }
     DestroyWindow(window);
 }

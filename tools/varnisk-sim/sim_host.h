@@ -17,8 +17,6 @@ struct SimHost {
     // Heard since the last trace line.
     std::vector<int> sounds;
     std::vector<std::string> music; // "play" or "stop"
-
-    bool startPanelShown = false;
 };
 
 SimHost& Host();

@@ -33,12 +33,8 @@ std::uint32_t OpenMusic(GameState&) {
 void CloseMusic(GameState&) {}
 
 // The start panel and the dialogs answer at once.
-void CreateStartPanel(GameState&) {
-    Host().startPanelShown = true;
-}
-void DestroyStartPanel() {
-    Host().startPanelShown = false;
-}
+void CreateStartPanel(GameState&) {}
+void DestroyStartPanel() {}
 void DrawBest5Pages(GameState&) {}
 void RunNameEntryDialog(GameState& state) {
     if (Host().nextName) {
