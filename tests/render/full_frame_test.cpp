@@ -4,8 +4,6 @@
 #include "core/ports.h"
 #include "tests/render/render_fixture.h"
 
-#include <vector>
-
 namespace render_test {
 namespace {
 
@@ -15,38 +13,23 @@ class FullFrame : public RenderTest {
     // column 0, field row y the backdrop row y + 128 - scrollPhase, and the
     // tile repeats every 128 rows.
     void ExpectBackWall() {
-        field_.assign(fieldWidth * fieldHeight, 0);
+        field_.Fill(0);
         for (std::int32_t y = 0; y < fieldHeight; ++y) {
             for (std::int32_t x = 16; x < 400; ++x) {
-                At(x, y) = Art().backWall.at((x - 16) % 128, (y + 128 - state_->scrollPhase) % 128);
+                field_.At(x, y) =
+                    Art().backWall.at((x - 16) % 128, (y + 128 - state_->scrollPhase) % 128);
             }
         }
     }
-    // The sheet block s at field (x, y), clipped to the field: a plain copy,
-    // or with maskY >= 0 the transparency rule with the mask at (s.x, maskY):
-    // a mask bit 1 keeps the background, 0 blackens it, then the sprite's
-    // index is ORed in.
     void Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY = -1) {
-        for (std::int32_t dy = 0; dy < s.height; ++dy) {
-            for (std::int32_t dx = 0; dx < s.width; ++dx) {
-                if (x + dx >= 0 && x + dx < fieldWidth && y + dy >= 0 && y + dy < fieldHeight) {
-                    std::uint8_t& pixel = At(x + dx, y + dy);
-                    const bool keep = maskY >= 0 && Art().masks.at(s.x + dx, maskY + dy) != 0;
-                    pixel = static_cast<std::uint8_t>((keep ? pixel : 0) |
-                                                      Art().sprites.at(s.x + dx, s.y + dy));
-                }
-            }
-        }
+        field_.Put(x, y, s, maskY);
     }
-    // The window's field at (24, 64) against the model; x 0..15 and 400..415
-    // are known only where a wall covers them.
+    // x 0..15 and 400..415 are known only where a wall covers them.
     int FieldMismatches(std::int32_t from = 16, std::int32_t to = 400) {
-        return Mismatches(Window(), 24 + from, 64, to - from, fieldHeight,
-                          [&](std::int32_t dx, std::int32_t dy) { return At(from + dx, dy); });
+        return field_.Mismatches(Window(), from, to);
     }
-    std::uint8_t& At(std::int32_t x, std::int32_t y) { return field_[y * fieldWidth + x]; }
 
-    std::vector<std::uint8_t> field_;
+    FieldModel field_;
 };
 
 TEST_F(FullFrame, SlotsAreCopiedFromTheirImagesInIndexOrderTheWallsLastOverTheBackWall) {

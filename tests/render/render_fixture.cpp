@@ -3,6 +3,7 @@
 #include "core/ports.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/user/user.h"
+#include "render/partial_frame.h"
 #include "render/window_drawing.h"
 
 namespace render_test {
@@ -13,11 +14,6 @@ const Pictures& Art() {
                               LoadBmp("bitmaps/backwall.bmp"), LoadBmp("bitmaps/title.bmp"),
                               LoadBmp("bitmaps/frame.bmp")};
     return art;
-}
-
-std::function<void(GameState&)>& OnPartialFrame() {
-    static std::function<void(GameState&)> hook;
-    return hook;
 }
 
 int Mismatches(BitmapHandle bitmap, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
@@ -31,7 +27,27 @@ int Mismatches(BitmapHandle bitmap, std::int32_t x, std::int32_t y, std::int32_t
     return mismatches;
 }
 
+void FieldModel::Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY) {
+    for (std::int32_t dy = 0; dy < s.height; ++dy) {
+        for (std::int32_t dx = 0; dx < s.width; ++dx) {
+            if (x + dx >= 0 && x + dx < fieldWidth && y + dy >= 0 && y + dy < fieldHeight) {
+                std::uint8_t& pixel = At(x + dx, y + dy);
+                const bool keep = maskY >= 0 && Art().masks.at(s.x + dx, maskY + dy) != 0;
+                pixel = static_cast<std::uint8_t>((keep ? pixel : 0) |
+                                                  Art().sprites.at(s.x + dx, s.y + dy));
+            }
+        }
+    }
+}
+
+int FieldModel::Mismatches(BitmapHandle window, std::int32_t from, std::int32_t to) {
+    return render_test::Mismatches(
+        window, 24 + from, 64, to - from, fieldHeight,
+        [&](std::int32_t dx, std::int32_t dy) { return At(from + dx, dy); });
+}
+
 void RenderTest::SetUp() {
+    ResetPartialFrameState(); // a fresh program: nothing drawn partially yet
     static HeadlessBackend backend;
     ResetDisplay();
     StartWindowSystem(backend);
@@ -52,7 +68,6 @@ void RenderTest::SetUp() {
 }
 
 void RenderTest::TearDown() {
-    OnPartialFrame() = nullptr;
     if (state_->window != nullptr) {
         ReleaseSurfaces(*state_);
         DestroyWindow(state_->window);
@@ -63,10 +78,3 @@ void RenderTest::TearDown() {
 }
 
 } // namespace render_test
-
-// The stand-in for the partial redraw renderer.
-void DrawPartialFrame(GameState& state) {
-    if (render_test::OnPartialFrame()) {
-        render_test::OnPartialFrame()(state);
-    }
-}

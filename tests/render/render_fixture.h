@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace render_test {
 
@@ -19,9 +20,24 @@ struct Pictures {
 };
 const Pictures& Art(); // decoded once: rows top-down, one byte per pixel
 
-// The partial redraw renderer is not in this library: the tests link a
-// stand-in that calls this hook (when set) with the state at that moment.
-std::function<void(GameState&)>& OnPartialFrame();
+// The play field as a test expects it: 416 x 352 indices composed from the
+// decoded sheets.
+class FieldModel {
+  public:
+    std::uint8_t& At(std::int32_t x, std::int32_t y) { return pixels_[y * fieldWidth + x]; }
+    void Fill(std::uint8_t index) { pixels_.assign(pixels_.size(), index); }
+    // The sheet block s at field (x, y), clipped to the field: a plain copy,
+    // or with maskY >= 0 the transparency rule with the mask at (s.x, maskY):
+    // a mask bit 1 keeps the background, 0 blackens it, then the sprite's
+    // index is ORed in.
+    void Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY = -1);
+    // How many pixels of the window's field at (24, 64), columns from..to-1,
+    // differ from the model.
+    int Mismatches(BitmapHandle window, std::int32_t from = 0, std::int32_t to = fieldWidth);
+
+  private:
+    std::vector<std::uint8_t> pixels_ = std::vector<std::uint8_t>(fieldWidth * fieldHeight);
+};
 
 using Expected = std::function<std::uint8_t(std::int32_t dx, std::int32_t dy)>;
 // How many pixels of the w x h block of bitmap at (x, y) differ from expected.
