@@ -1,0 +1,15 @@
+#include "shell/dialogs/dialogs.h"
+
+namespace {
+DialogWatcher dialogWatcher = nullptr;
+} // namespace
+
+void SetDialogWatcher(DialogWatcher watcher) {
+    dialogWatcher = watcher;
+}
+
+void TellDialogWatcher(WindowHandle dialog) {
+    if (dialogWatcher != nullptr) {
+        dialogWatcher(dialog);
+    }
+}
