@@ -24,11 +24,28 @@ bool HitsWindow(PlatformWindow* window, std::int32_t x, std::int32_t y) {
     return x >= left && y >= top && x < left + window->width && y < top + window->height;
 }
 
+// A framed child's border belongs to it, not to the window under it.
+bool HitsChildFrame(PlatformWindow* child, std::int32_t x, std::int32_t y) {
+    if (child->frameSurface == nullptr || child->parent == nullptr) {
+        return false;
+    }
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    ClientOriginOnScreen(child->parent, left, top);
+    left += child->outer.x;
+    top += child->outer.y;
+    return x >= left && y >= top && x < left + child->outer.width &&
+           y < top + child->outer.height;
+}
+
 // The topmost visible child under the point, else the window itself.
 PlatformWindow* DeepestAt(PlatformWindow* window, std::int32_t x, std::int32_t y) {
     for (auto at = window->children.rbegin(); at != window->children.rend(); ++at) {
         if ((*at)->visible && HitsWindow(*at, x, y)) {
             return DeepestAt(*at, x, y);
+        }
+        if ((*at)->visible && HitsChildFrame(*at, x, y)) {
+            return *at;
         }
     }
     return window;
@@ -78,6 +95,9 @@ bool RouteKey(const InputEvent& event, std::uint32_t time, Message& message) {
     } else if (down) {
         system.altAlone = false;
     }
+    if (key == vk::shift) {
+        system.shiftDown = down;
+    }
     const bool isSystemKey = system.altDown || key == vk::alt || key == vk::f10;
     std::uint32_t kind = down ? wm::keyDown : wm::keyUp;
     if (isSystemKey) {
@@ -107,6 +127,11 @@ bool RouteMouse(const InputEvent& event, std::uint32_t time, Message& message) {
         if (hit == Hit::MenuBar && kind == wm::lButtonDown && IsEffectivelyEnabled(target)) {
             message = Message{target, wm::ncLButtonDown, 0, MakePointParam(event.x, event.y), time};
             return true;
+        }
+        if (hit == Hit::Frame && kind == wm::lButtonDown && IsEffectivelyEnabled(target) &&
+            HitsCloseBox(target, event.x, event.y)) {
+            SendMessage(target, wm::close, 0, 0);
+            return false;
         }
         if (hit != Hit::Client) {
             return false;
@@ -154,6 +179,7 @@ bool RouteInput(const QueueItem& item, Message& message) {
     case InputEvent::Kind::FocusLost:
         system.altDown = false;
         system.altAlone = false;
+        system.shiftDown = false;
         SetApplicationActive(false);
         return false;
     case InputEvent::Kind::Text: return false; // split into characters when queued

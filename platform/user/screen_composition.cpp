@@ -51,9 +51,14 @@ void ComposeTree(const Canvas& canvas, const PlatformWindow* window, std::int32_
     const Box inside = Intersect(clip, Box{x, y, x + window->width, y + window->height});
     CopySurface(canvas, window->surface, x, y, window->width, window->height, inside);
     for (const PlatformWindow* child : window->children) {
-        if (child->visible) {
-            ComposeTree(canvas, child, x + child->x, y + child->y, inside);
+        if (!child->visible || child->drawnIntoParent) {
+            continue;
         }
+        if (child->frameSurface != nullptr) {
+            CopySurface(canvas, child->frameSurface, x + child->outer.x, y + child->outer.y,
+                        child->outer.width, child->outer.height, inside);
+        }
+        ComposeTree(canvas, child, x + child->x, y + child->y, inside);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/user/window_geometry.h"
 
+#include "platform/user/dialog.h"
+
 #include <algorithm>
 
 namespace {
@@ -49,11 +51,15 @@ bool ShowsMenuBar(const PlatformWindow* window) {
 void PlaceWindow(PlatformWindow* window, std::int32_t x, std::int32_t y, std::int32_t width,
                  std::int32_t height) {
     window->outer = Rect{x, y, width, height};
+    const bool framedChild = !IsTopLevel(window) && (window->style & ds::modalFrame) != 0;
     if (!IsTopLevel(window)) {
-        window->x = x;
-        window->y = y;
-        window->width = std::max(width, 0);
-        window->height = std::max(height, 0);
+        // A child dialog with a modal frame has its raised border inside
+        // the rectangle it was given.
+        const std::int32_t border = framedChild ? frameBorderWidth : 0;
+        window->x = x + border;
+        window->y = y + border;
+        window->width = std::max(width - 2 * border, 0);
+        window->height = std::max(height - 2 * border, 0);
     } else {
         const bool framed = (window->style & ws::caption) != 0;
         const std::int32_t border = framed ? frameBorderWidth : 0;
@@ -77,7 +83,9 @@ void PlaceWindow(PlatformWindow* window, std::int32_t x, std::int32_t y, std::in
     } else {
         ReleaseSurface(window->menuBarSurface, window->menuBarContext);
     }
-    if (IsTopLevel(window) && window != System().mainWindow && (window->style & ws::caption)) {
+    const bool framedPopup =
+        IsTopLevel(window) && window != System().mainWindow && (window->style & ws::caption);
+    if (framedPopup || framedChild) {
         SizeSurface(window->frameSurface, window->frameContext, width, height);
         DrawWindowFrame(window);
     } else {

@@ -28,6 +28,9 @@ void ShutdownWindowSystem() {
     if (windowSystem.menuFont != nullptr) {
         DeleteFont(windowSystem.menuFont);
     }
+    for (const auto& [height, font] : windowSystem.dialogFonts) {
+        DeleteFont(font);
+    }
     windowSystem = WindowSystem{};
     SetBackend(nullptr);
 }

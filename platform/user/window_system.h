@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct PlatformWindow {
@@ -25,6 +26,11 @@ struct PlatformWindow {
     void* userData = nullptr;
     MenuBar* menu = nullptr;
     bool isMenuPopup = false; // a pull-down of menu tracking
+    // A dialog control: it draws into its parent's surface, as a control
+    // without clipping did, so whatever the dialog draws over it stays.
+    bool drawnIntoParent = false;
+    // What the dialog manager keeps for a dialog or a control.
+    std::shared_ptr<void> dialogData;
 
     // The client area: a child's top-left in its parent's client
     // coordinates, a top-level window's on the screen.
@@ -113,6 +119,10 @@ struct WindowSystem {
     bool altDown = false;
     bool altAlone = false;
     bool altTappedAlone = false;
+    bool shiftDown = false; // for Shift+Tab in dialogs
+
+    // The dialog faces by pixel height, made once.
+    std::vector<std::pair<std::int32_t, FontHandle>> dialogFonts;
 
     bool screenChanged = true;
     std::uint64_t presentedPaletteVersion = 0;
@@ -161,8 +171,10 @@ void KillTimersOf(const PlatformWindow* window);
 void SetApplicationActive(bool active);
 void DropFocusAndCaptureIn(const PlatformWindow* window);
 
-// The frame of popups with a caption (window_frame.cpp).
+// The frame of popups with a caption and of framed child dialogs
+// (window_frame.cpp); the close box of a caption with a system menu.
 void DrawWindowFrame(PlatformWindow* window);
+bool HitsCloseBox(const PlatformWindow* window, std::int32_t screenX, std::int32_t screenY);
 
 // Menus (menu_tracking.cpp); the window is the one owning the bar.
 void TrackMenuFromKeyboard(PlatformWindow* owner, int menuIndex, bool openPulldown);

@@ -1,0 +1,32 @@
+#pragma once
+
+// The pieces every control is drawn from, in the classic 256-colour look:
+// the face, bevels in the static colours, dotted focus rectangles, text in
+// the dialog face.
+
+#include "platform/user/dialog_internal.h"
+#include "platform/user/menu_layout.h"
+
+#include <string_view>
+
+namespace control_colors {
+using namespace menu_colors;
+inline constexpr std::uint8_t window = 255; // an edit's background
+inline constexpr std::uint8_t selectedText = 255;
+} // namespace control_colors
+
+// The dialog font of the control's dialog, nullptr when none is installed.
+FontHandle ControlFont(const PlatformWindow* control);
+std::int32_t ControlLineHeight(const PlatformWindow* control);
+std::int32_t ControlTextWidth(const PlatformWindow* control, std::string_view text);
+
+// A one-pixel frame: top and left in one colour, bottom and right in another.
+void DrawFrameEdge(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
+                   std::int32_t bottom, std::uint8_t topLeft, std::uint8_t bottomRight);
+// Every other pixel of the rectangle's outline, as focus is shown.
+void DrawFocusDots(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
+                   std::int32_t bottom);
+// Text in the control's font with its cell's top-left at (x, y); disabled
+// text is etched: white one pixel down and right under gray.
+void DrawControlText(PlatformWindow* control, std::int32_t x, std::int32_t y, std::string_view text,
+                     std::uint8_t color, bool disabled);

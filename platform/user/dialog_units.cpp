@@ -1,0 +1,65 @@
+#include "platform/user/dialog_internal.h"
+
+#include <array>
+
+// Dialog templates are laid out in dialog units: a quarter of the dialog
+// font's average character width across, an eighth of its height down.
+
+namespace {
+
+// Without a face the units of the game's own face at 9 points are used, so
+// that the layout stays the same.
+constexpr DialogBaseUnits fallbackUnits{7, 13};
+constexpr std::string_view averagedLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// Points at 96 pixels per inch, rounded.
+std::int32_t PointsToPixels(std::int32_t points) {
+    return MulDiv(points, 96, 72);
+}
+
+} // namespace
+
+std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator) {
+    if (denominator == 0) {
+        return -1;
+    }
+    // Rounded half away from zero, as the original rounded.
+    const std::int64_t product = std::int64_t{number} * numerator;
+    const std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
+    const bool negative = (product < 0) != (denominator < 0);
+    const std::int64_t magnitude = ((product < 0 ? -product : product) + half) /
+                                   (denominator < 0 ? -denominator : denominator);
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+FontHandle DialogFont(std::int32_t pointSize) {
+    const std::int32_t pixels = PointsToPixels(pointSize > 0 ? pointSize : 9);
+    auto& fonts = System().dialogFonts;
+    for (const auto& [height, font] : fonts) {
+        if (height == pixels) {
+            return font;
+        }
+    }
+    const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
+    FontHandle font = CreateFontByFamilies(families, pixels, 400);
+    fonts.emplace_back(pixels, font); // a missing face is remembered too
+    return font;
+}
+
+DialogBaseUnits BaseUnitsOf(FontHandle font) {
+    if (font == nullptr) {
+        return fallbackUnits;
+    }
+    // The width of the 52 letters halved twice over, rounded.
+    const std::int32_t letters = GetTextExtent(font, averagedLetters).width;
+    return DialogBaseUnits{(letters / 26 + 1) / 2, FontLineHeight(font)};
+}
+
+Rect DialogUnitsToPixels(const DialogBaseUnits& units, Rect dialogUnits) {
+    return Rect{MulDiv(dialogUnits.x, units.x, 4), MulDiv(dialogUnits.y, units.y, 8),
+                MulDiv(dialogUnits.width, units.x, 4), MulDiv(dialogUnits.height, units.y, 8)};
+}
+
+Rect MapDialogRect(const DialogTemplate& dialogTemplate, Rect dialogUnits) {
+    return DialogUnitsToPixels(BaseUnitsOf(DialogFont(dialogTemplate.pointSize)), dialogUnits);
+}
