@@ -34,8 +34,7 @@ bool HitsChildFrame(PlatformWindow* child, std::int32_t x, std::int32_t y) {
     ClientOriginOnScreen(child->parent, left, top);
     left += child->outer.x;
     top += child->outer.y;
-    return x >= left && y >= top && x < left + child->outer.width &&
-           y < top + child->outer.height;
+    return x >= left && y >= top && x < left + child->outer.width && y < top + child->outer.height;
 }
 
 // The topmost visible child under the point, else the window itself.
