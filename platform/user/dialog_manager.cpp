@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::string_view dialogClassName = "#dialog";
+constexpr std::uint32_t nullMessage = 0;
 
 LResult DialogWindowProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
     DialogState* dialog = DialogOf(window);
@@ -26,6 +27,11 @@ LResult DialogWindowProc(WindowHandle window, std::uint32_t message, WParam wPar
         // The close box and the desktop's close mean Cancel.
         SendMessage(window, wm::command, static_cast<WParam>(idCancel), 0);
         return 0;
+    case wm::activate:
+        if (wParam == 0) {
+            return 0;
+        }
+        [[fallthrough]];
     case wm::setFocus:
         // A dialog passes the focus on to the control that had it last.
         if (PlatformWindow* last = LiveWindow(dialog->lastFocus);
@@ -78,6 +84,8 @@ bool CreateControl(PlatformWindow* dialog, const DialogState& state,
     }
     window->dialogData = controlState;
     window->drawnIntoParent = true;
+    window->transparentToMouse =
+        control.kind == ControlKind::StaticText || control.kind == ControlKind::GroupBox;
     if (control.style & ws::visible) {
         ShowWindow(window, true);
         DrawControl(window);
@@ -159,6 +167,9 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
                         DialogProc procedure, LParam initParam) {
     PlatformWindow* previousFocus = System().focus;
     PlatformWindow* ownerWindow = LiveWindow(owner);
+    if (previousFocus != nullptr && IsInSubtree(previousFocus, ownerWindow)) {
+        SetFocus(nullptr); // the owner's focus hears that it leaves
+    }
     // The owner takes no input while the dialog is up; its timers go on.
     const bool ownerWasEnabled = ownerWindow != nullptr && ownerWindow->enabled;
     if (ownerWindow != nullptr) {
@@ -209,6 +220,8 @@ bool EndDialog(WindowHandle dialog, std::intptr_t result) {
     state->result = result;
     // A modeless dialog only hides; its creator destroys it.
     ShowWindow(dialog, false);
+    // An empty message wakes the modal loop, which may be waiting for input.
+    PostMessage(dialog, nullMessage, 0, 0);
     return true;
 }
 

@@ -51,6 +51,27 @@ WindowHandle GetActiveWindow() {
     return system.mainWindow;
 }
 
+namespace {
+
+// A disabled main window is never the active one: while a modal dialog
+// holds it, the dialog is activated in its place.
+PlatformWindow* ActivationTarget() {
+    WindowSystem& system = System();
+    if (system.mainWindow->enabled) {
+        return system.mainWindow;
+    }
+    for (auto at = system.topLevels.rbegin(); at != system.topLevels.rend(); ++at) {
+        PlatformWindow* top = *at;
+        if (top != system.mainWindow && !top->isMenuPopup && top->visible && top->enabled &&
+            top->parent == system.mainWindow) {
+            return top;
+        }
+    }
+    return system.mainWindow;
+}
+
+} // namespace
+
 void SetApplicationActive(bool active) {
     WindowSystem& system = System();
     if (system.appActive == active || system.mainWindow == nullptr) {
@@ -61,7 +82,7 @@ void SetApplicationActive(bool active) {
         // A window about to take the keyboard may realize its palette first.
         SendMessage(system.mainWindow, wm::queryNewPalette, 0, 0);
     }
-    SendMessage(system.mainWindow, wm::activate, active ? 1 : 0, 0);
+    SendMessage(ActivationTarget(), wm::activate, active ? 1 : 0, 0);
 }
 
 void DropFocusAndCaptureIn(const PlatformWindow* window) {

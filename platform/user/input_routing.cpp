@@ -40,6 +40,9 @@ bool HitsChildFrame(PlatformWindow* child, std::int32_t x, std::int32_t y) {
 // The topmost visible child under the point, else the window itself.
 PlatformWindow* DeepestAt(PlatformWindow* window, std::int32_t x, std::int32_t y) {
     for (auto at = window->children.rbegin(); at != window->children.rend(); ++at) {
+        if ((*at)->transparentToMouse) {
+            continue;
+        }
         if ((*at)->visible && HitsWindow(*at, x, y)) {
             return DeepestAt(*at, x, y);
         }

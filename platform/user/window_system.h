@@ -29,6 +29,8 @@ struct PlatformWindow {
     // A dialog control: it draws into its parent's surface, as a control
     // without clipping did, so whatever the dialog draws over it stays.
     bool drawnIntoParent = false;
+    // Clicks go through it to what lies under it (group boxes, static text).
+    bool transparentToMouse = false;
     // What the dialog manager keeps for a dialog or a control.
     std::shared_ptr<void> dialogData;
 

@@ -1,0 +1,106 @@
+#include "tests/platform/user/dialog_test_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t tickTimer = 7;
+
+bool Logged(WindowHandle window, std::uint32_t message) {
+    return std::any_of(MessageLog().begin(), MessageLog().end(), [&](const LoggedMessage& m) {
+        return m.window == window && m.message == message;
+    });
+}
+
+// Ends the dialog with the command's id times ten on OK and Cancel.
+LResult EndOnOkOrCancel(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam) {
+    if (message == wm::initDialog) {
+        ShowWindow(dialog, true);
+        return 1;
+    }
+    const auto id = static_cast<int>(wParam & 0xFFFF);
+    if (message == wm::command && (id == idOk || id == idCancel)) {
+        EndDialog(dialog, id * 10);
+        return 1;
+    }
+    return 0;
+}
+
+TEST_F(DialogTest, ModalDialogRunsTheOwnersTimersAndGivesTheFocusBack) {
+    WindowHandle panel = CreatePanel();
+    WindowHandle practice = GetDialogItem(panel, 1000);
+    SetFocus(practice);
+    SetTimer(mainWindow, tickTimer, 40);
+    dialogHook = EndOnOkOrCancel;
+    Tap(vk::space, 300); // to the dialog's focused OK
+    const std::intptr_t result = DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0);
+    EXPECT_EQ(result, idOk * 10);
+    EXPECT_EQ(GetTickCount(), 300u);
+    EXPECT_GE(Only(wm::timer).size(), 7u) << "the owner's timer fired under the dialog";
+    EXPECT_FALSE(Logged(mainWindow, wm::keyDown));
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    EXPECT_EQ(GetFocus(), practice) << "back where it was";
+}
+
+TEST_F(DialogTest, DisabledOwnerGetsNoInputAndActivationGoesToTheDialog) {
+    dialogHook = [](WindowHandle dialog, std::uint32_t message, WParam wParam,
+                    LParam lParam) -> LResult {
+        if (message == wm::initDialog) {
+            ShowWindow(dialog, true);
+            SetFocus(GetParent(dialog)); // as an activation handler of the owner might
+            return 0;
+        }
+        return EndOnOkOrCancel(dialog, message, wParam, lParam);
+    };
+    MessageLog().clear(); // the main window's activation when it was shown
+    Tap(vk::letterA, 100);
+    Tap(vk::space, 110);
+    Click(5, 400, 150); // on the owner beside the dialog
+    Push(Event(Kind::FocusLost), 200);
+    Push(Event(Kind::FocusGained), 210); // the dialog takes the focus back
+    Push(Event(Kind::Close), 220);       // the desktop's close: not while modal
+    const Rect ok = MapDialogRect(test_dialogs::clearBest5, Rect{64, 86, 50, 14});
+    Click(frameBorderWidth + ok.x + ok.width / 2,
+          frameBorderWidth + captionHeight + ok.y + ok.height / 2, 300);
+    EXPECT_EQ(DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0), idOk * 10);
+    EXPECT_EQ(GetTickCount(), 300u);
+    for (std::uint32_t message :
+         {wm::keyDown, wm::character, wm::lButtonDown, wm::activate, wm::close}) {
+        EXPECT_FALSE(Logged(mainWindow, message)) << message;
+    }
+    EXPECT_TRUE(IsWindow(mainWindow));
+}
+
+TEST_F(DialogTest, CloseBoxIsCancelAndEndingInInitDialogSkipsTheLoop) {
+    dialogHook = EndOnOkOrCancel;
+    // The dialog opens at the desktop's top-left; its close box is at the
+    // right end of the caption.
+    const Rect dialogUnits{0, 0, 121, 107};
+    const Rect client = MapDialogRect(test_dialogs::clearBest5, dialogUnits);
+    const std::int32_t outerWidth = client.width + 2 * frameBorderWidth;
+    Click(outerWidth - frameBorderWidth - 2 - 8, frameBorderWidth + 8, 50);
+    EXPECT_EQ(DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0), idCancel * 10);
+    EXPECT_EQ(GetTickCount(), 50u);
+
+    dialogHook = [](WindowHandle dialog, std::uint32_t message, WParam, LParam) -> LResult {
+        if (message == wm::initDialog) {
+            EndDialog(dialog, 7);
+        }
+        return 0;
+    };
+    EXPECT_EQ(DialogBox(test_dialogs::nameEntry, mainWindow, TestDialogProc, 0), 7);
+    EXPECT_EQ(GetTickCount(), 50u);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+}
+
+TEST_F(DialogTest, DestroyingThePanelTellsTheMainWindow) {
+    WindowHandle panel = CreatePanel();
+    MessageLog().clear();
+    DestroyWindow(panel);
+    const std::vector<LoggedMessage> notices = Only(wm::parentNotify);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].window, mainWindow);
+    EXPECT_EQ(notices[0].wParam & 0xFFFF, wm::destroy);
+}
+
+} // namespace
