@@ -22,6 +22,12 @@ void HeadlessBackend::Advance(std::uint32_t milliseconds) {
 }
 
 bool HeadlessBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
+    // A notice is a posted message: it comes before later input.
+    const std::uint32_t noticeBy =
+        !script_.empty() && NotAfter(script_.front().at, deadline) ? script_.front().at : deadline;
+    if (DeliverMusicNotices(noticeBy)) {
+        return false;
+    }
     if (!script_.empty() &&
         (NotAfter(script_.front().at, clock_) || NotAfter(script_.front().at, deadline))) {
         if (!NotAfter(script_.front().at, clock_)) {

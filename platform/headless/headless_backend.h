@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,24 @@ class HeadlessBackend final : public Backend {
     struct MessageBoxShown {
         std::string caption;
         std::string text;
+    };
+    // An effect as it sounded on the virtual clock: end is where it ran out
+    // or was cut off (cut).
+    struct EffectSounded {
+        int id;
+        std::uint32_t start;
+        std::uint32_t end;
+        bool toTheEnd;
+        bool cut;
+    };
+    // Every music command as it was given, and every notice as delivered.
+    struct MusicEvent {
+        enum class Kind { Open, Play, Stop, Close, Notice };
+        Kind kind;
+        std::uint32_t device;
+        std::uint32_t time;
+        int result;          // 0 or the mci error
+        std::uint32_t flags; // a notice's flags
     };
 
     // Scripts an event for virtual time at; events come in time order, and
@@ -37,6 +56,16 @@ class HeadlessBackend final : public Backend {
     bool OpenUrl(std::string_view url) override;
     void Beep() override { ++beepCount_; }
 
+    // Audio on the virtual clock: nothing is heard, everything is written
+    // down. An effect that plays to its end moves the clock by its length;
+    // the music's end comes as a notice once the clock has reached it.
+    void PlayWave(int id, std::span<const std::uint8_t> wave, bool toTheEnd) override;
+    void StopWave() override;
+    std::uint32_t OpenMidi(std::string_view file, int& error) override;
+    int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> onEnd) override;
+    int StopMidi(std::uint32_t device) override;
+    int CloseMidi(std::uint32_t device) override;
+
     // What was shown and asked for.
     bool ScreenOpened() const { return screenOpened_; }
     bool ScreenShown() const { return screenShown_; }
@@ -56,13 +85,47 @@ class HeadlessBackend final : public Backend {
     // Whether OpenUrl reports success (it does unless told otherwise).
     void SetOpenUrlSucceeds(bool succeeds) { openUrlSucceeds_ = succeeds; }
 
+    // No sound card: effects and music are silent and leave no record.
+    void SetAudioDevicePresent(bool present) { audioPresent_ = present; }
+    // The runner counts time in its own ticks: there an effect that plays to
+    // its end takes none.
+    void SetBlockingEffectsTakeTime(bool takeTime) { blockingTakesTime_ = takeTime; }
+    const std::vector<EffectSounded>& Effects() const { return effects_; }
+    const std::vector<MusicEvent>& Music() const { return music_; }
+    // Whether the music is sounding, and how long the open piece lasts.
+    bool MusicPlaying() const { return musicPlaying_; }
+    std::uint32_t MusicLengthMs() const { return musicLength_; }
+
   private:
     struct Scripted {
         InputEvent event;
         std::uint32_t at;
     };
+    void CutEffect();
+    void RecordMusic(MusicEvent::Kind kind, std::uint32_t device, int result,
+                     std::uint32_t flags = 0);
+    void EndPlay(std::uint32_t flags);
+    // Hands the notices that are due to their receivers; true if any was.
+    bool DeliverMusicNotices(std::uint32_t deadline);
+
     std::uint32_t clock_ = 0;
     std::deque<Scripted> script_;
+
+    bool audioPresent_ = true;
+    bool blockingTakesTime_ = true;
+    std::vector<EffectSounded> effects_;
+    std::vector<MusicEvent> music_;
+    std::uint32_t musicDevice_ = 0; // the open piece's device, 0 for none
+    std::uint32_t lastDevice_ = 0;
+    std::uint32_t musicLength_ = 0;
+    bool musicPlaying_ = false;
+    std::uint32_t musicEnd_ = 0;
+    std::function<void(std::uint32_t)> onEnd_;
+    struct Notice {
+        std::function<void(std::uint32_t)> receiver;
+        std::uint32_t flags;
+    };
+    std::deque<Notice> notices_;
 
     bool screenOpened_ = false;
     bool screenShown_ = false;

@@ -3,6 +3,7 @@
 #include "platform/sdl/event_translation.h"
 #include "platform/sdl/icon_reader.h"
 #include "platform/sdl/screen_colors.h"
+#include "platform/sdl/sdl_audio.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -48,7 +49,8 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 
 } // namespace
 
-SdlBackend::SdlBackend() : colors_(std::make_unique<ScreenColorTable>()) {
+SdlBackend::SdlBackend()
+    : colors_(std::make_unique<ScreenColorTable>()), audio_(std::make_unique<SdlAudio>()) {
     // A click that brings the window to the front is also a click in the game,
     // as the original desktop delivered it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -61,6 +63,7 @@ SdlBackend::SdlBackend() : colors_(std::make_unique<ScreenColorTable>()) {
 }
 
 SdlBackend::~SdlBackend() {
+    audio_.reset(); // the mixer's device closes while SDL is still up
     CloseScreen();
     if (initialised_) {
         SDL_QuitSubSystem(subsystems);
@@ -108,6 +111,13 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
                 return false;
             }
             continue; // woken early without an event
+        }
+        const std::uint32_t musicEnded = audio_->MusicEventType();
+        if (musicEnded != 0 && sdlEvent.type == musicEnded) {
+            // The music's notice goes out from here, on the main thread; the
+            // caller finds it queued when it looks again.
+            audio_->DeliverMusicEnd();
+            return false;
         }
         if (TranslateEvent(sdlEvent, event)) {
             return true;
@@ -204,4 +214,28 @@ bool SdlBackend::OpenUrl(std::string_view url) {
 void SdlBackend::Beep() {
     std::fputs("\a", stderr);
     std::fflush(stderr);
+}
+
+void SdlBackend::PlayWave(int, std::span<const std::uint8_t> wave, bool toTheEnd) {
+    audio_->PlayWave(wave, toTheEnd);
+}
+
+void SdlBackend::StopWave() {
+    audio_->StopWave();
+}
+
+std::uint32_t SdlBackend::OpenMidi(std::string_view file, int& error) {
+    return audio_->OpenMidi(file, error);
+}
+
+int SdlBackend::PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> onEnd) {
+    return audio_->PlayMidi(device, std::move(onEnd));
+}
+
+int SdlBackend::StopMidi(std::uint32_t device) {
+    return audio_->StopMidi(device);
+}
+
+int SdlBackend::CloseMidi(std::uint32_t device) {
+    return audio_->CloseMidi(device);
 }

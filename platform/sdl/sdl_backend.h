@@ -12,6 +12,7 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 class ScreenColorTable;
+class SdlAudio;
 
 // The real desktop: one window that is the screen, drawn through one
 // streaming texture, with SDL's event queue as the input.
@@ -35,6 +36,15 @@ class SdlBackend final : public Backend {
     bool OpenUrl(std::string_view url) override;
     void Beep() override;
 
+    // The sound, through SDL_mixer (sdl_audio.h); the device opens on first use.
+    void PlayWave(int id, std::span<const std::uint8_t> wave, bool toTheEnd) override;
+    void StopWave() override;
+    std::uint32_t OpenMidi(std::string_view file, int& error) override;
+    int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> onEnd) override;
+    int StopMidi(std::uint32_t device) override;
+    int CloseMidi(std::uint32_t device) override;
+    SdlAudio& Audio() { return *audio_; }
+
   private:
     void CloseScreen();
 
@@ -45,4 +55,5 @@ class SdlBackend final : public Backend {
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::unique_ptr<ScreenColorTable> colors_;
+    std::unique_ptr<SdlAudio> audio_;
 };

@@ -3,6 +3,7 @@
 #include "platform/gdi/gdi.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,17 @@ inline constexpr int letterA = 65; // 'A'..'Z' are 65..90
 inline constexpr int f1 = 112;
 inline constexpr int f10 = 121;
 } // namespace vk
+
+// The multimedia device's notice flags and error codes, as the game knows them.
+namespace mci {
+inline constexpr std::uint32_t notifySuccessful = 1;
+inline constexpr std::uint32_t notifySuperseded = 2;
+inline constexpr std::uint32_t notifyAborted = 4;
+inline constexpr int errorInvalidDevice = 257;
+inline constexpr int errorFileNotFound = 275;
+inline constexpr int errorDeviceNotReady = 276;
+inline constexpr int errorInvalidFile = 304;
+} // namespace mci
 
 struct InputEvent {
     enum class Kind {
@@ -85,6 +97,46 @@ class Backend {
     // Opens a file or address in the desktop's browser; false when it could not.
     virtual bool OpenUrl(std::string_view url) = 0;
     virtual void Beep() = 0;
+
+    // ------------------------------------------------------------ audio
+    // One wave effect sounds at a time and the music is one MIDI piece,
+    // addressed as a multimedia device by its id (0 is no device). Without a
+    // sound card all of this is silent and the game goes on; a backend that
+    // has no audio keeps these defaults.
+
+    // Plays a RIFF WAVE image, cutting off the effect still sounding. With
+    // toTheEnd it returns only once the effect has finished, and nothing
+    // else happens meanwhile. The bytes stay valid while it sounds; id names
+    // the effect for records.
+    virtual void PlayWave(int id, std::span<const std::uint8_t> wave, bool toTheEnd) {
+        (void)id, (void)wave, (void)toTheEnd;
+    }
+    // Cuts off the effect that is sounding, if any.
+    virtual void StopWave() {}
+    // Opens a MIDI file as a music device: its id, or 0 with the error
+    // (mci::fileNotFound, ...) in error.
+    virtual std::uint32_t OpenMidi(std::string_view file, int& error) {
+        (void)file;
+        error = mci::errorDeviceNotReady;
+        return 0;
+    }
+    // Plays the piece once from its beginning. When that play ends, by
+    // itself, by StopMidi or by the next PlayMidi, onEnd is called once with
+    // the notice flags, later, on the main thread, from within WaitEvent.
+    // Returns 0 or an mci error.
+    virtual int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t flags)> onEnd) {
+        (void)device, (void)onEnd;
+        return mci::errorInvalidDevice;
+    }
+    // Stops the piece and returns once it has stopped; 0 or an mci error.
+    virtual int StopMidi(std::uint32_t device) {
+        (void)device;
+        return mci::errorInvalidDevice;
+    }
+    virtual int CloseMidi(std::uint32_t device) {
+        (void)device;
+        return mci::errorInvalidDevice;
+    }
 };
 
 void SetBackend(Backend* backend);

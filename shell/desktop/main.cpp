@@ -1,8 +1,10 @@
 // VARNISK: the program entry on the desktop.
 
+#include "audio/audio.h"
 #include "persist/settings_file.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/user/user.h"
+#include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/main_window.h"
 
@@ -10,6 +12,7 @@ int main() {
     // One settings and records file, read at start-up and replaced at the end.
     const std::filesystem::path settings = SettingsFilePath();
     SetStartupOptions({settings, settings, std::nullopt});
+    SetMusicFile(LocateMusicFile());
     SdlBackend backend;
     StartWindowSystem(backend);
     const int exitCode = RunGame();

@@ -1,5 +1,6 @@
 #include "shell/desktop/window_procedure.h"
 
+#include "audio/audio.h"
 #include "core/game_state.h"
 #include "render/palette.h"
 #include "shell/main_window.h"
@@ -95,6 +96,10 @@ LResult MainWindowProc(WindowHandle window, std::uint32_t message, WParam wParam
     case wm::parentNotify: OnParentNotify(*state, wParam); return 0;
     case wm::queryNewPalette: return RealizeGamePalette(*state);
     case wm::paletteChanged: return OnPaletteChanged(*state, wParam);
+    case wm::mciNotify:
+        OnMusicNotify(*state, static_cast<std::uint32_t>(lParam & 0xFFFF),
+                      static_cast<std::uint32_t>(wParam));
+        return 0;
     case wm::ncDestroy: return OnNcDestroy(state, window, wParam, lParam);
     default: return DefWindowProc(window, message, wParam, lParam);
     }

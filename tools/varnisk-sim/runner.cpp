@@ -1,5 +1,7 @@
 #include "tools/varnisk-sim/runner.h"
 
+#include "audio/audio.h"
+#include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/main_menu.h"
@@ -55,6 +57,10 @@ void SaveScreens(SimRun& run, const SimOptions& options, std::int64_t tick) {
 
 void StartRun(SimRun& run, const SimOptions& options) {
     ResetHost();
+    // The runner keeps its own time, one game tick per trace line: an effect
+    // that holds the game takes none of it.
+    run.backend.SetBlockingEffectsTakeTime(false);
+    SetMusicFile(LocateMusicFile());
     StartWindowSystem(run.backend);
     SetStartupOptions({options.settings, options.save, options.seed});
     RegisterMainWindowClass();
@@ -130,11 +136,24 @@ void CloseRun(SimRun& run) {
     ShutdownWindowSystem();
 }
 
-void TakeHeard(std::vector<int>& sounds, std::vector<std::string>& music) {
+void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& music) {
     sounds.clear();
     music.clear();
-    sounds.swap(Host().sounds);
-    music.swap(Host().music);
+    SimHost& host = Host();
+    const auto& effects = run.backend.Effects();
+    for (; host.effectsShown < effects.size(); ++host.effectsShown) {
+        sounds.push_back(effects[host.effectsShown].id);
+    }
+    // Every play and stop as the game gave it, also to a device that could
+    // not be opened; a restart by the music's notice is a play too.
+    using Kind = HeadlessBackend::MusicEvent::Kind;
+    const auto& events = run.backend.Music();
+    for (; host.musicShown < events.size(); ++host.musicShown) {
+        const Kind kind = events[host.musicShown].kind;
+        if (kind == Kind::Play || kind == Kind::Stop) {
+            music.emplace_back(kind == Kind::Play ? "play" : "stop");
+        }
+    }
 }
 
 int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& events,
@@ -155,12 +174,12 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
         if (run.ended) {
             break;
         }
-        TakeHeard(sounds, music);
+        TakeHeard(run, sounds, music);
         WriteTraceLine(trace, tick, RunState(run), sounds, music);
         SaveScreens(run, options, tick);
     }
     EndRun(run);
-    TakeHeard(sounds, music);
+    TakeHeard(run, sounds, music);
     WriteFinalLine(trace, RunState(run), sounds, music);
     trace.flush();
     CloseRun(run);

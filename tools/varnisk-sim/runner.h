@@ -33,7 +33,7 @@ void EndRun(SimRun& run);
 // Takes the window system down again.
 void CloseRun(SimRun& run);
 // The effects and music operations since the last call.
-void TakeHeard(std::vector<int>& sounds, std::vector<std::string>& music);
+void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& music);
 
 // Plays the game headless: start-up, the script's events and one game-timer
 // message per tick, a trace line after each (and the requested screens),

@@ -5,18 +5,18 @@
 #include <string>
 #include <vector>
 
-// What the headless runner stands in for while the game has no sound card
-// and no player at the dialogs: it answers the dialogs from the script and
-// records what would be heard. One for the program, as there is one main
-// window.
+// What the headless runner stands in for while the game has no player at
+// the dialogs: it answers the dialogs from the script, and remembers how
+// much of the backend's record of sound the trace has shown. One for the
+// program, as there is one main window.
 struct SimHost {
     // Answers for the next dialogs; without one a dialog is confirmed as opened.
     std::optional<std::string> nextName;
     std::optional<std::int32_t> nextClearChoice;
 
-    // Heard since the last trace line.
-    std::vector<int> sounds;
-    std::vector<std::string> music; // "play" or "stop"
+    // How many of the backend's effects and music events the trace has shown.
+    std::size_t effectsShown = 0;
+    std::size_t musicShown = 0;
 };
 
 SimHost& Host();

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/sdl/soundfont_lookup.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <utility>
+
+// SDL_mixer's own types, named so that the backend's header needs no SDL.
+struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+// The SDL backend's sound, through SDL_mixer: wave effects on one channel
+// (a new one cuts off the last), MIDI music through FluidSynth with a
+// notice at each end of a play. The device is opened on first use; when
+// there is no sound card, or no soundfont for the music, the game is
+// silent (or without music) and goes on.
+class SdlAudio {
+  public:
+    // What the device is opened with: CD-rate stereo, and a small buffer
+    // so that an effect starts within about one buffer of the tick.
+    static constexpr int frequency = 44100;
+    static constexpr int bufferFrames = 512;
+    // Of the mixer's 128: its synthesizer plays MIDI at full gain, at which
+    // the piece clips; at this level it peaks near -5 dB beside the effects.
+    static constexpr int musicVolume = 40;
+
+    // soundFontPlaces: where to look for a soundfont after SDL_SOUNDFONTS.
+    explicit SdlAudio(std::span<const std::string_view> soundFontPlaces = systemSoundFonts)
+        : soundFontPlaces_(soundFontPlaces) {}
+    ~SdlAudio();
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    void PlayWave(std::span<const std::uint8_t> wave, bool toTheEnd);
+    void StopWave();
+    std::uint32_t OpenMidi(std::string_view file, int& error);
+    int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> onEnd);
+    int StopMidi(std::uint32_t device);
+    int CloseMidi(std::uint32_t device);
+
+    // The SDL event type that a play's end arrives as (0 until the device
+    // is open); on the main thread, DeliverMusicEnd hands it on.
+    std::uint32_t MusicEventType() const;
+    void DeliverMusicEnd();
+
+    // Whether the device could be opened (opening it if not yet tried).
+    bool DeviceOpen();
+    // Milliseconds from the last PlayWave to the first mixed buffer that
+    // held its samples; nothing before an effect has been mixed.
+    std::optional<double> LastEffectDelayMs() const;
+
+  private:
+    Mix_Chunk* ChunkOf(std::span<const std::uint8_t> wave);
+    // Halts the sounding piece; its notice gets the flags.
+    void HaltMusic(std::uint32_t flags);
+
+    std::span<const std::string_view> soundFontPlaces_;
+    enum class DeviceState { NotTried, Open, Failed };
+    DeviceState state_ = DeviceState::NotTried;
+    bool soundFontChecked_ = false;
+    bool soundFontFound_ = false;
+    // The converted effects, by the image they were made from.
+    std::map<std::pair<const std::uint8_t*, std::size_t>, Mix_Chunk*> chunks_;
+    Mix_Music* music_ = nullptr;
+    std::uint32_t musicDevice_ = 0;
+    std::uint32_t lastDevice_ = 0;
+    // The plays whose end has not been handed on yet, oldest first.
+    struct Play {
+        std::function<void(std::uint32_t)> onEnd;
+        std::uint32_t flags;
+    };
+    std::deque<Play> plays_;
+};
