@@ -1,8 +1,10 @@
 #include "shell/desktop/program.h"
 
 #include "core/commands.h"
+#include "platform/user/dialog.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/main_menu.h"
+#include "shell/panel/start_panel.h"
 
 #include <array>
 
@@ -33,7 +35,11 @@ void ProcessMessage(WindowHandle mainWindow, const Message& message) {
     if (TranslateAccelerator(mainWindow, acceleratorTable, message)) {
         return;
     }
-    // The start panel's dialog keys get their turn here once it exists.
+    // The start panel's buttons answer the dialog keys: Tab, Enter, Escape
+    // (Exit) and space. While there is no panel this takes nothing.
+    if (WindowHandle panel = StartPanel(); panel != nullptr && IsDialogMessage(panel, message)) {
+        return;
+    }
     TranslateMessage(message);
     DispatchMessage(message);
 }

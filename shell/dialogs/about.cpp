@@ -27,7 +27,7 @@ LResult AboutProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LPa
     switch (message) {
     case wm::initDialog:
         CenterOnDesktop(dialog);
-        TellDialogWatcher(dialog);
+        TellDialogWatcher(dialog, DialogMoment::Shown);
         return 1;
     case wm::paint:
         if (const GameState* state = OwnerState(dialog)) {
@@ -38,7 +38,10 @@ LResult AboutProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LPa
     case wm::command:
         switch (wParam & 0xFFFF) {
         case idOk:
-        case idCancel: EndDialog(dialog, 0); return 1; // OK, Enter, Escape, close box
+        case idCancel: // OK, Enter, Escape, the close box
+            TellDialogWatcher(dialog, DialogMoment::Confirming);
+            EndDialog(dialog, 0);
+            return 1;
         default: return 0;
         }
     default: return 0;

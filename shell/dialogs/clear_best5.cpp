@@ -30,12 +30,18 @@ LResult ClearBest5Proc(WindowHandle dialog, std::uint32_t message, WParam wParam
     case wm::initDialog:
         CheckRadioButton(dialog, item::clearAll, item::clearHard, item::clearAll);
         CenterOnDesktop(dialog);
-        TellDialogWatcher(dialog);
+        TellDialogWatcher(dialog, DialogMoment::Shown);
         return 1; // the focus goes to the first tab stop, OK
     case wm::command:
         switch (wParam & 0xFFFF) {
-        case idOk: EndDialog(dialog, CheckedChoice(dialog)); return 1;
-        case idCancel: EndDialog(dialog, cancelled); return 1; // Cancel, Escape, close box
+        case idOk:
+            TellDialogWatcher(dialog, DialogMoment::Confirming);
+            EndDialog(dialog, CheckedChoice(dialog));
+            return 1;
+        case idCancel: // Cancel, Escape, the close box
+            TellDialogWatcher(dialog, DialogMoment::Confirming);
+            EndDialog(dialog, cancelled);
+            return 1;
         default: return 0;
         }
     default: return 0;

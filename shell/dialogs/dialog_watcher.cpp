@@ -8,8 +8,8 @@ void SetDialogWatcher(DialogWatcher watcher) {
     dialogWatcher = watcher;
 }
 
-void TellDialogWatcher(WindowHandle dialog) {
+void TellDialogWatcher(WindowHandle dialog, DialogMoment moment) {
     if (dialogWatcher != nullptr) {
-        dialogWatcher(dialog);
+        dialogWatcher(dialog, moment);
     }
 }

@@ -16,10 +16,13 @@ void CenterOnDesktop(WindowHandle dialog);
 
 // Whoever answers the dialogs in place of a person (the headless runner) is
 // told when one of them has been set up and shown, before its loop takes the
-// first message; nullptr (the game's case) tells nobody.
-using DialogWatcher = void (*)(WindowHandle dialog);
+// first message, and when it is about to be confirmed (OK, or Cancel where
+// there is one), before it acts on its answer. nullptr, the game's case,
+// tells nobody.
+enum class DialogMoment { Shown, Confirming };
+using DialogWatcher = void (*)(WindowHandle dialog, DialogMoment moment);
 void SetDialogWatcher(DialogWatcher watcher);
-void TellDialogWatcher(WindowHandle dialog);
+void TellDialogWatcher(WindowHandle dialog, DialogMoment moment);
 
 // The game record of the main window that owns a dialog.
 GameState* OwnerState(WindowHandle dialog);

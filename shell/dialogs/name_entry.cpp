@@ -18,12 +18,13 @@ LResult NameEntryProc(WindowHandle dialog, std::uint32_t message, WParam wParam,
     case wm::initDialog:
         SetDialogItemText(dialog, item::nameEdit, NameText(state->lastInputName));
         CenterOnDesktop(dialog);
-        TellDialogWatcher(dialog);
+        TellDialogWatcher(dialog, DialogMoment::Shown);
         return 1; // the focus goes to the edit field
     case wm::command:
         if ((wParam & 0xFFFF) != idOk) {
             return 0; // Escape's IDCANCEL included: the dialog stays open
         }
+        TellDialogWatcher(dialog, DialogMoment::Confirming);
         // At most 255 bytes, cut on a character boundary.
         SetName(state->lastInputName, GetDialogItemText(dialog, item::nameEdit));
         EndDialog(dialog, 0);

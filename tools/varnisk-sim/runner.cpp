@@ -4,11 +4,15 @@
 #include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
+#include "shell/dialogs/dialogs.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
+#include "tools/varnisk-sim/dialog_answers.h"
 #include "tools/varnisk-sim/screen_file.h"
 #include "tools/varnisk-sim/sim_host.h"
 #include "tools/varnisk-sim/trace.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -45,11 +49,17 @@ void PushKey(SimRun& run, InputEvent::Kind kind, int virtualKey) {
     run.backend.Push(input, run.backend.Now());
 }
 
-void SaveScreens(SimRun& run, const SimOptions& options, std::int64_t tick) {
-    for (const ScreenRequest& request : options.screens) {
-        if (request.tick == tick) {
-            SaveClientArea(run.mainWindow, RunState(run).palette, request.file);
+// Each screen is taken once: while a dialog of its tick is open, just
+// before it is confirmed, or else after the tick's timer message.
+void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::int64_t tick) {
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const ScreenRequest& request = screens[i];
+        if (request.tick != tick ||
+            std::ranges::find(run.screensTaken, i) != run.screensTaken.end()) {
+            continue;
         }
+        SaveClientArea(run.mainWindow, RunState(run).palette, request.file);
+        run.screensTaken.push_back(i);
     }
 }
 
@@ -57,6 +67,13 @@ void SaveScreens(SimRun& run, const SimOptions& options, std::int64_t tick) {
 
 void StartRun(SimRun& run, const SimOptions& options) {
     ResetHost();
+    // The script answers the real dialogs; a dialog open in a tick with a
+    // screen shows on it, answered.
+    SetDialogWatcher(AnswerDialogFromScript);
+    Host().keyboard = &run.backend;
+    Host().beforeConfirming = [&run, screens = options.screens] {
+        SaveScreens(run, screens, run.tick);
+    };
     // The runner keeps its own time, one game tick per trace line: an effect
     // that holds the game takes none of it.
     run.backend.SetBlockingEffectsTakeTime(false);
@@ -134,6 +151,8 @@ void CloseRun(SimRun& run) {
     DiscardMainWindow(run.mainWindow);
     run.mainWindow = nullptr;
     ShutdownWindowSystem();
+    SetDialogWatcher(nullptr);
+    ResetHost();
 }
 
 void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& music) {
@@ -164,6 +183,7 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
     std::vector<int> sounds;
     std::vector<std::string> music;
     for (std::int64_t tick = 0; tick < options.ticks && !run.ended; ++tick) {
+        run.tick = tick;
         for (; next < events.size() && events[next].tick == tick && !run.ended; ++next) {
             DeliverEvent(run, events[next]);
         }
@@ -176,7 +196,7 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
         }
         TakeHeard(run, sounds, music);
         WriteTraceLine(trace, tick, RunState(run), sounds, music);
-        SaveScreens(run, options, tick);
+        SaveScreens(run, options.screens, tick);
     }
     EndRun(run);
     TakeHeard(run, sounds, music);

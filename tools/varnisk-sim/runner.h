@@ -18,6 +18,10 @@ struct SimRun {
     std::int32_t lastPressX = 0;
     std::int32_t lastPressY = 0;
     bool ended = false; // the program's quit message has come
+    // The tick whose events or timer message is being handled, and the
+    // screens already taken in it (while a dialog was open).
+    std::int64_t tick = 0;
+    std::vector<std::size_t> screensTaken;
 };
 
 // Start-up as the game's main window creation, then the first paint.

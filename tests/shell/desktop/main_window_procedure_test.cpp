@@ -5,6 +5,7 @@
 #include "core/commands.h"
 #include "core/game_state.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/user/dialog.h"
 #include "platform/user/user.h"
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
@@ -175,10 +176,11 @@ TEST_F(MainWindowProcedure, F1OpensTheHelpPageWhicheverWindowHasTheFocus) {
 }
 
 TEST_F(MainWindowProcedure, InTheTitleEveryActivationChangeFocusesTheNewGameButton) {
-    WindowHandle panel =
-        CreateWindowOf("Plain", "", ws::child | ws::visible, 0, 0, 100, 100, main_, nullptr, 0, 0);
-    WindowHandle newGame =
-        CreateWindowOf("Plain", "", ws::child | ws::visible, 0, 0, 10, 10, panel, nullptr, 1, 0);
+    // The start panel made at start-up is the main window's first child.
+    WindowHandle panel = GetFirstChild(main_);
+    ASSERT_NE(panel, nullptr);
+    WindowHandle newGame = GetDialogItem(panel, idOk);
+    ASSERT_NE(newGame, nullptr);
     SetFocus(main_);
     SendMessage(main_, wm::activate, 0, 0);
     EXPECT_EQ(GetFocus(), newGame);
