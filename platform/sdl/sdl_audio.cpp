@@ -82,6 +82,7 @@ bool SdlAudio::DeviceOpen() {
     Mix_Init(MIX_INIT_MID);
     Mix_AllocateChannels(1);
     Mix_VolumeMusic(musicVolume);
+    Mix_Volume(effectChannel, effectVolume);
     const Uint32 type = SDL_RegisterEvents(1);
     musicEventType.store(type == static_cast<Uint32>(-1) ? 0 : type);
     Mix_HookMusicFinished(OnMusicFinished);

@@ -26,9 +26,11 @@ class SdlAudio {
     // so that an effect starts within about one buffer of the tick.
     static constexpr int frequency = 44100;
     static constexpr int bufferFrames = 512;
-    // Of the mixer's 128: its synthesizer plays MIDI at full gain, at which
-    // the piece clips; at this level it peaks near -5 dB beside the effects.
-    static constexpr int musicVolume = 40;
+    // Of the mixer's 128. Its synthesizer plays MIDI at full gain, at which
+    // the piece clips; so that an effect over the music stays clear of full
+    // scale too, the piece peaks near -7 dB and the effects are 2 dB down.
+    static constexpr int musicVolume = 32;
+    static constexpr int effectVolume = 100;
 
     // soundFontPlaces: where to look for a soundfont after SDL_SOUNDFONTS.
     explicit SdlAudio(std::span<const std::string_view> soundFontPlaces = systemSoundFonts)
