@@ -84,6 +84,7 @@ class Checker {
                 ++seen[rule];
             }
         }
+        wasAirborne_ = state.airborne != 0;
         if (!seen.empty()) {
             ++figures.framesDiffering;
         }
@@ -210,8 +211,17 @@ class Checker {
             if (cause != "tick") {
                 return "cell: every slot marked 1 by " + cause;
             }
-            return marks_[front] == 1 ? "cell: marked 1 after the probe's 2"
-                                      : "cell: not marked although under the body";
+            if (marks_[front] != 1) {
+                return "fault: a slot under the body was not marked";
+            }
+            // The probe marked the slots under the body where it stood then.
+            if (wasAirborne_ && s.airborne == 0) {
+                return "cell: the landing lifted the body over a slot it had left";
+            }
+            if (!wasAirborne_ && s.airborne != 0) {
+                return "cell: walking off a spring put its mark back to 1";
+            }
+            return "fault: a slot under the body marked 1 in an ordinary tick";
         }
         int unchanged = -1, front = -1;
         for (int i = 0; i < floorSlotCount; ++i) {
@@ -254,6 +264,7 @@ class Checker {
     std::vector<std::uint8_t> screenBefore_;
     std::array<std::int32_t, floorSlotCount> marks_{};
     PartialFrameMemory memory_{};
+    bool wasAirborne_ = false; // in the last frame
 };
 
 Checker* active = nullptr;
