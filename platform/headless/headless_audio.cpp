@@ -56,7 +56,7 @@ void HeadlessBackend::RecordMusic(MusicEvent::Kind kind, std::uint32_t device, i
 void HeadlessBackend::EndPlay(std::uint32_t flags) {
     if (musicPlaying_) {
         musicPlaying_ = false;
-        notices_.push_back(Notice{std::move(onEnd_), flags});
+        notices_.push_back(Notice{std::move(onEnd_), musicDevice_, flags});
         onEnd_ = nullptr;
     }
 }
@@ -123,7 +123,7 @@ bool HeadlessBackend::DeliverMusicNotices(std::uint32_t deadline) {
     std::deque<Notice> due;
     due.swap(notices_);
     for (Notice& notice : due) {
-        RecordMusic(MusicEvent::Kind::Notice, musicDevice_, 0, notice.flags);
+        RecordMusic(MusicEvent::Kind::Notice, notice.device, 0, notice.flags);
         if (notice.receiver) {
             notice.receiver(notice.flags);
         }

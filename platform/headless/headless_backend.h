@@ -123,6 +123,7 @@ class HeadlessBackend final : public Backend {
     std::function<void(std::uint32_t)> onEnd_;
     struct Notice {
         std::function<void(std::uint32_t)> receiver;
+        std::uint32_t device;
         std::uint32_t flags;
     };
     std::deque<Notice> notices_;

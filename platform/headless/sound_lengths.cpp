@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <string_view>
-#include <vector>
 
 namespace {
 
