@@ -51,6 +51,9 @@ LResult AboutProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LPa
 } // namespace
 
 void RunAboutDialog(GameState& state) {
+    if (!IsWindow(state.window)) {
+        return; // no main window to own it
+    }
     // The focus comes back where it was, for example to a start panel button.
     WindowHandle focus = GetFocus();
     DialogBox(AboutTemplate(), state.window, AboutProc, 0);

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::intptr_t cancelled = 0;
+constexpr std::int32_t notShown = -1;
 
 // 1 + the index of the first checked radio button among Clear All, Easy,
 // Normal, Hard; 5 when none is checked, which the auto radio buttons never
@@ -52,6 +53,9 @@ LResult ClearBest5Proc(WindowHandle dialog, std::uint32_t message, WParam wParam
 
 // -1 when the dialog could not be shown: that matches no table.
 std::int32_t RunClearBest5Dialog(GameState& state) {
+    if (!IsWindow(state.window)) {
+        return notShown; // no main window to own it
+    }
     return static_cast<std::int32_t>(
         DialogBox(ClearBest5Template(), state.window, ClearBest5Proc, 0));
 }

@@ -37,5 +37,8 @@ LResult NameEntryProc(WindowHandle dialog, std::uint32_t message, WParam wParam,
 
 // When the dialog cannot be shown, lastInputName keeps its earlier value.
 void RunNameEntryDialog(GameState& state) {
+    if (!IsWindow(state.window)) {
+        return; // no main window to own it (a look-ahead on a copy of the game)
+    }
     DialogBox(NameEntryTemplate(), state.window, NameEntryProc, 0);
 }

@@ -108,6 +108,9 @@ LResult StartPanelProc(WindowHandle panel, std::uint32_t message, WParam wParam,
 }
 
 void CreateStartPanel(GameState& state) {
+    if (!IsWindow(state.window)) {
+        return; // a look-ahead on a copy of the game has no window to set it in
+    }
     startPanel = CreateDialogOf(StartPanelTemplate(), state.window, StartPanelProc, 0);
 }
 
