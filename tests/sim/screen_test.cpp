@@ -70,7 +70,9 @@ class Composer {
         : sheet_(LoadBmp("bitmaps/sprites.bmp")), tile_(LoadBmp("bitmaps/backwall.bmp")),
           masks_(LoadBmp("bitmaps/masks.bmp")), frame_(LoadBmp("bitmaps/frame.bmp")) {}
 
-    Picture Compose(const Traced& t, const Traced& before, int bestScore) {
+    // With partial, the field as the SpeedUp mode shows it: black behind the
+    // floors and no charge sparkles.
+    Picture Compose(const Traced& t, const Traced& before, int bestScore, bool partial = false) {
         Picture out;
         out.px = frame_.pixels;
         std::vector<std::uint8_t> field(fieldW * fieldH, 0);
@@ -79,7 +81,7 @@ class Composer {
                 field[y * fieldW + x] = v;
         };
         const int phase = t.value.at("scrollPhase");
-        for (int y = 0; y < fieldH; ++y)
+        for (int y = 0; y < (partial ? 0 : fieldH); ++y)
             for (int x = 0; x < 384; ++x)
                 put(16 + x, y, tile_.at(x % 128, (y + 128 - phase) % 128));
         const int k = t.value.at("animFrame") % 4;
@@ -115,7 +117,7 @@ class Composer {
                     }
             };
             const int a = t.value.at("animFrame");
-            if (charging)
+            if (charging && !partial)
                 masked(64 * (a % 4), 64 + 48 * (a / 4), 64, 48, px, py - 16);
             const int f = t.value.at("airborne") ? 0 : a % 4;
             const int column = 2 * t.value.at("facing") + 2 + f;
@@ -276,6 +278,32 @@ TEST(Screens, MatchFramesComposedFromTheArtAndTheTrace) {
         const Traced now = ParseLine(first[t]);
         const Traced before = ParseLine(first[t == 0 ? 0 : t - 1]);
         const Picture want = composer.Compose(now, before, defaultBest);
+        EXPECT_EQ(DescribeFirstDifference(want, got), "") << "tick " << t;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Screens, InTheSpeedUpModeShowTheFloorsAndTheCharacterOnBlack) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "varnisk-screen-test-partial";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "in.ini") << "[Setting]\nJump=1\nSpeed=1\n";
+    std::ifstream demo(std::string(VARNISK_SOURCE_DIR) + "/tools/varnisk-sim/demo/climb.script");
+    std::ostringstream script;
+    script << demo.rdbuf();
+    // Charging on a floor (tick 20) and flying while the field scrolls (tick 95).
+    const std::vector<ScreenRequest> screens = {{20, folder / "charging.bmp"},
+                                                {95, folder / "flying.bmp"}};
+    const std::vector<std::string> lines = RunScript(script.str(), 100, screens, folder / "in.ini");
+    ASSERT_GE(lines.size(), 100u);
+    Composer composer;
+    for (const ScreenRequest& request : screens) {
+        const Bitmap got = LoadScreen(request.file);
+        ASSERT_EQ(got.error, "") << request.file;
+        const auto t = static_cast<std::size_t>(request.tick);
+        const Picture want =
+            composer.Compose(ParseLine(lines[t]), ParseLine(lines[t - 1]), 5, true);
         EXPECT_EQ(DescribeFirstDifference(want, got), "") << "tick " << t;
     }
     std::filesystem::remove_all(folder);
