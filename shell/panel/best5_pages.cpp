@@ -13,10 +13,21 @@ constexpr std::array<std::string_view, recordPlaces> placeLabels{"1st", "2nd", "
 constexpr std::array<std::string_view, difficultyCount> difficultyNames{"Easy", "Normal", "Hard"};
 constexpr std::string_view floorLetter = "F";
 
-// The game's text face, which has the full-width parentheses of the titles.
+// The game's text face, which has the full-width parentheses of the titles,
+// at the largest size whose cell (em and leading) is 13 rows: 12 pixels in
+// both faces, where Mona also has its crisp bitmaps (at 13 its hyphens fall
+// between the rows).
 FontHandle CreateBest5Font() {
     const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
-    return CreateFontByFamilies(families, best5CellHeight, 400);
+    constexpr std::int32_t smallestEm = best5CellHeight - 3;
+    for (std::int32_t em = best5CellHeight; em > smallestEm; --em) {
+        FontHandle font = CreateFontByFamilies(families, em, 400);
+        if (font == nullptr || FontLineHeight(font) <= best5CellHeight) {
+            return font;
+        }
+        DeleteFont(font);
+    }
+    return CreateFontByFamilies(families, smallestEm, 400);
 }
 
 void DrawEntry(ContextHandle page, FontHandle font, const Best5Layout& layout, std::int32_t top,

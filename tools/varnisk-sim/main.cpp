@@ -28,7 +28,17 @@ constexpr const char* help =
     "  --screen T:FILE   save the screen after tick T as an 8-bit BMP\n"
     "Script lines: '<tick> <verb> [arguments]' with the verbs command ID,\n"
     "key-down VK, key-up VK, lbutton-down X Y, lbutton-up [X Y], name TEXT,\n"
-    "clear-choice 0..4; '#' starts a comment line.\n";
+    "clear-choice 0..4; '#' starts a comment line.\n"
+    "Keys and clicks take the game's own roads: in the title the start panel's\n"
+    "buttons have the focus (Tab, Enter, space, Escape = Exit), a click on its\n"
+    "picture shows the next page; its pages turn every 50 ms of the same virtual\n"
+    "clock, 40 ms a tick. The dialogs are the real ones, answered by keys at\n"
+    "once, so no tick passes while one is open: the name entry with the\n"
+    "'name' given before it (Backspace, the text, Enter) or as preset (Enter);\n"
+    "Clear Best5 with the 'clear-choice' given before it (Tab, Tab, Down to the\n"
+    "choice, Enter; Escape for 0) or as opened (Enter: 1); About with Enter. A\n"
+    "--screen for a tick in which a dialog opens shows that dialog with its\n"
+    "answer entered, just before it is confirmed.\n";
 
 int Fail(const std::string& message) {
     std::cerr << "varnisk-sim: " << message << "\n" << usage;

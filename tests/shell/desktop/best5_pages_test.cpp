@@ -10,6 +10,7 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,7 +41,7 @@ class Best5Pages : public ::testing::Test {
             for (int r = 0; r < 5; ++r) {
                 table[r].score = scores[r];
                 table[r].jumps = jumps[r];
-                SetName(table[r].name, r == 4 ? std::string(80, 'W') : "Zoe");
+                SetName(table[r].name, r == 4 ? std::string(80, 'W') : r == 2 ? "---" : "Zoe");
             }
     }
     void TearDown() override {
@@ -99,6 +100,28 @@ TEST_F(Best5Pages, EachTableInItsColourOnBlackAndThePictureUntouched) {
         EXPECT_GE(title.first, 48);
         EXPECT_LE(title.first, 50);
         EXPECT_EQ(Lit(table, 0, 0, width).first, -1) << "nothing above the title";
+    }
+}
+
+TEST_F(Best5Pages, EveryLineKeepsWithinItsThirteenRowCellAndHyphensShow) {
+    DrawBest5Pages(state_);
+    for (int table = 0; table < 3; ++table) {
+        const std::int32_t pageTop = 140 * (table + 1);
+        std::vector<bool> lit(140, false);
+        for (std::int32_t y = 0; y < 140; ++y)
+            for (std::int32_t x = 0; x < width; ++x)
+                lit[static_cast<std::size_t>(y)] =
+                    lit[static_cast<std::size_t>(y)] || At(x, pageTop + y) != 0;
+        for (std::int32_t y = 0; y < 140; ++y) {
+            const bool inTitle = y >= best5TitleY && y < best5TitleY + best5CellHeight;
+            const bool inEntry =
+                y >= best5FirstRowY && (y - best5FirstRowY) % best5RowStep < best5CellHeight;
+            if (!inTitle && !inEntry) {
+                EXPECT_FALSE(lit[static_cast<std::size_t>(y)]) << "table " << table << " row " << y;
+            }
+        }
+        // A name of hyphens is not lost between the rows of the face.
+        EXPECT_GE(Lit(table, Row(2), 110, width).first, 119) << "table " << table;
     }
 }
 
