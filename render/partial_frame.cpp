@@ -107,7 +107,7 @@ void DrawPartialFrame(GameState& state) {
     ContextHandle windowDC = state.windowDC;
     const WindowBox box = CharacterBox(state);
 
-    // 1.
+    // 1. The game's palette in the window's context.
     PaletteHandle previous = SelectPalette(windowDC, state.palette, false);
 
     // 2. Clear the character cell.
@@ -144,7 +144,7 @@ void DrawPartialFrame(GameState& state) {
     FillWindowRectBlack(state, last.left, last.top, last.right, last.bottom);
     memory.lastPlayerRect = box;
 
-    // 8.
+    // 8. From here on only the field clips.
     SetRegionTo(work, fieldBox);
     SelectClipRegion(windowDC, work);
     DeleteRegion(work);
@@ -158,14 +158,14 @@ void DrawPartialFrame(GameState& state) {
                RasterOp::SrcCopy);
     }
 
-    // 10.
+    // 10. The pause sign over everything, the character included.
     if (state.mode == GameMode::Paused) {
         BitBlt(windowDC, fieldWindowX + pauseSignFieldX, fieldWindowY + pauseSignFieldY,
                pauseSignWidth, pauseSignHeight, state.spriteSheet.context, pauseSignSheetX,
                pauseSignSheetY, RasterOp::SrcCopy);
     }
 
-    // 11.
+    // 11. Leave the window's context as it was.
     SelectClipRegion(windowDC, nullptr);
     SelectPalette(windowDC, previous, false);
 }
