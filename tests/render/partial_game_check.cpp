@@ -119,14 +119,16 @@ class Checker {
                y + fieldY < c.bottom;
     }
 
+    // The window's field, read straight from its surface: a window's surface
+    // keeps its rows top row first.
     std::vector<std::uint8_t> Field(const GameState& state) const {
         const BitmapHandle window = GetSelectedBitmap(state.windowDC);
+        const std::uint8_t* bits = BitmapBits(window);
+        const std::int32_t stride = BitmapStride(window);
         std::vector<std::uint8_t> pixels(fieldW * fieldH);
         for (int y = 0; y < fieldH; ++y) {
-            for (int x = 0; x < fieldW; ++x) {
-                pixels[static_cast<std::size_t>(y * fieldW + x)] =
-                    GetPixelIndex(window, fieldX + x, fieldY + y);
-            }
+            const std::uint8_t* row = bits + (fieldY + y) * stride + fieldX;
+            std::copy(row, row + fieldW, pixels.begin() + y * fieldW);
         }
         return pixels;
     }
