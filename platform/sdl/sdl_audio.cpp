@@ -125,6 +125,9 @@ void SdlAudio::PlayWave(std::span<const std::uint8_t> wave, bool toTheEnd) {
         while (Mix_Playing(effectChannel) != 0) {
             SDL_Delay(1);
         }
+        // The mixer is done with it once it is in the device's buffer; the
+        // buffer still has to be heard.
+        SDL_Delay(static_cast<Uint32>(bufferFrames * 1000 / frequency));
     }
 }
 

@@ -1,5 +1,5 @@
-// The SDL backend's sound on SDL's dummy audio and video drivers (set by
-// CTest): the soundfont search, the music's notice crossing from the
+// The SDL backend's sound on SDL's dummy audio and video drivers: the
+// soundfont search, the music's notice crossing from the
 // mixer's thread to the main thread, and the game going on without music.
 
 #include "assets/resources.h"
@@ -17,6 +17,14 @@
 namespace {
 
 constexpr const char* musicFile = VARNISK_ASSET_DIR "/music/bgm1.mid";
+
+// SDL's dummy drivers need no desktop and no sound card; set here rather than
+// by CTest, which hands on only one variable per test of a discovered list.
+const bool dummyDrivers = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    return true;
+}();
 
 TEST(SoundFontLookup, TheSettingComesFirstThenTheSystemPlaces) {
     const std::set<std::string> present = {"/a/mine.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
