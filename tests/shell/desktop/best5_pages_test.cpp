@@ -1,6 +1,6 @@
-// The Best5 pages of panelImage, pixel by pixel in the installed face: the
-// two layouts' columns, scores ending at one edge, names cut at the page's
-// edge, each table's colour, and page 0 left alone.
+// The Best5 pages of panelImage, pixel by pixel in the installed face: both
+// layouts' columns, scores ending at one edge, names cut at the page's edge,
+// the 13-row cells, each table's colour, and page 0 left alone.
 
 #include "core/name.h"
 #include "platform/gdi/gdi.h"
@@ -10,38 +10,32 @@
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace {
-
-constexpr std::int32_t width = 288;
-constexpr std::int32_t height = 560;
 
 class Best5Pages : public ::testing::Test {
   protected:
     void SetUp() override {
         const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
         FontHandle probe = CreateFontByFamilies(families, best5CellHeight, 400);
-        if (probe == nullptr) {
+        if (probe == nullptr)
             GTEST_SKIP() << "neither game face is installed";
-        }
         DeleteFont(probe);
-        // Bottom-up, as the start-up makes it from the stored title picture.
-        bitmap_ = CreateIndexedBitmap(width, height, true);
+        // Bottom-up, as start-up makes it from the stored title picture.
+        bitmap_ = CreateIndexedBitmap(288, 560, true);
         context_ = CreateMemoryContext();
         SelectBitmap(context_, bitmap_);
         state_.panelImage = {bitmap_, BitmapBits(bitmap_), context_};
-        // Page 0 holds the title picture: a pattern that must survive.
-        for (std::int32_t y = 0; y < 140; ++y)
-            FillRectIndex(context_, 0, y, width, y + 1, static_cast<std::uint8_t>(30 + y % 7));
-        FillRectIndex(context_, 0, 140, width, height, 77); // leftovers to be cleared
-        const std::int32_t scores[5] = {12345, 995, 45, 5, 5};
-        const std::int32_t jumps[5] = {1234, 7, 0, 99, 3};
+        for (std::int32_t y = 0; y < 140; ++y) // the title picture, to survive
+            FillRectIndex(context_, 0, y, 288, y + 1, static_cast<std::uint8_t>(30 + y % 7));
+        FillRectIndex(context_, 0, 140, 288, 560, 77);         // leftovers to be cleared
+        const std::int32_t scores[5] = {12345, 995, 45, 5, 5}; // all end in 5
+        const char* names[5] = {"Zoe", "Zoe", "---", "Zoe", nullptr};
         for (auto& table : state_.records)
-            for (int r = 0; r < 5; ++r) {
+            for (std::size_t r = 0; r < 5; ++r) {
                 table[r].score = scores[r];
-                table[r].jumps = jumps[r];
-                SetName(table[r].name, r == 4 ? std::string(80, 'W') : r == 2 ? "---" : "Zoe");
+                table[r].jumps = 1234;
+                SetName(table[r].name, names[r] ? names[r] : std::string(80, 'W'));
             }
     }
     void TearDown() override {
@@ -50,23 +44,18 @@ class Best5Pages : public ::testing::Test {
     }
 
     std::uint8_t At(std::int32_t x, std::int32_t y) const { return GetPixelIndex(bitmap_, x, y); }
-    // The first and last lit column of a line of table d between x0 and x1.
-    struct Span {
+    // The first and last lit column of place p's line of table d in x0..x1-1.
+    std::pair<std::int32_t, std::int32_t> Lit(int d, int p, std::int32_t x0, std::int32_t x1) {
         std::int32_t first = -1, last = -1;
-    };
-    Span Lit(int table, std::int32_t top, std::int32_t x0, std::int32_t x1) const {
-        Span span;
-        const std::int32_t pageTop = 140 * (table + 1);
+        const std::int32_t top = 140 * (d + 1) + best5FirstRowY + best5RowStep * p;
         for (std::int32_t x = x0; x < x1; ++x)
-            for (std::int32_t y = pageTop + top; y < pageTop + top + best5CellHeight + 2; ++y)
+            for (std::int32_t y = top; y < top + best5CellHeight; ++y)
                 if (At(x, y) != 0) {
-                    if (span.first < 0)
-                        span.first = x;
-                    span.last = x;
+                    first = first < 0 ? x : first;
+                    last = x;
                 }
-        return span;
+        return {first, last};
     }
-    static std::int32_t Row(int place) { return best5FirstRowY + best5RowStep * place; }
 
     GameState state_{};
     BitmapHandle bitmap_ = nullptr;
@@ -81,107 +70,62 @@ TEST(Best5Titles, NameTheDifficultyBetweenFullWidthParentheses) {
     EXPECT_EQ(Best5Title(2), "Best5   （ Difficulty : Hard ）");
 }
 
-TEST_F(Best5Pages, EachTableInItsColourOnBlackAndThePictureUntouched) {
+TEST_F(Best5Pages, EachTableInItsColourWithinItsCellsAndThePictureUntouched) {
     DrawBest5Pages(state_);
     for (std::int32_t y = 0; y < 140; ++y)
         ASSERT_EQ(At(5, y), 30 + y % 7) << "page 0 row " << y;
     const std::uint8_t colours[3] = {251, 254, 253};
-    for (int table = 0; table < 3; ++table) {
-        int lit = 0;
-        for (std::int32_t y = 140 * (table + 1); y < 140 * (table + 2); ++y)
-            for (std::int32_t x = 0; x < width; ++x) {
-                const std::uint8_t v = At(x, y);
-                ASSERT_TRUE(v == 0 || v == colours[table]) << x << "," << y << " is " << int(v);
-                lit += v != 0;
-            }
-        EXPECT_GT(lit, 500) << "table " << table;
-        // The title starts at x = 48, 14 rows into the page.
-        const Span title = Lit(table, best5TitleY, 0, width);
-        EXPECT_GE(title.first, 48);
-        EXPECT_LE(title.first, 50);
-        EXPECT_EQ(Lit(table, 0, 0, width).first, -1) << "nothing above the title";
-    }
-}
-
-TEST_F(Best5Pages, EveryLineKeepsWithinItsThirteenRowCellAndHyphensShow) {
-    DrawBest5Pages(state_);
-    for (int table = 0; table < 3; ++table) {
-        const std::int32_t pageTop = 140 * (table + 1);
-        std::vector<bool> lit(140, false);
-        for (std::int32_t y = 0; y < 140; ++y)
-            for (std::int32_t x = 0; x < width; ++x)
-                lit[static_cast<std::size_t>(y)] =
-                    lit[static_cast<std::size_t>(y)] || At(x, pageTop + y) != 0;
+    for (int d = 0; d < 3; ++d)
         for (std::int32_t y = 0; y < 140; ++y) {
-            const bool inTitle = y >= best5TitleY && y < best5TitleY + best5CellHeight;
-            const bool inEntry =
-                y >= best5FirstRowY && (y - best5FirstRowY) % best5RowStep < best5CellHeight;
-            if (!inTitle && !inEntry) {
-                EXPECT_FALSE(lit[static_cast<std::size_t>(y)]) << "table " << table << " row " << y;
+            // Lit rows only in the title's cell and the five lines' cells.
+            const bool inCell =
+                (y >= best5TitleY && y < best5TitleY + best5CellHeight) ||
+                (y >= best5FirstRowY && (y - best5FirstRowY) % best5RowStep < best5CellHeight);
+            for (std::int32_t x = 0; x < 288; ++x) {
+                const std::uint8_t v = At(x, 140 * (d + 1) + y);
+                ASSERT_TRUE(v == 0 || (inCell && v == colours[d]))
+                    << "table " << d << " at " << x << "," << y << ": " << int(v);
             }
         }
-        // A name of hyphens is not lost between the rows of the face.
-        EXPECT_GE(Lit(table, Row(2), 110, width).first, 119) << "table " << table;
+    for (int d = 0; d < 3; ++d) {
+        std::int32_t titleX = -1;
+        for (std::int32_t x = 0; x < 288 && titleX < 0; ++x)
+            for (std::int32_t y = best5TitleY; y < best5TitleY + best5CellHeight; ++y)
+                titleX = titleX < 0 && At(x, 140 * (d + 1) + y) != 0 ? x : titleX;
+        EXPECT_GE(titleX, 48);
+        EXPECT_LE(titleX, 50);
     }
 }
 
-TEST_F(Best5Pages, PlainLayoutEndsScoresAt83WithFAt87AndNamesAt119) {
-    state_.showJumpCount = 1; // drawn first with jumps: the redraw must clear them
-    DrawBest5Pages(state_);
-    state_.showJumpCount = 0;
-    DrawBest5Pages(state_);
-    for (int table = 0; table < 3; ++table) {
-        std::int32_t scoreEdge = -1;
-        for (int place = 0; place < 5; ++place) {
-            const Span label = Lit(table, Row(place), 0, 40);
-            EXPECT_GE(label.first, 20);
-            EXPECT_LE(label.first, 22);
-            // Every score, 1 to 5 digits, all ending in 5, ends at one column.
-            const Span score = Lit(table, Row(place), 40, 87);
-            EXPECT_LE(score.last, 82) << "place " << place;
-            EXPECT_GE(score.last, 79) << "place " << place;
-            if (scoreEdge < 0)
-                scoreEdge = score.last;
-            EXPECT_EQ(score.last, scoreEdge) << "place " << place;
-            const Span letter = Lit(table, Row(place), 83, 100);
-            EXPECT_GE(letter.first, 87);
-            EXPECT_LE(letter.first, 89);
-            EXPECT_EQ(Lit(table, Row(place), 97, 119).first, -1) << "no jump column";
-            const Span name = Lit(table, Row(place), 100, width);
-            EXPECT_GE(name.first, 119);
-            EXPECT_LE(name.first, 121);
-        }
+TEST_F(Best5Pages, BothLayoutsPlaceTheirColumnsAndCutLongNamesAtTheEdge) {
+    struct Columns {
+        std::int32_t showJumpCount, place, scoreEnd, floor, jumps, name;
+    };
+    // Drawn with jumps first, so the plain pages must clear the jump column.
+    for (const Columns c : {Columns{1, 10, 69, 73, 89, 135}, Columns{0, 20, 83, 87, -1, 119}}) {
+        state_.showJumpCount = c.showJumpCount;
+        DrawBest5Pages(state_);
+        const std::int32_t jumpsEnd = c.jumps < 0 ? c.name : c.jumps + 40;
+        for (int d = 0; d < 3; ++d)
+            for (int p = 0; p < 5; ++p) {
+                SCOPED_TRACE("layout " + std::to_string(c.showJumpCount) + " table " +
+                             std::to_string(d) + " place " + std::to_string(p));
+                EXPECT_NEAR(Lit(d, p, 0, c.place + 6).first, c.place + 1, 1);
+                // Every score, 1 to 5 digits, ends within the glyph's bearing of S.
+                const auto score = Lit(d, p, c.place + 22, c.floor);
+                EXPECT_LE(score.second, c.scoreEnd - 1);
+                EXPECT_GE(score.second, c.scoreEnd - 3);
+                EXPECT_EQ(score.second, Lit(d, 0, c.place + 22, c.floor).second);
+                EXPECT_NEAR(Lit(d, p, c.scoreEnd, c.floor + 10).first, c.floor + 1, 1);
+                if (c.jumps >= 0)
+                    EXPECT_NEAR(Lit(d, p, c.floor + 10, jumpsEnd).first, c.jumps + 1, 1);
+                else
+                    EXPECT_EQ(Lit(d, p, c.floor + 10, c.name - 2).first, -1) << "no jumps";
+                // Names start at N; a hyphen name is not lost between pixel rows.
+                EXPECT_NEAR(Lit(d, p, c.name - 2, 288).first, c.name + 1, 1);
+            }
         // A name wider than the line runs to the page's edge (a W's own
         // blank columns aside).
-        EXPECT_GE(Lit(table, Row(4), 100, width).last, width - 4);
-    }
-}
-
-TEST_F(Best5Pages, JumpLayoutEndsScoresAt69WithFAt73JumpsAt89AndNamesAt135) {
-    state_.showJumpCount = 1;
-    DrawBest5Pages(state_);
-    for (int table = 0; table < 3; ++table) {
-        std::int32_t scoreEdge = -1;
-        for (int place = 0; place < 5; ++place) {
-            const Span label = Lit(table, Row(place), 0, 28);
-            EXPECT_GE(label.first, 10);
-            EXPECT_LE(label.first, 12);
-            const Span score = Lit(table, Row(place), 28, 73);
-            EXPECT_LE(score.last, 68);
-            EXPECT_GE(score.last, 65);
-            if (scoreEdge < 0)
-                scoreEdge = score.last;
-            EXPECT_EQ(score.last, scoreEdge) << "place " << place;
-            const Span letter = Lit(table, Row(place), 69, 86);
-            EXPECT_GE(letter.first, 73);
-            EXPECT_LE(letter.first, 75);
-            const Span jumps = Lit(table, Row(place), 86, 133);
-            EXPECT_GE(jumps.first, 89);
-            EXPECT_LE(jumps.first, 91);
-            const Span name = Lit(table, Row(place), 133, width);
-            EXPECT_GE(name.first, 135);
-            EXPECT_LE(name.first, 137);
-        }
-        EXPECT_GE(Lit(table, Row(4), 133, width).last, width - 4);
+        EXPECT_GE(Lit(0, 4, c.name, 288).second, 284);
     }
 }

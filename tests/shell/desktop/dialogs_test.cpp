@@ -189,6 +189,10 @@ TEST_F(Dialogs, ClearBest5GivesEveryChoice) {
     // The close box is Cancel.
     onShown = [](WindowHandle dialog) { PostMessage(dialog, wm::close, 0, 0); };
     EXPECT_EQ(RunClearBest5Dialog(State()), 0) << "close box";
+    // With no main window to own it, it cannot be shown: -1, no table.
+    GameState windowless = State();
+    windowless.window = nullptr;
+    EXPECT_EQ(RunClearBest5Dialog(windowless), -1);
 }
 
 TEST_F(Dialogs, ClearBest5FromTheMenuResetsTheChosenTablesAndGivesTheFocusBack) {
