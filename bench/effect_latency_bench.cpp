@@ -23,9 +23,11 @@ void EffectToFirstMixedBuffer(benchmark::State& state) {
     }
     const auto wave = *FindResource(ResourceKind::Wave, 143);
     double worst = 0;
+    int played = 0;
     for (auto _ : state) {
-        // A tick comes at any moment of the mixer's cycle.
-        std::this_thread::sleep_for(std::chrono::milliseconds(7 + state.iterations() % 13));
+        // A tick comes at any moment of the mixer's cycle: start each effect
+        // a millisecond later in it than the last.
+        std::this_thread::sleep_for(std::chrono::milliseconds(7 + played++ % 13));
         audio.PlayWave(wave, false);
         std::optional<double> delay;
         while (!(delay = audio.LastEffectDelayMs())) {
