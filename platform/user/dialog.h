@@ -72,7 +72,7 @@ WindowHandle CreateDialogOf(const DialogTemplate& dialogTemplate, WindowHandle p
 // A modal dialog owned by owner: the owner is disabled, a nested loop runs
 // (timers of every window keep firing) until EndDialog; the owner is enabled
 // again and the dialog destroyed before this returns its result. -1 when it
-// could not be shown.
+// could not be shown, also when there is no live owner to show it over.
 std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner,
                         DialogProc procedure, LParam initParam);
 bool EndDialog(WindowHandle dialog, std::intptr_t result);

@@ -11,7 +11,7 @@
 
 struct DialogBaseUnits {
     std::int32_t x; // average character width of the dialog font
-    std::int32_t y; // its line height
+    std::int32_t y; // its cell height, the em in pixels
 };
 
 struct DialogState {
@@ -54,9 +54,10 @@ PlatformWindow* DialogOfControl(PlatformWindow* control);
 // ---------------------------------------------------------------- units
 
 // The dialog face at a point size (9 points: 12 pixels), nullptr when no
-// family is installed; the base units fall back to 7 x 13 then.
+// family is installed; the average width falls back to 7 then.
 FontHandle DialogFont(std::int32_t pointSize);
-DialogBaseUnits BaseUnitsOf(FontHandle font);
+// 7 x 12 for the game's face at 9 points.
+DialogBaseUnits BaseUnitsOf(std::int32_t pointSize);
 Rect DialogUnitsToPixels(const DialogBaseUnits& units, Rect dialogUnits);
 std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator);
 

@@ -2,6 +2,8 @@
 #include "platform/user/menu_layout.h"
 #include "platform/user/window_geometry.h"
 
+#include <algorithm>
+
 // Dialogs are windows of the platform's own dialog class: the dialog
 // procedure sees every message first and leaves what it does not handle to
 // the platform's dialog handling here.
@@ -68,8 +70,13 @@ void OuterSize(std::uint32_t style, std::int32_t& width, std::int32_t& height) {
 
 bool CreateControl(PlatformWindow* dialog, const DialogState& state,
                    const ControlTemplate& control) {
-    const Rect pixels =
+    Rect pixels =
         DialogUnitsToPixels(state.units, Rect{control.x, control.y, control.width, control.height});
+    if (control.kind == ControlKind::StaticText && state.font != nullptr) {
+        // Our face's line runs deeper than its cell, in which the lines are
+        // set: the text keeps those rows so its last line's descenders show.
+        pixels.height += std::max(FontLineHeight(state.font) - state.units.y, 0);
+    }
     const std::uint32_t style = (control.style & ~ws::visible) | ws::child;
     PlatformWindow* window =
         CreateWindowOf(controlClassName, control.text, style, pixels.x, pixels.y, pixels.width,
@@ -125,7 +132,7 @@ WindowHandle CreateDialogOf(const DialogTemplate& dialogTemplate, WindowHandle p
     auto state = std::make_shared<DialogState>();
     state->procedure = procedure;
     state->font = DialogFont(dialogTemplate.pointSize);
-    state->units = BaseUnitsOf(state->font);
+    state->units = BaseUnitsOf(dialogTemplate.pointSize);
     const Rect client =
         DialogUnitsToPixels(state->units, Rect{0, 0, dialogTemplate.width, dialogTemplate.height});
     std::int32_t width = client.width;
@@ -167,14 +174,17 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
                         DialogProc procedure, LParam initParam) {
     PlatformWindow* previousFocus = System().focus;
     PlatformWindow* ownerWindow = LiveWindow(owner);
+    if (ownerWindow == nullptr) {
+        // Dialogs are drawn on the game's screen, which its owner holds: a
+        // game played blind (a look-ahead copy) has none to show one on.
+        return -1;
+    }
     if (previousFocus != nullptr && IsInSubtree(previousFocus, ownerWindow)) {
         SetFocus(nullptr); // the owner's focus hears that it leaves
     }
     // The owner takes no input while the dialog is up; its timers go on.
-    const bool ownerWasEnabled = ownerWindow != nullptr && ownerWindow->enabled;
-    if (ownerWindow != nullptr) {
-        EnableWindow(ownerWindow, false);
-    }
+    const bool ownerWasEnabled = ownerWindow->enabled;
+    EnableWindow(ownerWindow, false);
     PlatformWindow* dialog = CreateDialogOf(dialogTemplate, owner, procedure, initParam);
     DialogState* state = DialogOf(dialog);
     std::intptr_t result = -1;

@@ -3,13 +3,16 @@
 #include <array>
 
 // Dialog templates are laid out in dialog units: a quarter of the dialog
-// font's average character width across, an eighth of its height down.
+// font's average character width across, an eighth of its cell height down.
+// The cell is the face's em at the point size (12 pixels at 9 points), as
+// the original face's character height was; the 13-pixel line our text
+// drawing keeps for tall glyphs would stretch every layout by an eighth.
 
 namespace {
 
-// Without a face the units of the game's own face at 9 points are used, so
+// Without a face the width of the game's own face at 9 points is used, so
 // that the layout stays the same.
-constexpr DialogBaseUnits fallbackUnits{7, 13};
+constexpr std::int32_t fallbackAverageWidth = 7;
 constexpr std::string_view averagedLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
 // Points at 96 pixels per inch, rounded.
@@ -32,8 +35,12 @@ std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t de
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+std::int32_t DialogFontPixels(std::int32_t pointSize) {
+    return PointsToPixels(pointSize > 0 ? pointSize : 9);
+}
+
 FontHandle DialogFont(std::int32_t pointSize) {
-    const std::int32_t pixels = PointsToPixels(pointSize > 0 ? pointSize : 9);
+    const std::int32_t pixels = DialogFontPixels(pointSize);
     auto& fonts = System().dialogFonts;
     for (const auto& [height, font] : fonts) {
         if (height == pixels) {
@@ -46,13 +53,15 @@ FontHandle DialogFont(std::int32_t pointSize) {
     return font;
 }
 
-DialogBaseUnits BaseUnitsOf(FontHandle font) {
+DialogBaseUnits BaseUnitsOf(std::int32_t pointSize) {
+    const std::int32_t cell = DialogFontPixels(pointSize);
+    FontHandle font = DialogFont(pointSize);
     if (font == nullptr) {
-        return fallbackUnits;
+        return DialogBaseUnits{fallbackAverageWidth, cell};
     }
     // The width of the 52 letters halved twice over, rounded.
     const std::int32_t letters = GetTextExtent(font, averagedLetters).width;
-    return DialogBaseUnits{(letters / 26 + 1) / 2, FontLineHeight(font)};
+    return DialogBaseUnits{(letters / 26 + 1) / 2, cell};
 }
 
 Rect DialogUnitsToPixels(const DialogBaseUnits& units, Rect dialogUnits) {
@@ -61,5 +70,5 @@ Rect DialogUnitsToPixels(const DialogBaseUnits& units, Rect dialogUnits) {
 }
 
 Rect MapDialogRect(const DialogTemplate& dialogTemplate, Rect dialogUnits) {
-    return DialogUnitsToPixels(BaseUnitsOf(DialogFont(dialogTemplate.pointSize)), dialogUnits);
+    return DialogUnitsToPixels(BaseUnitsOf(dialogTemplate.pointSize), dialogUnits);
 }

@@ -17,7 +17,8 @@ constexpr std::array<std::string_view, boxSize> boxPattern{
     "....ssss....", "..sskkkkss..", ".skkwwwwkkh.", ".skwwwwwwfh.", "skwwwwwwwwfh", "skwwwwwwwwfh",
     "skwwwwwwwwfh", "skwwwwwwwwfh", ".skwwwwwwfh.", ".sffwwwwffh.", "..hhffffhh..", "....hhhh....",
 };
-constexpr std::array<std::string_view, 4> dotPattern{".kk.", "kkkk", "kkkk", ".kk."};
+// d: the check's dot, gray when the button is disabled.
+constexpr std::array<std::string_view, 4> dotPattern{".dd.", "dddd", "dddd", ".dd."};
 
 std::uint8_t PatternColor(char code, bool disabled) {
     using namespace control_colors;
@@ -27,6 +28,7 @@ std::uint8_t PatternColor(char code, bool disabled) {
     case 'w': return disabled ? face : window;
     case 'f': return face;
     case 'h': return highlight;
+    case 'd': return disabled ? shadow : darkShadow;
     default: return face;
     }
 }
@@ -41,11 +43,7 @@ void DrawPattern(ContextHandle context, std::int32_t x, std::int32_t y,
             }
             const auto px = x + static_cast<std::int32_t>(column);
             const auto py = y + static_cast<std::int32_t>(row);
-            std::uint8_t color = PatternColor(code, disabled);
-            if (rows.size() == dotPattern.size() && disabled) {
-                color = control_colors::shadow;
-            }
-            FillRectIndex(context, px, py, px + 1, py + 1, color);
+            FillRectIndex(context, px, py, px + 1, py + 1, PatternColor(code, disabled));
         }
     }
 }

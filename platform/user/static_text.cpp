@@ -3,7 +3,7 @@
 #include <vector>
 
 // Static text: left-aligned on the dialog's face, broken between words so
-// that each line fits the control's width. A word wider than the control
+// that each line fits the control's width, lines a dialog cell apart. A word wider than the control
 // stands on a line of its own and is cut at the edge.
 
 namespace {
@@ -55,7 +55,9 @@ std::vector<std::string> WrapStaticText(const PlatformWindow* window, std::strin
 
 void DrawStaticText(PlatformWindow* window) {
     FillRectIndex(window->context, 0, 0, window->width, window->height, control_colors::face);
-    const std::int32_t lineHeight = ControlLineHeight(window);
+    // Lines are set a cell apart, as the dialog units count them.
+    const DialogState* dialog = DialogOf(window->parent);
+    const std::int32_t lineHeight = dialog != nullptr ? dialog->units.y : ControlLineHeight(window);
     std::int32_t y = 0;
     for (const std::string& line : WrapStaticText(window, window->title)) {
         if (y >= window->height) {

@@ -14,15 +14,15 @@ TEST_F(DialogTest, StartPanelFrameLiesJustAroundThePicture) {
     ClientToScreen(dialog, clientX, clientY);
     const std::int32_t left = outer.x - clientX;
     const std::int32_t top = outer.y - clientY;
-    // Its black lies inside a one-pixel sunken edge.
+    // Its black lies inside a one-pixel sunken edge, one spare column and
+    // row of black to the right and below.
     EXPECT_EQ(left + 1, 13);
     EXPECT_EQ(top + 1, 12);
-    EXPECT_GE(left + outer.width - 1, 13 + 288);
-    EXPECT_GE(top + outer.height - 1, 12 + 140);
-    EXPECT_LE(outer.width, 288 + 2 + 4) << "just around, not far around";
+    EXPECT_EQ(left + outer.width - 1, 13 + 288 + 1);
+    EXPECT_EQ(top + outer.height - 1, 12 + 140 + 1);
     const Rect client = GetClientRect(dialog);
     EXPECT_EQ(client.width, 313);
-    EXPECT_EQ(client.height, 211);
+    EXPECT_EQ(client.height, 195);
     EXPECT_EQ(GetWindowRect(dialog).width, client.width + 2 * frameBorderWidth);
 }
 

@@ -91,6 +91,8 @@ TEST_F(DialogTest, CloseBoxIsCancelAndEndingInInitDialogSkipsTheLoop) {
     EXPECT_EQ(DialogBox(test_dialogs::nameEntry, mainWindow, TestDialogProc, 0), 7);
     EXPECT_EQ(GetTickCount(), 50u);
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    // Without an owner there is no screen to show it on.
+    EXPECT_EQ(DialogBox(test_dialogs::nameEntry, nullptr, TestDialogProc, 0), -1);
 }
 
 TEST_F(DialogTest, DestroyingThePanelTellsTheMainWindow) {
