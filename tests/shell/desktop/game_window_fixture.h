@@ -1,8 +1,8 @@
 #pragma once
 
 // The game's main window on the headless window system, started as the game
-// starts it, with a loop that runs the virtual clock on and a keyboard and
-// mouse that type at the present moment.
+// starts it (default settings, nothing saved), with a loop that runs the
+// virtual clock on and a keyboard and mouse that type at a given moment.
 
 #include "core/game_state.h"
 #include "platform/headless/headless_backend.h"
@@ -11,7 +11,6 @@
 #include "shell/desktop/window_procedure.h"
 #include "shell/main_window.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -20,13 +19,8 @@ class GameWindow : public ::testing::Test {
     static constexpr std::uint32_t tickMs = 40;
 
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("varnisk-panel-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         StartWindowSystem(backend_);
-        SetStartupOptions({folder_ / "in.ini", {}, 7});
+        SetStartupOptions({{}, {}, 7});
         ASSERT_TRUE(RegisterMainWindowClass());
         main_ = CreateMainWindow();
         ASSERT_NE(main_, nullptr);
@@ -39,64 +33,45 @@ class GameWindow : public ::testing::Test {
         DiscardMainWindow(main_);
         ShutdownWindowSystem();
         SetStartupOptions({});
-        std::filesystem::remove_all(folder_);
     }
 
     GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
 
     // The game's loop until the clock reaches `until`, and what is due then;
     // false once the program has quit.
-    bool RunUntil(std::uint32_t until) {
+    bool RunFor(std::uint32_t milliseconds) {
+        const std::uint32_t until = backend_.Now() + milliseconds;
         Message message{};
-        while (backend_.Now() < until) {
-            if (!GetMessage(message)) {
-                quit_ = true;
-                return false;
-            }
-            ProcessMessage(main_, message);
-        }
-        while (PeekMessage(message)) {
+        while (backend_.Now() < until ? GetMessage(message) : PeekMessage(message)) {
             if (message.message == wm::quit) {
-                quit_ = true;
-                return false;
+                break;
             }
             ProcessMessage(main_, message);
         }
-        return true;
+        quit_ = message.message == wm::quit;
+        return !quit_;
     }
-    bool RunFor(std::uint32_t milliseconds) { return RunUntil(backend_.Now() + milliseconds); }
 
-    void Key(InputEvent::Kind kind, int virtualKey, std::uint32_t after = 0) {
-        InputEvent event;
-        event.kind = kind;
-        event.virtualKey = virtualKey;
-        backend_.Push(event, backend_.Now() + after);
+    // Input `after` milliseconds from now: a key pressed and let go, typed
+    // text, a click at a point of a window's client area.
+    void Push(InputEvent::Kind kind, std::uint32_t after, int key, std::int32_t x = 0,
+              std::int32_t y = 0, std::string text = {}) {
+        backend_.Push({kind, key, false, x, y, std::move(text)}, backend_.Now() + after);
     }
-    // A key pressed and let go, `after` milliseconds from now.
-    void Press(int virtualKey, std::uint32_t after = 0) {
-        Key(InputEvent::Kind::KeyDown, virtualKey, after);
-        Key(InputEvent::Kind::KeyUp, virtualKey, after);
+    void Press(int key, std::uint32_t after = 0) {
+        Push(InputEvent::Kind::KeyDown, after, key);
+        Push(InputEvent::Kind::KeyUp, after, key);
     }
     void Type(const std::string& text, std::uint32_t after = 0) {
-        InputEvent event;
-        event.kind = InputEvent::Kind::Text;
-        event.text = text;
-        backend_.Push(event, backend_.Now() + after);
+        Push(InputEvent::Kind::Text, after, 0, 0, 0, text);
     }
-    // A click at a point of a window's client area.
     void Click(WindowHandle window, std::int32_t x, std::int32_t y, std::uint32_t after = 0) {
         ClientToScreen(window, x, y);
-        InputEvent event;
-        event.x = x;
-        event.y = y;
-        event.kind = InputEvent::Kind::MouseDown;
-        backend_.Push(event, backend_.Now() + after);
-        event.kind = InputEvent::Kind::MouseUp;
-        backend_.Push(event, backend_.Now() + after);
+        Push(InputEvent::Kind::MouseDown, after, 0, x, y);
+        Push(InputEvent::Kind::MouseUp, after, 0, x, y);
     }
 
     HeadlessBackend backend_;
     WindowHandle main_ = nullptr;
     bool quit_ = false;
-    std::filesystem::path folder_;
 };
