@@ -7,6 +7,7 @@
 #include "shell/shell_ports.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -22,68 +23,53 @@ class Effects : public ::testing::Test {
     GameState state_{};
 };
 
-TEST_F(Effects, TheSeventeenTickEffectsAreHeldFromStartUp) {
+TEST_F(Effects, EachNewEffectCutsOffTheLastAndOnlyPauseAndGameOverHold) {
     for (const WaveImage& image : state_.waveData) {
-        EXPECT_NE(image.data, nullptr);
-        EXPECT_GT(image.size, 44u);
+        EXPECT_GT(image.size, 44u) << "the tick's seventeen are held from start-up";
     }
-    ReleaseEffects(state_);
+    // Each effect, then the time let pass after it.
+    const std::pair<int, std::uint32_t> plays[] = {{141, 40}, {143, 40}, {144, 500},
+                                                   {159, 0},  {160, 0},  {158, 0}};
+    for (const auto& [id, wait] : plays) {
+        PlayEffect(state_, id);
+        backend_.Advance(wait);
+    }
+    EXPECT_EQ(backend_.Now(), 3741u) << "158 in the background holds nothing";
+    ReleaseEffects(state_); // stops what still sounds before the images go
+
+    using Heard = HeadlessBackend::EffectSounded; // id, start, end, toTheEnd, cut
+    const Heard expected[] = {
+        {141, 0, 40, false, true},      // 170 ms, cut by the next
+        {143, 40, 80, false, true},     //
+        {144, 80, 167, false, false},   // 87 ms: ran out before the next
+        {159, 580, 1960, true, false},  // held the program its 1380 ms
+        {160, 1960, 3741, true, false}, // and its 1781
+        {158, 3741, 3741, false, true}, // cut by the release
+    };
+    ASSERT_EQ(backend_.Effects().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const Heard& heard = backend_.Effects()[i];
+        const Heard& want = expected[i];
+        SCOPED_TRACE(want.id);
+        EXPECT_EQ(heard.id, want.id);
+        EXPECT_EQ(heard.start, want.start);
+        EXPECT_EQ(heard.end, want.end);
+        EXPECT_EQ(heard.toTheEnd, want.toTheEnd);
+        EXPECT_EQ(heard.cut, want.cut);
+    }
     for (const WaveImage& image : state_.waveData) {
         EXPECT_EQ(image.data, nullptr);
     }
 }
 
-TEST_F(Effects, EachNewEffectCutsOffTheOneStillSounding) {
-    PlayEffect(state_, 141); // 170 ms
-    backend_.Advance(40);
-    PlayEffect(state_, 143);
-    backend_.Advance(40);
-    PlayEffect(state_, 144);
-    backend_.Advance(500);
-    PlayEffect(state_, 158); // from the resources, in the background
-    const auto& effects = backend_.Effects();
-    ASSERT_EQ(effects.size(), 4u);
-    EXPECT_EQ(effects[0].id, 141);
-    EXPECT_EQ(effects[0].end, 40u);
-    EXPECT_TRUE(effects[0].cut);
-    EXPECT_EQ(effects[1].end, 80u);
-    EXPECT_TRUE(effects[1].cut);
-    EXPECT_EQ(effects[2].end, 80u + 87u) << "ran out before the next one";
-    EXPECT_FALSE(effects[2].cut);
-    EXPECT_EQ(effects[3].id, 158);
-    EXPECT_FALSE(effects[3].toTheEnd);
-    EXPECT_EQ(backend_.Now(), 580u) << "nothing in the background holds the program";
-
-    // Teardown stops what still sounds before the images go.
-    ReleaseEffects(state_);
-    EXPECT_TRUE(effects[3].cut);
-    EXPECT_EQ(effects[3].end, 580u);
-}
-
-TEST_F(Effects, PauseAndGameOverHoldTheProgramForTheirLength) {
-    backend_.Advance(1000);
-    PlayEffect(state_, 159);
-    EXPECT_EQ(backend_.Now(), 1000u + 1380u);
-    PlayEffect(state_, 160);
-    EXPECT_EQ(backend_.Now(), 1000u + 1380u + 1781u);
-    ASSERT_EQ(backend_.Effects().size(), 2u);
-    EXPECT_TRUE(backend_.Effects()[0].toTheEnd);
-    EXPECT_FALSE(backend_.Effects()[0].cut) << "it had finished when the next one came";
-}
-
-TEST_F(Effects, WithoutASoundCardNothingSoundsAndNothingHolds) {
+TEST_F(Effects, UnknownIdentifiersAndAMissingSoundCardSoundAndHoldNothing) {
+    PlayEffect(state_, 140);
+    PlayEffect(state_, 161);
     backend_.SetAudioDevicePresent(false);
     PlayEffect(state_, 141);
     PlayEffect(state_, 160);
     EXPECT_TRUE(backend_.Effects().empty());
     EXPECT_EQ(backend_.Now(), 0u);
-}
-
-TEST_F(Effects, UnknownIdentifiersAreIgnored) {
-    PlayEffect(state_, 140);
-    PlayEffect(state_, 161);
-    PlayEffect(state_, 0);
-    EXPECT_TRUE(backend_.Effects().empty());
 }
 
 } // namespace
