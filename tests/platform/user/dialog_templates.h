@@ -1,7 +1,7 @@
 #pragma once
 
-// The game's four dialog layouts, written out again for the tests so that
-// the platform is checked against the shapes the game really asks for.
+// The game's dialog layouts, written out again for the tests so that the
+// platform is checked against the shapes the game really asks for.
 
 #include "platform/user/dialog.h"
 
@@ -10,6 +10,7 @@
 namespace test_dialogs {
 
 inline constexpr std::uint32_t button = ws::visible | ws::tabStop;
+inline constexpr std::uint32_t popup = ws::popup | ws::caption | ds::modalFrame | ds::setFont;
 
 inline constexpr std::array<ControlTemplate, 4> panelControls{{
     {ControlKind::DefaultPushButton, idOk, "New Game", 126, 109, 46, 14, button},
@@ -27,8 +28,7 @@ inline constexpr std::array<ControlTemplate, 3> nameControls{{
     {ControlKind::Edit, 1002, "", 7, 30, 89, 14, ws::visible | ws::tabStop},
     {ControlKind::DefaultPushButton, idOk, "OK", 103, 30, 40, 14, button},
 }};
-inline constexpr DialogTemplate nameEntry{
-    ws::popup | ws::caption | ds::modalFrame | ds::setFont, "VARNISK", 150, 51, 9, nameControls};
+inline constexpr DialogTemplate nameEntry{popup, "VARNISK", 150, 51, 9, nameControls};
 
 inline constexpr std::array<ControlTemplate, 7> clearControls{{
     {ControlKind::DefaultPushButton, idOk, "OK", 64, 86, 50, 14, button | ws::group},
@@ -39,12 +39,7 @@ inline constexpr std::array<ControlTemplate, 7> clearControls{{
     {ControlKind::RadioButton, 1008, "Clear \"Hard\"", 14, 63, 87, 10, ws::visible},
     {ControlKind::GroupBox, noControlId, "", 7, 7, 107, 72, ws::visible},
 }};
-inline constexpr DialogTemplate clearBest5{ws::popup | ws::caption | ws::sysMenu | ds::modalFrame |
-                                               ds::setFont,
-                                           "Clear Best5",
-                                           121,
-                                           107,
-                                           9,
+inline constexpr DialogTemplate clearBest5{popup | ws::sysMenu, "Clear Best5", 121, 107, 9,
                                            clearControls};
 
 } // namespace test_dialogs

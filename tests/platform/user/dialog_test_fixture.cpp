@@ -1,77 +1,48 @@
 #include "tests/platform/user/dialog_test_fixture.h"
 
 namespace {
-std::vector<DialogCommand> commands;
+constexpr WParam stopTimer = 0x570;
 } // namespace
 
 LResult TestDialogProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam lParam) {
-    if (message == wm::command) {
-        commands.push_back(DialogCommand{static_cast<int>(wParam & 0xFFFF),
-                                         static_cast<std::uint32_t>(wParam >> 16)});
+    if (message == wm::timer && wParam == stopTimer) { // RunPanelLoop's end
+        KillTimer(dialog, stopTimer);
+        PostQuitMessage(0);
+        return 1;
     }
-    if (dialogHook) {
-        return dialogHook(dialog, message, wParam, lParam);
-    }
-    return message == wm::initDialog ? 1 : 0;
+    if (message == wm::command)
+        dialogCommands.push_back(
+            {static_cast<int>(wParam & 0xFFFF), static_cast<std::uint32_t>(wParam >> 16)});
+    return dialogHook ? dialogHook(dialog, message, wParam, lParam) : 0;
 }
 
-void DialogTest::SetUp() {
-    WindowTest::SetUp();
-    commands.clear();
-    dialogHook = nullptr;
-    CreateMain();
+WindowHandle DialogTest::Open(const DialogTemplate& dialog,
+                              std::function<void(WindowHandle)> init) {
+    dialogHook = [init](WindowHandle window, std::uint32_t message, WParam, LParam) -> LResult {
+        if (message != wm::initDialog)
+            return 0;
+        if (init)
+            init(window);
+        ShowWindow(window, true);
+        return 1;
+    };
+    return CreateDialogOf(dialog, mainWindow, TestDialogProc, 0);
 }
 
-void DialogTest::TearDown() {
-    dialogHook = nullptr;
-    WindowTest::TearDown();
-}
-
-WindowHandle DialogTest::CreatePanel() {
-    WindowHandle panel = CreateDialogOf(test_dialogs::panel, mainWindow, TestDialogProc, 0);
-    ShowWindow(panel, true);
-    return panel;
-}
-
-void DialogTest::Tap(int key, std::uint32_t at) {
+void DialogTest::Tap(int key, std::uint32_t at, bool shifted) {
+    if (shifted)
+        Push(Key(Kind::KeyDown, vk::shift), at);
     Push(Key(Kind::KeyDown, key), at);
     Push(Key(Kind::KeyUp, key), at);
-}
-
-void DialogTest::Click(std::int32_t x, std::int32_t y, std::uint32_t at) {
-    Push(Mouse(Kind::MouseDown, x, y), at);
-    Push(Mouse(Kind::MouseUp, x, y), at);
-}
-
-void DialogTest::CentreOf(WindowHandle control, std::int32_t& x, std::int32_t& y) {
-    const Rect rect = GetWindowRect(control);
-    x = rect.x + rect.width / 2;
-    y = rect.y + rect.height / 2;
+    if (shifted)
+        Push(Key(Kind::KeyUp, vk::shift), at);
 }
 
 void DialogTest::RunPanelLoop(WindowHandle panel, std::uint32_t end) {
-    WindowHandle stopper =
-        CreateWindowOf(testClassName, "", ws::popup, 0, 0, 0, 0, mainWindow, nullptr, 0, 0);
-    SetMessageHook([stopper](WindowHandle window, std::uint32_t message, WParam,
-                             LParam) -> std::optional<LResult> {
-        if (window == stopper && message == wm::timer) {
-            PostQuitMessage(0);
-            return 0;
-        }
-        return std::nullopt;
-    });
-    SetTimer(stopper, 1, end - GetTickCount());
+    SetTimer(panel, stopTimer, end - GetTickCount());
     Message message{};
     while (GetMessage(message)) {
-        if (IsWindow(panel) && IsDialogMessage(panel, message)) {
-            continue;
-        }
-        DispatchMessage(message);
+        if (!IsDialogMessage(panel, message))
+            DispatchMessage(message);
     }
-    SetMessageHook(nullptr);
-    DestroyWindow(stopper);
-}
-
-std::vector<DialogCommand> DialogTest::Commands() const {
-    return commands;
 }
