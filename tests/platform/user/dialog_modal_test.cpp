@@ -34,6 +34,7 @@ TEST_F(DialogTest, DisabledOwnerGetsNoInputAndActivationGoesToTheDialog) {
                     LParam lParam) -> LResult {
         if (message == wm::initDialog) {
             ShowWindow(dialog, true);
+            EXPECT_FALSE(IsWindowEnabled(GetParent(dialog))) << "the owner, while it is up";
             SetFocus(GetParent(dialog)); // as an activation handler of the owner might
             return 0;
         }
