@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 class GameWindow : public ::testing::Test {
   protected:
@@ -37,8 +38,8 @@ class GameWindow : public ::testing::Test {
 
     GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
 
-    // The game's loop until the clock reaches `until`, and what is due then;
-    // false once the program has quit.
+    // The game's loop for `milliseconds` of the virtual clock, and what is
+    // due then; false once the program has quit.
     bool RunFor(std::uint32_t milliseconds) {
         const std::uint32_t until = backend_.Now() + milliseconds;
         Message message{};
