@@ -4,6 +4,7 @@
 // the face, bevels in the static colours, dotted focus rectangles, text in
 // the dialog face.
 
+#include "platform/user/bevel.h"
 #include "platform/user/dialog_internal.h"
 #include "platform/user/menu_layout.h"
 
@@ -20,9 +21,6 @@ FontHandle ControlFont(const PlatformWindow* control);
 std::int32_t ControlLineHeight(const PlatformWindow* control);
 std::int32_t ControlTextWidth(const PlatformWindow* control, std::string_view text);
 
-// A one-pixel frame: top and left in one colour, bottom and right in another.
-void DrawFrameEdge(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
-                   std::int32_t bottom, std::uint8_t topLeft, std::uint8_t bottomRight);
 // Every other pixel of the rectangle's outline, as focus is shown.
 void DrawFocusDots(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom);

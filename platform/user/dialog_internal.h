@@ -71,6 +71,13 @@ void DrawControl(PlatformWindow* control);
 void RedrawPushButtons(PlatformWindow* dialog);
 // Sends COMMAND(id | code << 16) from the control to its dialog.
 void NotifyDialog(PlatformWindow* control, std::uint32_t code);
+// Whether a mouse message's point (client coordinates) is on the control,
+// as a button decides whether letting go clicks it.
+inline bool PointInside(const PlatformWindow* control, LParam lParam) {
+    const std::int32_t x = PointParamX(lParam);
+    const std::int32_t y = PointParamY(lParam);
+    return x >= 0 && y >= 0 && x < control->width && y < control->height;
+}
 bool IsPushButton(ControlKind kind);
 bool TakesFocus(const PlatformWindow* control);
 

@@ -1,3 +1,4 @@
+#include "platform/user/bevel.h"
 #include "platform/user/menu_layout.h"
 #include "platform/user/window_geometry.h"
 
@@ -7,15 +8,6 @@
 namespace {
 
 using namespace menu_colors;
-
-// A one-pixel frame: top and left in one colour, bottom and right in another.
-void DrawEdge(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
-              std::int32_t bottom, std::uint8_t topLeft, std::uint8_t bottomRight) {
-    FillRectIndex(context, left, top, right, top + 1, topLeft);
-    FillRectIndex(context, left, top, left + 1, bottom, topLeft);
-    FillRectIndex(context, left, bottom - 1, right, bottom, bottomRight);
-    FillRectIndex(context, right - 1, top, right, bottom, bottomRight);
-}
 
 // The classic 7 x 7 tick, drawn left of a checked item's label.
 void DrawCheckMark(ContextHandle context, std::int32_t x, std::int32_t y, std::uint8_t color) {
@@ -47,8 +39,8 @@ void DrawMenuBarStrip(PlatformWindow* window) {
         std::int32_t shift = 0;
         if (static_cast<int>(i) == highlighted) {
             // Open: pressed in; highlighted from the keyboard: raised.
-            DrawEdge(context, box.left, 1, box.right, menuBarHeight - 1, open ? shadow : highlight,
-                     open ? highlight : shadow);
+            DrawFrameEdge(context, box.left, 1, box.right, menuBarHeight - 1,
+                          open ? shadow : highlight, open ? highlight : shadow);
             shift = open ? 1 : 0;
         }
         DrawMenuLabel(context, box.left + 6 + shift, textTop + shift, menu.title, text,
@@ -65,8 +57,8 @@ void DrawPulldown(PlatformWindow* pulldown, const Menu& menu, int selectedItem) 
     FillRectIndex(context, 0, 0, width, height, face);
     // Raised: light outer top-left, black outer bottom-right, then white
     // and gray inside them.
-    DrawEdge(context, 0, 0, width, height, face, darkShadow);
-    DrawEdge(context, 1, 1, width - 1, height - 1, highlight, shadow);
+    DrawFrameEdge(context, 0, 0, width, height, face, darkShadow);
+    DrawFrameEdge(context, 1, 1, width - 1, height - 1, highlight, shadow);
     const std::int32_t lineHeight = MenuLineHeight();
     for (std::size_t i = 0; i < menu.items.size(); ++i) {
         const MenuItem& item = menu.items[i];

@@ -24,12 +24,6 @@ bool LooksDefault(const PlatformWindow* window) {
     return focused == nullptr || !IsPushButton(focused->kind);
 }
 
-bool PointInside(const PlatformWindow* window, LParam lParam) {
-    const std::int32_t x = PointParamX(lParam);
-    const std::int32_t y = PointParamY(lParam);
-    return x >= 0 && y >= 0 && x < window->width && y < window->height;
-}
-
 // Draws, then tells the dialog; the dialog may destroy the button.
 void Click(PlatformWindow* window) {
     DrawControl(window);

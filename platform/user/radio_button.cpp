@@ -48,12 +48,6 @@ void DrawPattern(ContextHandle context, std::int32_t x, std::int32_t y,
     }
 }
 
-bool PointInside(const PlatformWindow* window, LParam lParam) {
-    const std::int32_t x = PointParamX(lParam);
-    const std::int32_t y = PointParamY(lParam);
-    return x >= 0 && y >= 0 && x < window->width && y < window->height;
-}
-
 void Click(PlatformWindow* window) {
     CheckRadioInGroup(window);
     NotifyDialog(window, bn::clicked);
