@@ -28,10 +28,9 @@ std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t de
     }
     // Rounded half away from zero, as the original rounded.
     const std::int64_t product = std::int64_t{number} * numerator;
-    const std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
+    const std::int64_t divisor = denominator < 0 ? -std::int64_t{denominator} : denominator;
     const bool negative = (product < 0) != (denominator < 0);
-    const std::int64_t magnitude = ((product < 0 ? -product : product) + half) /
-                                   (denominator < 0 ? -denominator : denominator);
+    const std::int64_t magnitude = ((product < 0 ? -product : product) + divisor / 2) / divisor;
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
