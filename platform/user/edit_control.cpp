@@ -180,16 +180,16 @@ void DrawEdit(PlatformWindow* window, const ControlState& state) {
     const std::int32_t lineHeight = ControlLineHeight(window);
     const std::int32_t textX = border + margin - state.scroll;
     const std::int32_t textY = (height - lineHeight) / 2;
-    const std::string_view text = window->title;
+    const std::string_view shown = window->title;
     const bool focused = System().focus == window;
-    DrawControlText(window, textX, textY, text, menu_colors::text, false);
+    DrawControlText(window, textX, textY, shown, menu_colors::text, false);
     if (focused && HasSelection(state)) {
         const std::size_t from = std::min(state.caret, state.anchor);
         const std::size_t to = std::max(state.caret, state.anchor);
         const std::int32_t left = textX + PrefixWidth(window, from);
         const std::int32_t right = textX + PrefixWidth(window, to);
         FillRectIndex(context, left, textY, right, textY + lineHeight, selection);
-        DrawControlText(window, left, textY, text.substr(from, to - from), selectedText, false);
+        DrawControlText(window, left, textY, shown.substr(from, to - from), selectedText, false);
     }
     if (focused) {
         const std::int32_t caretX = textX + PrefixWidth(window, state.caret);

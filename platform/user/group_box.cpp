@@ -22,17 +22,17 @@ void DrawGroupBox(PlatformWindow* window) {
     // The etched corners: the gray line wins where the two meet.
     FillRectIndex(context, right - 2, top, right - 1, top + 2, shadow);
     FillRectIndex(context, left, bottom - 2, left + 2, bottom - 1, shadow);
-    const std::string_view text = window->title;
-    if (text.empty()) {
+    const std::string_view label = window->title;
+    if (label.empty()) {
         return;
     }
     constexpr std::int32_t textLeft = 8;
-    const std::int32_t textWidth = ControlTextWidth(window, text);
+    const std::int32_t textWidth = ControlTextWidth(window, label);
     FillRectIndex(context, left + textLeft - 2, window->y, left + textLeft + textWidth + 2,
                   window->y + ControlLineHeight(window), face);
-    // The text goes through the control's own surface, which has the font.
+    // The label goes through the control's own surface, which has the font.
     FillRectIndex(window->context, 0, 0, window->width, window->height, face);
-    DrawControlText(window, textLeft, 0, text, menu_colors::text, !window->enabled);
+    DrawControlText(window, textLeft, 0, label, menu_colors::text, !window->enabled);
     BitBlt(context, left + textLeft, window->y, textWidth, ControlLineHeight(window),
            window->context, textLeft, 0, RasterOp::SrcCopy);
 }

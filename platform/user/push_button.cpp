@@ -54,11 +54,11 @@ void DrawPushButton(PlatformWindow* window, const ControlState& state) {
         DrawFrameEdge(context, left, top, right, bottom, highlight, darkShadow);
         DrawFrameEdge(context, left + 1, top + 1, right - 1, bottom - 1, face, shadow);
     }
-    const std::string_view text = window->title;
+    const std::string_view label = window->title;
     const std::int32_t shift = pressed ? 1 : 0;
-    const std::int32_t textX = (window->width - ControlTextWidth(window, text)) / 2 + shift;
+    const std::int32_t textX = (window->width - ControlTextWidth(window, label)) / 2 + shift;
     const std::int32_t textY = (window->height - ControlLineHeight(window)) / 2 + shift;
-    DrawControlText(window, textX, textY, text, menu_colors::text, !window->enabled);
+    DrawControlText(window, textX, textY, label, menu_colors::text, !window->enabled);
     if (System().focus == window) {
         DrawFocusDots(context, 4, 4, window->width - 4, window->height - 4);
     }
