@@ -168,8 +168,10 @@ bool GetClipRegion(ContextHandle context, RegionHandle region);
 
 // A face looked up by family name through the system's font configuration,
 // at a pixel height (the font's em size at 96 dpi) and a weight (400 normal,
-// 700 bold), drawn aliased. The first family found is used; nullptr when
-// none of them is installed.
+// 700 bold), drawn aliased. The first family found is used; a character it
+// lacks is drawn by the next family that has it, on the same baseline (the
+// Japanese face has no accented Latin letters, and names are UTF-8).
+// nullptr when none of them is installed.
 FontHandle CreateFontByFamilies(std::span<const std::string_view> families,
                                 std::int32_t pixelHeight, std::int32_t weight);
 void DeleteFont(FontHandle font);

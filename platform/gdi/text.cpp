@@ -7,11 +7,14 @@
 #include <SDL_ttf.h>
 #include <algorithm>
 #include <string>
+#include <vector>
 
 struct PlatformFont {
     TTF_Font* font = nullptr;
     std::int32_t lineHeight = 0;
     std::int32_t ascent = 0;
+    // The later families, for the characters the first one lacks.
+    std::vector<TTF_Font*> fallbacks;
 };
 
 namespace {
@@ -33,7 +36,8 @@ std::int32_t LineHeight(TTF_Font* font) {
 // Opened at the pixel height as point size: SDL_ttf's 72 dpi makes a point
 // a pixel, so the em is exactly pixelHeight for every height (the 96-dpi
 // point sizes of the original would round at heights not divisible by 4).
-FontHandle OpenFace(const FontFace& face, std::int32_t pixelHeight, std::int32_t weight) {
+// Each open face holds one initialisation of the library.
+TTF_Font* OpenFace(const FontFace& face, std::int32_t pixelHeight, std::int32_t weight) {
     if (TTF_Init() != 0)
         return nullptr;
     TTF_Font* font = TTF_OpenFontIndex(face.file.c_str(), pixelHeight, face.index);
@@ -43,7 +47,63 @@ FontHandle OpenFace(const FontFace& face, std::int32_t pixelHeight, std::int32_t
     }
     if (weight >= firstBoldWeight && !face.bold)
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);
-    return new PlatformFont{font, LineHeight(font), TTF_FontAscent(font)};
+    return font;
+}
+
+void CloseFace(TTF_Font* font) {
+    TTF_CloseFont(font);
+    TTF_Quit();
+}
+
+// Decodes one UTF-8 character at text[at], moving at past it; a broken
+// sequence gives its first byte as a character of its own.
+std::uint32_t NextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<std::uint8_t>(text[at++]);
+    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    std::uint32_t code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
+    for (int i = 1; i < length; ++i) {
+        if (at >= text.size() || (static_cast<std::uint8_t>(text[at]) & 0xC0) != 0x80)
+            return lead;
+        code = (code << 6) | (static_cast<std::uint8_t>(text[at++]) & 0x3Fu);
+    }
+    return code;
+}
+
+// A stretch of text drawn by one face.
+struct TextRun {
+    TTF_Font* face;
+    std::string text;
+};
+
+// Splits text into runs by the first face that has each character; a
+// character no face has stays with the first face.
+std::vector<TextRun> SplitByFace(const PlatformFont& font, std::string_view utf8) {
+    std::vector<TextRun> runs;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t start = at;
+        const std::uint32_t code = NextCodePoint(utf8, at);
+        TTF_Font* face = font.font;
+        if (code > 0x7F && !TTF_GlyphIsProvided32(font.font, code)) {
+            for (TTF_Font* fallback : font.fallbacks) {
+                if (TTF_GlyphIsProvided32(fallback, code)) {
+                    face = fallback;
+                    break;
+                }
+            }
+        }
+        if (runs.empty() || runs.back().face != face)
+            runs.push_back({face, {}});
+        runs.back().text.append(utf8.substr(start, at - start));
+    }
+    return runs;
+}
+
+std::int32_t RunWidth(const TextRun& run) {
+    int width = 0;
+    int height = 0;
+    if (TTF_SizeUTF8(run.face, run.text.c_str(), &width, &height) != 0)
+        return 0;
+    return width;
 }
 
 } // namespace
@@ -52,21 +112,26 @@ FontHandle CreateFontByFamilies(std::span<const std::string_view> families,
                                 std::int32_t pixelHeight, std::int32_t weight) {
     if (pixelHeight <= 0)
         return nullptr;
+    PlatformFont* font = nullptr;
     for (std::string_view family : families) {
         const std::optional<FontFace> face = FindFontFace(family, weight);
-        if (!face)
+        TTF_Font* opened = face ? OpenFace(*face, pixelHeight, weight) : nullptr;
+        if (!opened)
             continue;
-        if (FontHandle font = OpenFace(*face, pixelHeight, weight))
-            return font;
+        if (!font)
+            font = new PlatformFont{opened, LineHeight(opened), TTF_FontAscent(opened), {}};
+        else
+            font->fallbacks.push_back(opened);
     }
-    return nullptr;
+    return font;
 }
 
 void DeleteFont(FontHandle font) {
     if (!font)
         return;
-    TTF_CloseFont(font->font);
-    TTF_Quit();
+    CloseFace(font->font);
+    for (TTF_Font* fallback : font->fallbacks)
+        CloseFace(fallback);
     delete font;
 }
 
@@ -82,22 +147,22 @@ TextExtent GetTextExtent(FontHandle font, std::string_view utf8) {
         return {0, 0};
     if (utf8.empty())
         return {0, font->lineHeight};
-    const std::string text(utf8);
-    int width = 0;
-    int height = 0;
-    if (TTF_SizeUTF8(font->font, text.c_str(), &width, &height) != 0)
-        width = 0;
+    std::int32_t width = 0;
+    for (const TextRun& run : SplitByFace(*font, utf8))
+        width += RunWidth(run);
     return {width, font->lineHeight};
 }
 
-void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_view utf8) {
-    if (!context || !context->bitmap || !context->font || utf8.empty())
-        return;
-    const std::string text(utf8);
+namespace {
+
+// Draws one run with its cell's top-left at (x, y); a fallback face's
+// baseline is moved onto the first face's.
+void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const TextRun& run) {
     SDL_Surface* rendered =
-        TTF_RenderUTF8_Solid(context->font->font, text.c_str(), SDL_Color{255, 255, 255, 255});
+        TTF_RenderUTF8_Solid(run.face, run.text.c_str(), SDL_Color{255, 255, 255, 255});
     if (!rendered)
         return;
+    const std::int32_t baselineShift = context->font->ascent - TTF_FontAscent(run.face);
     // An 8-bit surface: 0 is the cell's background, anything else ink. Its
     // colours are of no use here, the indices are copied by hand.
     SDL_LockSurface(rendered);
@@ -116,13 +181,14 @@ void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_
     ForEachClippedSpan(
         *context, area, {}, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
             std::uint8_t* out = BitmapRow(to, row) + left;
-            if (row - y >= renderedRows) {
+            const std::int32_t sourceRow = row - y - baselineShift;
+            if (sourceRow < 0 || sourceRow >= renderedRows) {
                 if (opaque)
                     std::fill(out, out + (right - left), paper);
                 return;
             }
             const std::uint8_t* from =
-                pixels + static_cast<std::size_t>(row - y) * rendered->pitch + (left - x);
+                pixels + static_cast<std::size_t>(sourceRow) * rendered->pitch + (left - x);
             for (std::int32_t i = 0; i < right - left; ++i) {
                 if (from[i] != 0)
                     out[i] = ink;
@@ -132,4 +198,15 @@ void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_
         });
     SDL_UnlockSurface(rendered);
     SDL_FreeSurface(rendered);
+}
+
+} // namespace
+
+void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_view utf8) {
+    if (!context || !context->bitmap || !context->font || utf8.empty())
+        return;
+    for (const TextRun& run : SplitByFace(*context->font, utf8)) {
+        DrawRun(context, x, y, run);
+        x += RunWidth(run);
+    }
 }
