@@ -5,6 +5,7 @@
 
 #include "shell/panel/start_panel.h"
 #include "tests/assets/asset_readers.h"
+#include "tests/sim/run_script.h"
 #include "tools/varnisk-sim/runner.h"
 #include "tools/varnisk-sim/screen_file.h"
 
@@ -18,19 +19,10 @@ using asset_readers::Bitmap;
 
 std::vector<std::string> RunScriptText(const std::string& script, std::int64_t ticks,
                                        const std::vector<ScreenRequest>& screens = {}) {
-    std::istringstream in(script);
-    const ScriptResult parsed = ParseScript(in);
-    EXPECT_FALSE(parsed.error) << *parsed.error;
     SimOptions options;
     options.ticks = ticks;
     options.screens = screens;
-    std::ostringstream out;
-    RunSimulation(options, parsed.events, out);
-    std::vector<std::string> lines;
-    std::istringstream all(out.str());
-    for (std::string line; std::getline(all, line);)
-        lines.push_back(line);
-    return lines;
+    return RunScriptLines(script, options);
 }
 
 std::string Field(const std::string& line, const std::string& key) {

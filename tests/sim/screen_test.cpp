@@ -4,6 +4,7 @@
 // and the status panel, pixel for pixel.
 
 #include "tests/assets/asset_readers.h"
+#include "tests/sim/run_script.h"
 #include "tools/varnisk-sim/runner.h"
 
 #include <array>
@@ -198,20 +199,12 @@ std::string DescribeFirstDifference(const Picture& want, const Bitmap& got) {
 std::vector<std::string> RunScript(const std::string& script, std::int64_t ticks,
                                    const std::vector<ScreenRequest>& screens,
                                    const std::filesystem::path& settings) {
-    std::istringstream in(script);
-    const ScriptResult parsed = ParseScript(in);
     SimOptions options;
     options.seed = 2026;
     options.ticks = ticks;
     options.settings = settings;
     options.screens = screens;
-    std::ostringstream out;
-    RunSimulation(options, parsed.events, out);
-    std::vector<std::string> lines;
-    std::istringstream all(out.str());
-    for (std::string line; std::getline(all, line);)
-        lines.push_back(line);
-    return lines;
+    return RunScriptLines(script, options);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Whole games played by the scripted climber, replayed through the runner and
 // its settings file.
 
+#include "tests/sim/run_script.h"
 #include "tools/varnisk-climber/climber.h"
 #include "tools/varnisk-sim/runner.h"
 
@@ -18,21 +19,12 @@ struct Replay {
 
 Replay RunScript(const std::string& script, std::int64_t ticks, std::uint32_t seed,
                  const std::filesystem::path& settings, const std::filesystem::path& save) {
-    std::istringstream in(script);
-    const ScriptResult parsed = ParseScript(in);
-    EXPECT_FALSE(parsed.error) << *parsed.error;
     SimOptions options;
     options.seed = seed;
     options.ticks = ticks;
     options.settings = settings;
     options.save = save;
-    std::ostringstream out;
-    EXPECT_EQ(RunSimulation(options, parsed.events, out), 0);
-    Replay replay;
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
-        replay.lines.push_back(line);
-    }
+    Replay replay{RunScriptLines(script, options), {}};
     replay.final = replay.lines.back();
     replay.lines.pop_back();
     return replay;
