@@ -5,12 +5,7 @@
 
 #include "audio/audio.h"
 #include "core/commands.h"
-#include "core/game_state.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/user/user.h"
-#include "shell/desktop/program.h"
-#include "shell/desktop/window_procedure.h"
-#include "shell/main_window.h"
+#include "tests/shell/desktop/game_window_fixture.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -25,46 +20,18 @@ using Kind = HeadlessBackend::MusicEvent::Kind;
 using Plays = std::vector<std::string>;
 constexpr const char* musicFile = VARNISK_ASSET_DIR "/music/bgm1.mid";
 
-class GameSound : public ::testing::Test {
+class GameSound : public GameWindow {
   protected:
+    void SetUp() override {} // each test starts the game with its music file
     void TearDown() override {
-        if (main_ != nullptr) {
-            if (!quit_ && IsWindow(main_)) {
-                SendMessage(main_, wm::destroy, 0, 0);
-            }
-            DiscardMainWindow(main_);
-            ShutdownWindowSystem();
-        }
-        SetStartupOptions({});
+        GameWindow::TearDown();
         SetMusicFile(std::string(musicFileName));
     }
 
+    // Start-up with the default settings: music and sound on.
     void Start(const char* file = musicFile) {
         SetMusicFile(file);
-        StartWindowSystem(backend_);
-        SetStartupOptions({{}, {}, 7}); // the default settings: music and sound on
-        ASSERT_TRUE(RegisterMainWindowClass());
-        main_ = CreateMainWindow();
-        ASSERT_NE(main_, nullptr);
-        ASSERT_TRUE(RunFor(0));
-    }
-
-    GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
-
-    bool RunFor(std::uint32_t milliseconds) {
-        const std::uint32_t until = backend_.Now() + milliseconds;
-        Message message{};
-        while (backend_.Now() < until) {
-            if (!GetMessage(message)) {
-                quit_ = true;
-                return false;
-            }
-            ProcessMessage(main_, message);
-        }
-        while (PeekMessage(message)) {
-            ProcessMessage(main_, message);
-        }
-        return true;
+        StartGame();
     }
 
     void Command(int id) {
@@ -92,10 +59,6 @@ class GameSound : public ::testing::Test {
         }
         return {};
     }
-
-    HeadlessBackend backend_;
-    WindowHandle main_ = nullptr;
-    bool quit_ = false;
 };
 
 TEST_F(GameSound, TheMusicLoopsOnlyWhileAGameIsPlayedWithTheMusicOn) {

@@ -19,21 +19,27 @@ class GameWindow : public ::testing::Test {
   protected:
     static constexpr std::uint32_t tickMs = 40;
 
-    void SetUp() override {
+    void SetUp() override { StartGame(); }
+    void TearDown() override {
+        if (main_ != nullptr) {
+            if (!quit_ && IsWindow(main_)) {
+                SendMessage(main_, wm::destroy, 0, 0);
+            }
+            DiscardMainWindow(main_);
+            ShutdownWindowSystem();
+        }
+        SetStartupOptions({});
+    }
+
+    // Start-up as the game's; a fixture that must prepare more first calls
+    // it itself from its own SetUp or test.
+    void StartGame() {
         StartWindowSystem(backend_);
         SetStartupOptions({{}, {}, 7});
         ASSERT_TRUE(RegisterMainWindowClass());
         main_ = CreateMainWindow();
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(RunFor(0));
-    }
-    void TearDown() override {
-        if (!quit_ && IsWindow(main_)) {
-            SendMessage(main_, wm::destroy, 0, 0);
-        }
-        DiscardMainWindow(main_);
-        ShutdownWindowSystem();
-        SetStartupOptions({});
     }
 
     GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
