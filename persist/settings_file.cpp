@@ -87,6 +87,15 @@ void LoadSettings(GameState& state, const std::filesystem::path& file) {
     state.showJumpCount = GetProfileInt(document, settingSection, "Jump", 0);
 }
 
+std::int32_t LoadZoomSetting(const std::filesystem::path& file) {
+    FileReadResult read = ReadWholeFile(file);
+    if (read.status != FileReadResult::Status::Read) {
+        return 0;
+    }
+    const std::int32_t zoom = GetProfileInt(ParseProfile(read.text), settingSection, "Zoom", 0);
+    return zoom > 0 ? zoom : 0;
+}
+
 bool SaveSettings(const GameState& state, const std::filesystem::path& file) {
     FileReadResult read = ReadWholeFile(file);
     if (read.status == FileReadResult::Status::Unreadable) {

@@ -19,6 +19,11 @@ std::filesystem::path SettingsFilePath();
 // known bits, and every Best5 table is put in order.
 void LoadSettings(GameState& state, const std::filesystem::path& file);
 
+// The whole-window scale the player asked for with [Setting] Zoom=N: N when
+// it is a positive whole number, 0 (choose automatically) when the key or the
+// file is missing or holds anything else. The game never writes this key.
+std::int32_t LoadZoomSetting(const std::filesystem::path& file);
+
 // Writes every setting and record into the file, keeping whatever else it
 // holds, and replaces it atomically. Returns false when nothing was written:
 // the folder or file could not be written, or a file exists that could not

@@ -159,6 +159,22 @@ TEST_F(SettingsFileTest, SaveKeepsUnknownContentAndReplacesKnownKeysWhereTheySta
               "Speed=0\nJump=0\n\n[Mods]\ncheat=on\nfree text line\n\n[Record]\n00R=5\n");
 }
 
+// The scale is the desktop's business: read on its own, and kept through a save.
+TEST_F(SettingsFileTest, ZoomIsReadAsAPositiveFactorOrAutomaticAndSurvivesSaves) {
+    EXPECT_EQ(LoadZoomSetting(file_), 0); // no file
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"[Setting]\nZoom=2\n", 2},  {"[setting]\n zoom = 3x\n", 3}, {"[Setting]\nZoom=0\n", 0},
+        {"[Setting]\nZoom=-2\n", 0}, {"[Setting]\nZoom=big\n", 0},   {"[Record]\nZoom=2\n", 0},
+    };
+    for (const auto& [text, zoom] : cases) {
+        WriteText(file_, text);
+        EXPECT_EQ(LoadZoomSetting(file_), zoom) << text;
+    }
+    WriteText(file_, "[Setting]\nZoom=2\n");
+    ASSERT_TRUE(SaveSettings(Loaded(file_), file_));
+    EXPECT_EQ(LoadZoomSetting(file_), 2);
+}
+
 TEST_F(SettingsFileTest, SaveRefusesToReplaceWhatItCouldNotReadOrReach) {
     ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0); // there, but no settings file to read
     ExpectLoaderDefaults(Loaded(file_));
