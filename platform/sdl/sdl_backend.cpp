@@ -4,6 +4,7 @@
 #include "platform/sdl/icon_reader.h"
 #include "platform/sdl/screen_colors.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/window_zoom.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -47,6 +48,29 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
     return renderer;
 }
 
+// The usable area of the desktop the window opens on (the first display,
+// where SDL centres it); zero when the video driver cannot tell.
+PixelSize UsableDesktopSize() {
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayUsableBounds(0, &bounds) != 0) {
+        return {};
+    }
+    return {bounds.w, bounds.h};
+}
+
+// Pointer positions arrive in window pixels; the game wants screen pixels.
+void ScaleBackToScreen(InputEvent& event, std::int32_t zoom) {
+    switch (event.kind) {
+    case InputEvent::Kind::MouseMove:
+    case InputEvent::Kind::MouseDown:
+    case InputEvent::Kind::MouseUp:
+        event.x = ScreenCoordinate(event.x, zoom);
+        event.y = ScreenCoordinate(event.y, zoom);
+        break;
+    default: break;
+    }
+}
+
 } // namespace
 
 SdlBackend::SdlBackend()
@@ -54,7 +78,7 @@ SdlBackend::SdlBackend()
     // A click that brings the window to the front is also a click in the game,
     // as the original desktop delivered it.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    // The screen texture is shown 1:1; never smooth it.
+    // The screen texture is shown at a whole factor; never smooth it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     initialised_ = SDL_InitSubSystem(subsystems) == 0;
     if (!initialised_) {
@@ -120,6 +144,7 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
             return false;
         }
         if (TranslateEvent(sdlEvent, event)) {
+            ScaleBackToScreen(event, zoom_);
             return true;
         }
     }
@@ -131,8 +156,12 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
         return false;
     }
     const std::string titleText(title);
+    const std::int32_t zoom =
+        ChooseWindowZoom(requestedZoom_, {width, height}, UsableDesktopSize());
+    // The texture keeps the screen's own size; the renderer enlarges it into
+    // the window with nearest-pixel sampling.
     window_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width, height, SDL_WINDOW_HIDDEN);
+                               width * zoom, height * zoom, SDL_WINDOW_HIDDEN);
     if (window_ != nullptr) {
         SetWindowIcon(window_, iconFile);
         renderer_ = CreateRenderer(window_);
@@ -148,6 +177,7 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
     }
     width_ = width;
     height_ = height;
+    zoom_ = zoom;
     // The name entry reads typed characters, whatever the keyboard layout.
     SDL_StartTextInput();
     return true;

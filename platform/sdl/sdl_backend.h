@@ -26,6 +26,12 @@ class SdlBackend final : public Backend {
 
     bool Initialised() const { return initialised_; }
 
+    // The whole-window scale: 0 chooses from the desktop's size when the
+    // screen opens, N > 0 asks for N (see window_zoom.h). Set before
+    // OpenScreen; Zoom() is the factor the open window shows.
+    void RequestZoom(std::int32_t requested) { requestedZoom_ = requested; }
+    std::int32_t Zoom() const { return zoom_; }
+
     std::uint32_t Now() override;
     bool WaitEvent(std::uint32_t deadline, InputEvent& event) override;
     bool OpenScreen(std::int32_t width, std::int32_t height, std::string_view title,
@@ -54,6 +60,8 @@ class SdlBackend final : public Backend {
     SDL_Texture* texture_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    std::int32_t requestedZoom_ = 0;
+    std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;
     std::unique_ptr<SdlAudio> audio_;
 };

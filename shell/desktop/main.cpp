@@ -14,6 +14,7 @@ int main() {
     SetStartupOptions({settings, settings, std::nullopt});
     SetMusicFile(LocateMusicFile());
     SdlBackend backend;
+    backend.RequestZoom(LoadZoomSetting(settings));
     StartWindowSystem(backend);
     const int exitCode = RunGame();
     ShutdownWindowSystem();

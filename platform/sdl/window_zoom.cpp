@@ -1,0 +1,35 @@
+#include "platform/sdl/window_zoom.h"
+
+#include <algorithm>
+
+namespace {
+
+// The largest factor with factor * size <= room in both directions.
+std::int32_t LargestFittingFactor(PixelSize screen, PixelSize room) {
+    return std::min(room.width / screen.width, room.height / screen.height);
+}
+
+} // namespace
+
+std::int32_t ChooseWindowZoom(std::int32_t requested, PixelSize screen, PixelSize usable) {
+    if (screen.width <= 0 || screen.height <= 0) {
+        return 1;
+    }
+    if (usable.width <= 0 || usable.height <= 0) {
+        // Nothing known about the desktop: what was asked for, within reason.
+        return std::clamp(requested, 1, 4);
+    }
+    if (requested > 0) {
+        return std::max(1, std::min(requested, LargestFittingFactor(screen, usable)));
+    }
+    const PixelSize half{usable.width / 2, usable.height / 2};
+    return std::max(1, LargestFittingFactor(screen, half));
+}
+
+std::int32_t ScreenCoordinate(std::int32_t windowCoordinate, std::int32_t zoom) {
+    if (zoom <= 1) {
+        return windowCoordinate;
+    }
+    const std::int32_t quotient = windowCoordinate / zoom;
+    return windowCoordinate % zoom < 0 ? quotient - 1 : quotient;
+}

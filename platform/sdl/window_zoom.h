@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// The game draws a 96-dpi-sized screen; on today's desktops the whole window
+// is shown larger by a whole factor, so that every pixel stays a sharp square.
+
+struct PixelSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The factor to show a screen of the given size at on a desktop whose usable
+// area (without panels and docks) is `usable`.
+// - requested 0 (automatic): the largest factor for which the window covers
+//   at most half of the usable desktop in each direction;
+// - requested N > 0: N, but never so large that the window would not fit on
+//   the usable desktop at all;
+// - always at least 1, also when the desktop is too small or unknown
+//   (a zero or negative usable size).
+std::int32_t ChooseWindowZoom(std::int32_t requested, PixelSize screen, PixelSize usable);
+
+// A window coordinate back in screen pixels. Rounds towards minus infinity,
+// so that a pointer just left of or above the window (while a button holds
+// it captured) stays outside the screen rather than landing on its edge.
+std::int32_t ScreenCoordinate(std::int32_t windowCoordinate, std::int32_t zoom);
