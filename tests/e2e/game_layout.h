@@ -1,0 +1,65 @@
+#pragma once
+
+// Where things are on the game's screen, in its own pixels: the 19-pixel menu
+// bar on top, then the 634 x 436 client area. Colours are 0xRRGGBB as the
+// window shows them.
+
+#include "tests/e2e/window_image.h"
+
+#include <cstdint>
+
+namespace layout {
+
+inline constexpr int screenWidth = 634;
+inline constexpr int screenHeight = 455;
+inline constexpr int menuBarHeight = 19;
+
+// A client-area rectangle moved onto the screen, below the menu bar.
+constexpr GameRect FromClient(int x, int y, int width, int height) {
+    return {x, y + menuBarHeight, width, height};
+}
+
+inline constexpr GameRect field = FromClient(24, 64, 416, 352);
+inline constexpr GameRect jumpGauge = FromClient(88, 32, 96, 16);
+inline constexpr GameRect pauseSign = FromClient(168, 208, 128, 48);
+inline constexpr GameRect jumpCountLabel = FromClient(464, 192, 64, 16);
+inline constexpr GameRect jumpCounter = FromClient(560, 213, 52, 14);
+
+// The classic window colours of the start panel and the menus.
+inline constexpr std::uint32_t face = 0xC0C0C0;
+inline constexpr std::uint32_t white = 0xFFFFFF;
+inline constexpr std::uint32_t shadow = 0x808080;
+inline constexpr std::uint32_t black = 0x000000;
+inline constexpr std::uint32_t selection = 0x000080;
+
+struct Probe {
+    int x;
+    int y;
+    std::uint32_t color;
+};
+
+// The start panel, centred over the field: its face around the picture, the
+// faces of its three buttons and the black frame of the default one.
+inline constexpr Probe startPanel[] = {
+    {160, 140, face},  {470, 140, face},  {160, 330, face},  {470, 330, face},
+    {158, 296, white}, {475, 296, black}, {176, 308, face},  {292, 308, face},
+    {386, 308, face},  {381, 313, black}, {420, 303, black}, {420, 323, black},
+};
+
+// The pause sign's dark outline, light rim and purple face.
+inline constexpr Probe pauseSignProbes[] = {
+    {168, 227, 0x0A0A14}, {295, 230, 0x0A0A14}, {200, 274, 0x0A0A14}, {169, 228, 0xFEEDA0},
+    {170, 233, 0x4A2B76}, {170, 241, 0x3F2367}, {170, 253, 0x351D58}, {200, 265, 0x2B1749},
+};
+
+} // namespace layout
+
+// How many of the probes show their colour.
+template <std::size_t N>
+int CountMatches(const WindowImage& image, const layout::Probe (&probes)[N]) {
+    int matches = 0;
+    for (const layout::Probe& probe : probes) {
+        matches += image.At(probe.x, probe.y) == probe.color ? 1 : 0;
+    }
+    return matches;
+}
