@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
 #include "platform/sdl/event_translation.h"
+#include "platform/sdl/gamepads.h"
 #include "platform/sdl/icon_reader.h"
 #include "platform/sdl/screen_colors.h"
 #include "platform/sdl/sdl_audio.h"
@@ -83,10 +84,14 @@ SdlBackend::SdlBackend()
     initialised_ = SDL_InitSubSystem(subsystems) == 0;
     if (!initialised_) {
         std::fprintf(stderr, "VARNISK: cannot start SDL: %s\n", SDL_GetError());
+        return;
     }
+    // Pads already plugged in arrive as additions, like those plugged in later.
+    gamepads_ = std::make_unique<Gamepads>();
 }
 
 SdlBackend::~SdlBackend() {
+    gamepads_.reset();
     audio_.reset(); // the mixer's device closes while SDL is still up
     CloseScreen();
     if (initialised_) {
@@ -119,6 +124,10 @@ std::uint32_t SdlBackend::Now() {
 
 bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
     for (;;) {
+        // Key-ups a pulled-out pad still owed go first.
+        if (gamepads_ != nullptr && gamepads_->TakePending(event)) {
+            return true;
+        }
         const std::int32_t left = MillisecondsUntil(deadline, Now());
         if (!initialised_) {
             if (left > 0) {
@@ -143,7 +152,8 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
             audio_->DeliverMusicEnd();
             return false;
         }
-        if (TranslateEvent(sdlEvent, event)) {
+        if ((gamepads_ != nullptr && gamepads_->Translate(sdlEvent, event)) ||
+            TranslateEvent(sdlEvent, event)) {
             ScaleBackToScreen(event, zoom_);
             return true;
         }

@@ -11,6 +11,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
+class Gamepads;
 class ScreenColorTable;
 class SdlAudio;
 
@@ -64,4 +65,5 @@ class SdlBackend final : public Backend {
     std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;
     std::unique_ptr<SdlAudio> audio_;
+    std::unique_ptr<Gamepads> gamepads_; // none when SDL did not start
 };

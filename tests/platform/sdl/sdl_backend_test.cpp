@@ -71,4 +71,29 @@ TEST_F(SdlBackendTest, WaitsUntilTheDeadlineButDeliversQueuedInputEvenPastIt) {
     EXPECT_GE(static_cast<std::int32_t>(backend.Now() - deadline), 0);
 }
 
+// A pad plugged into the running game plays it as the keyboard, and its
+// presses come out of the same queue as the keys.
+TEST_F(SdlBackendTest, APadPluggedInWhileRunningPressesTheSpaceBar) {
+    SDL_VirtualJoystickDesc pad{};
+    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int device = SDL_JoystickAttachVirtualEx(&pad);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    SDL_Joystick* joystick = SDL_JoystickOpen(device);
+    InputEvent event;
+    while (backend.WaitEvent(backend.Now() + 20, event)) {
+        // nothing but the pad's arrival, which opens it
+    }
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+    ASSERT_TRUE(backend.WaitEvent(backend.Now() + 1000, event));
+    EXPECT_EQ(event.kind, InputEvent::Kind::KeyDown);
+    EXPECT_EQ(event.virtualKey, vk::space);
+    SDL_JoystickDetachVirtual(device);
+    SDL_JoystickClose(joystick);
+    ASSERT_TRUE(backend.WaitEvent(backend.Now() + 1000, event));
+    EXPECT_EQ(event.kind, InputEvent::Kind::KeyUp); // pulled out while held
+    EXPECT_EQ(event.virtualKey, vk::space);
+}
+
 } // namespace
