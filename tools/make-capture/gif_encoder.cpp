@@ -109,14 +109,15 @@ void GifEncoder::WriteLoopExtension() {
     out_.push_back(0);
 }
 
-void GifEncoder::WriteFrameControl(std::optional<std::uint8_t> transparentIndex) {
+void GifEncoder::WriteFrameControl(int delayCentiseconds,
+                                   std::optional<std::uint8_t> transparentIndex) {
     constexpr std::uint8_t doNotDispose = 1 << 2;
     constexpr std::uint8_t hasTransparency = 1;
     out_.push_back(extensionIntroducer);
     out_.push_back(0xF9);
     out_.push_back(4);
     out_.push_back(transparentIndex ? doNotDispose | hasTransparency : doNotDispose);
-    PutU16(out_, options_.delayCentiseconds);
+    PutU16(out_, delayCentiseconds);
     out_.push_back(transparentIndex.value_or(0));
     out_.push_back(0);
 }
@@ -137,7 +138,7 @@ void GifEncoder::WriteImage(const IndexedImage& frame, const PixelRect& rect,
     PutSubBlocks(out_, compressed);
 }
 
-bool GifEncoder::AddFrame(const IndexedImage& frame, std::string& error) {
+bool GifEncoder::AddFrame(const IndexedImage& frame, int delayCentiseconds, std::string& error) {
     if (frameCount_ == 0) {
         globalPalette_ = frame.palette;
         WriteHeader(frame);
@@ -170,7 +171,7 @@ bool GifEncoder::AddFrame(const IndexedImage& frame, std::string& error) {
             }
         }
     }
-    WriteFrameControl(transparent);
+    WriteFrameControl(delayCentiseconds, transparent);
     WriteImage(frame, rect, compressed);
     shown_ = frame;
     ++frameCount_;

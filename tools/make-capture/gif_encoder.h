@@ -9,8 +9,7 @@
 #include <vector>
 
 struct GifOptions {
-    int delayCentiseconds = 4; // one game tick of 40 ms per frame
-    int loopCount = 0;         // 0 plays forever
+    int loopCount = 0; // 0 plays forever
     // After the first frame, store only the rectangle that changed, drawn
     // over the frame before it (disposal "do not dispose"), with the pixels
     // inside it that did not change left transparent when that is smaller.
@@ -23,8 +22,9 @@ class GifEncoder {
   public:
     explicit GifEncoder(GifOptions options) : options_(options) {}
 
-    // False (with `error` set) when the frame's size differs from the first.
-    bool AddFrame(const IndexedImage& frame, std::string& error);
+    // Adds a frame shown for `delayCentiseconds` (4 is one game tick).
+    // False (with `error` set) when its size differs from the first frame's.
+    bool AddFrame(const IndexedImage& frame, int delayCentiseconds, std::string& error);
 
     // The whole file, ended with the trailer. Call once, after the frames.
     std::vector<std::uint8_t> Finish();
@@ -34,7 +34,7 @@ class GifEncoder {
   private:
     void WriteHeader(const IndexedImage& first);
     void WriteLoopExtension();
-    void WriteFrameControl(std::optional<std::uint8_t> transparentIndex);
+    void WriteFrameControl(int delayCentiseconds, std::optional<std::uint8_t> transparentIndex);
     void WriteImage(const IndexedImage& frame, const PixelRect& rect,
                     const std::vector<std::uint8_t>& compressed);
 
