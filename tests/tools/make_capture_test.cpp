@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -79,11 +80,14 @@ TEST(GifEncoder, FramesComposeBackToTheColoursGiven) {
     std::vector<IndexedImage> frames;
     frames.push_back(RandomImage(40, 30, random, 256));
 
-    IndexedImage sprite = frames.back(); // a small change, drawn transparent around it
-    for (int y = 10; y < 14; ++y) {
-        for (int x = 20; x < 26; x += 2) {
-            sprite.pixels[y * 40 + x] ^= 0x55;
-        }
+    // Small changes far apart: the box between them is mostly unchanged
+    // noise, stored as the transparent index, which must be none of the
+    // lowest indices the changes draw with.
+    IndexedImage sprite = frames.back();
+    std::uint8_t drawn = 0;
+    for (const auto& [x, y] : {std::pair{3, 2}, std::pair{4, 2}, std::pair{36, 27}}) {
+        frames.front().pixels[y * 40 + x] = 200;
+        sprite.pixels[y * 40 + x] = drawn++;
     }
     frames.push_back(sprite);
     frames.push_back(sprite); // looks the same as the last
@@ -105,11 +109,12 @@ TEST(GifEncoder, FramesComposeBackToTheColoursGiven) {
         EXPECT_EQ(gif.frames[i].delayCentiseconds, 4);
         EXPECT_EQ(gif.frames[i].disposal, 1);
     }
-    // Only what changed is stored: the sprite's box, one pixel for a
+    // Only what changed is stored: the changes' box, one pixel for a
     // repeat, the whole picture for a new palette, which comes as its own.
     const DecodedFrame& moved = gif.frames[1];
     EXPECT_EQ((std::array{moved.left, moved.top, moved.width, moved.height}),
-              (std::array{20, 10, 5, 4}));
+              (std::array{3, 2, 34, 26}));
+    EXPECT_TRUE(moved.transparency);
     EXPECT_EQ(gif.frames[2].width * gif.frames[2].height, 1);
     EXPECT_FALSE(gif.frames[2].localTable);
     EXPECT_TRUE(gif.frames[3].localTable);
