@@ -97,9 +97,6 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
         {"SDL_VIDEODRIVER", "x11"},        {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
         {"WAYLAND_DISPLAY", std::nullopt}, {"XAUTHORITY", std::nullopt},
     };
-#ifdef VARNISK_E2E_LSAN_SUPPRESSIONS
-    game.environment["LSAN_OPTIONS"] = "suppressions=" VARNISK_E2E_LSAN_SUPPRESSIONS;
-#endif
     ChildProcess varnisk(game);
     ASSERT_TRUE(varnisk.Started());
 
