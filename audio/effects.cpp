@@ -6,6 +6,7 @@
 #include "assets/resources.h"
 #include "core/ports.h"
 #include "platform/user/backend.h"
+#include "platform/user/user.h"
 #include "shell/shell_ports.h"
 
 namespace {
@@ -42,7 +43,13 @@ void PlayEffect(GameState& state, int effectId) {
     }
     const std::span<const std::uint8_t> wave = ResourceWave(effectId);
     if (!wave.empty()) {
-        backend.PlayWave(effectId, wave, effectId != recordFanfare);
+        const bool holdsTheGame = effectId != recordFanfare;
+        if (holdsTheGame) {
+            // The pause sign, or the fall that ended the game, is on screen
+            // while the sound holds everything.
+            FlushScreen();
+        }
+        backend.PlayWave(effectId, wave, holdsTheGame);
     }
 }
 

@@ -37,7 +37,7 @@ void HeadlessBackend::PlayWave(int id, std::span<const std::uint8_t> wave, bool 
     }
     CutEffect();
     const std::uint32_t length = WaveLengthMs(wave).value_or(0);
-    effects_.push_back(EffectSounded{id, clock_, clock_ + length, toTheEnd, false});
+    effects_.push_back(EffectSounded{id, clock_, clock_ + length, toTheEnd, false, presentCount_});
     if (toTheEnd && blockingTakesTime_) {
         clock_ += length; // the program is held while it sounds
     }

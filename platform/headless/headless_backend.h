@@ -26,6 +26,7 @@ class HeadlessBackend final : public Backend {
         std::uint32_t end;
         bool toTheEnd;
         bool cut;
+        int presentsBefore; // screens shown before it began: what it was heard over
     };
     // Every music command as it was given, and every notice as delivered.
     struct MusicEvent {

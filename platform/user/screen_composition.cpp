@@ -177,3 +177,7 @@ void PresentIfDrawn() {
     ComposeScreen(system.screenBuffer, width, height);
     system.backend->Present(ScreenImage{width, height, system.screenBuffer, &GetSystemPalette()});
 }
+
+void FlushScreen() {
+    PresentIfDrawn();
+}

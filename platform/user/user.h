@@ -168,6 +168,11 @@ void DrawMenuBar(WindowHandle window);
 // composed by z-order) into indices, top row first. Used by Present and by
 // screenshots.
 void ComposeScreen(std::span<std::uint8_t> indices, std::int32_t& width, std::int32_t& height);
+// Puts what has been drawn on the screen now rather than when the loop next
+// waits. Drawing on the original desktop showed at once; a program about to
+// hold its loop (a sound played to its end) calls this first, so the player
+// sees the picture that goes with the sound.
+void FlushScreen();
 // Only the main window's client area, with whatever covers it.
 void ComposeClientArea(WindowHandle window, std::span<std::uint8_t> indices);
 

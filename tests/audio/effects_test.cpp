@@ -37,14 +37,14 @@ TEST_F(Effects, EachNewEffectCutsOffTheLastAndOnlyPauseAndGameOverHold) {
     EXPECT_EQ(backend_.Now(), 3741u) << "158 in the background holds nothing";
     ReleaseEffects(state_); // stops what still sounds before the images go
 
-    using Heard = HeadlessBackend::EffectSounded; // id, start, end, toTheEnd, cut
+    using Heard = HeadlessBackend::EffectSounded; // id, start, end, toTheEnd, cut, shown
     const Heard expected[] = {
-        {141, 0, 40, false, true},      // 170 ms, cut by the next
-        {143, 40, 80, false, true},     //
-        {144, 80, 167, false, false},   // 87 ms: ran out before the next
-        {159, 580, 1960, true, false},  // held the program its 1380 ms
-        {160, 1960, 3741, true, false}, // and its 1781
-        {158, 3741, 3741, false, true}, // cut by the release
+        {141, 0, 40, false, true, 0},      // 170 ms, cut by the next
+        {143, 40, 80, false, true, 0},     //
+        {144, 80, 167, false, false, 0},   // 87 ms: ran out before the next
+        {159, 580, 1960, true, false, 0},  // held the program its 1380 ms
+        {160, 1960, 3741, true, false, 0}, // and its 1781
+        {158, 3741, 3741, false, true, 0}, // cut by the release
     };
     ASSERT_EQ(backend_.Effects().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -82,6 +82,8 @@ TEST_F(GameSound, TheMusicLoopsOnlyWhileAGameIsPlayedWithTheMusicOn) {
     ASSERT_EQ(State().mode, GameMode::Paused);
     EXPECT_EQ(backend_.Now(), paused + pauseLength);
     ASSERT_TRUE(RunFor(2 * pieceLength));
+    EXPECT_EQ(backend_.Effects().back().presentsBefore, backend_.PresentCount())
+        << "the pause sign was on screen before the sound held the game, not after";
     EXPECT_EQ(MusicSince(mark), Plays{"stop"});
     EXPECT_EQ(Last(Kind::Notice).flags, mci::notifyAborted);
 
