@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <set>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -43,7 +44,12 @@ std::vector<char*> PointersTo(std::vector<std::string>& strings) {
 
 // Runs in the forked child: only async-signal-safe calls until exec.
 [[noreturn]] void ExecChild(const ChildOptions& options, char* const* argv, char* const* envp,
-                            int outputFd) {
+                            int outputFd, pid_t parent) {
+    // Should the test itself be killed (a CTest timeout), the child goes too.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) {
+        _exit(125); // the test was already gone
+    }
     if (outputFd >= 0) {
         dup2(outputFd, STDOUT_FILENO);
         dup2(outputFd, STDERR_FILENO);
@@ -59,7 +65,7 @@ std::vector<char*> PointersTo(std::vector<std::string>& strings) {
 
 } // namespace
 
-ChildProcess::ChildProcess(const ChildOptions& options) {
+ChildProcess::ChildProcess(const ChildOptions& options) : stopGrace_(options.stopGrace) {
     std::vector<std::string> args = options.argv;
     std::vector<std::string> env = MergedEnvironment(options.environment);
     std::vector<char*> argv = PointersTo(args);
@@ -73,9 +79,10 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
     for (const int fd : keep) {
         fcntl(fd, F_SETFD, fcntl(fd, F_GETFD) & ~FD_CLOEXEC);
     }
+    const pid_t parent = getpid();
     pid_ = fork();
     if (pid_ == 0) {
-        ExecChild(options, argv.data(), envp.data(), outputFd);
+        ExecChild(options, argv.data(), envp.data(), outputFd, parent);
     }
     if (pid_ > 0) {
         setpgid(pid_, pid_); // also from here, so a kill never races the child's own call
@@ -135,7 +142,7 @@ void ChildProcess::Stop() {
         return;
     }
     kill(-pid_, SIGTERM);
-    if (!WaitForExit(std::chrono::seconds(5))) {
+    if (!WaitForExit(stopGrace_)) {
         kill(-pid_, SIGKILL);
         Reap(true);
     }

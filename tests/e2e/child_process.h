@@ -18,6 +18,8 @@ struct ChildOptions {
     std::string workingDirectory; // empty: this process's
     std::string outputFile;       // empty: inherit stdout and stderr
     std::vector<int> keepOpen;    // descriptors the child inherits
+    // How long Stop waits after SIGTERM before it kills.
+    std::chrono::milliseconds stopGrace = std::chrono::seconds(5);
 };
 
 class ChildProcess {
@@ -38,6 +40,7 @@ class ChildProcess {
   private:
     bool Reap(bool block);
 
+    std::chrono::milliseconds stopGrace_;
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
