@@ -27,6 +27,8 @@ bool ParseOptions(int argc, char** argv) {
         const std::string value = argv[++i];
         if (flag == "--game") {
             options.game = value;
+        } else if (flag == "--xvfb") {
+            options.xvfb = value;
         } else if (flag == "--screen") {
             options.screen = value;
         } else if (flag == "--zoom-setting") {

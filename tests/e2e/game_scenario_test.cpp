@@ -82,7 +82,7 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     // 1. The server, our connection to it, then the game. Destroyed in the
     //    reverse order: the game first, the server last.
     const std::filesystem::path xvfbLog = folder.Path() / "xvfb.log";
-    XvfbServer server(options.screen, xvfbLog.string());
+    XvfbServer server(options.xvfb, options.screen, xvfbLog.string());
     ASSERT_FALSE(server.DisplayName().empty()) << "Xvfb did not start:\n" << PrintedLog(xvfbLog);
     XSession session(server.DisplayName(), patience);
     ASSERT_TRUE(session.Connected()) << "cannot connect to " << server.DisplayName();

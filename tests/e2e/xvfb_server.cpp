@@ -39,16 +39,17 @@ std::string ReadDisplayNumber(int fd) {
 
 } // namespace
 
-XvfbServer::XvfbServer(const std::string& screen, const std::string& logFile) {
+XvfbServer::XvfbServer(const std::string& program, const std::string& screen,
+                       const std::string& logFile) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         std::perror("e2e: pipe");
         return;
     }
     ChildOptions options;
-    options.argv = {"/usr/bin/Xvfb", "-displayfd", std::to_string(pipeFds[1]),
-                    "-screen",       "0",          screen,
-                    "-nolisten",     "tcp",        "-noreset"};
+    options.argv = {program,     "-displayfd", std::to_string(pipeFds[1]),
+                    "-screen",   "0",          screen,
+                    "-nolisten", "tcp",        "-noreset"};
     options.outputFile = logFile;
     options.keepOpen = {pipeFds[1]};
     process_ = std::make_unique<ChildProcess>(options);

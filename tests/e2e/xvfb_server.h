@@ -11,8 +11,9 @@
 
 class XvfbServer {
   public:
-    // screen: "WIDTHxHEIGHTxDEPTH"; the server's own output goes to logFile.
-    XvfbServer(const std::string& screen, const std::string& logFile);
+    // program: the Xvfb binary; screen: "WIDTHxHEIGHTxDEPTH"; the server's
+    // own output goes to logFile.
+    XvfbServer(const std::string& program, const std::string& screen, const std::string& logFile);
 
     // Empty when the server did not come up within the timeout.
     const std::string& DisplayName() const { return display_; }
