@@ -85,13 +85,12 @@ void Gamepads::Open(int deviceIndex) {
 }
 
 bool Gamepads::Remove(SDL_JoystickID id, InputEvent& event) {
-    const auto at =
-        std::find_if(pads_.begin(), pads_.end(), [id](const Pad& pad) { return pad.id == id; });
-    if (at == pads_.end()) {
+    const Pad* pad = Find(id);
+    if (pad == nullptr) {
         return false;
     }
-    const Pad removed = *at;
-    pads_.erase(at);
+    const Pad removed = *pad;
+    pads_.erase(pads_.begin() + (pad - pads_.data()));
     SDL_GameControllerClose(removed.controller);
     // What it held goes up now, unless another pad still holds it.
     for (std::size_t key = 0; key < keys.size(); ++key) {
