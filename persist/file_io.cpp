@@ -73,8 +73,14 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& file) {
 // A name in the folder that no other save uses at the same time.
 std::filesystem::path TemporaryName(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string() + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    // Built front to back: GCC 12 at -O3 takes a literal put in front of a
+    // temporary string for a copy that overlaps itself, and warns.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp-";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(counter++);
     return target.parent_path() / name;
 }
 
