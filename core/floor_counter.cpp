@@ -1,4 +1,4 @@
-#include "core/floor_counter.h"
+#include "floor_counter.h"
 
 #include "core/ports.h"
 

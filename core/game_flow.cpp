@@ -1,7 +1,7 @@
 #include "core/game_flow.h"
 
 #include "core/commands.h"
-#include "core/effects.h"
+#include "effects.h"
 #include "core/floor_field.h"
 #include "core/ports.h"
 

@@ -1,7 +1,7 @@
 #include "core/game_tick.h"
 
-#include "core/effects.h"
-#include "core/floor_counter.h"
+#include "effects.h"
+#include "floor_counter.h"
 #include "core/floor_field.h"
 #include "core/game_flow.h"
 #include "core/ports.h"

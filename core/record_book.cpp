@@ -1,6 +1,6 @@
 #include "core/record_book.h"
 
-#include "core/effects.h"
+#include "effects.h"
 #include "core/ports.h"
 
 #include <utility>

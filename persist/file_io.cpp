@@ -1,4 +1,4 @@
-#include "persist/file_io.h"
+#include "file_io.h"
 
 #include <atomic>
 #include <cerrno>

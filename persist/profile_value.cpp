@@ -1,4 +1,4 @@
-#include "persist/profile_value.h"
+#include "profile_value.h"
 
 #include "core/name.h"
 

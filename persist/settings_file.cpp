@@ -1,8 +1,8 @@
 #include "persist/settings_file.h"
 
 #include "core/record_table.h"
-#include "persist/file_io.h"
-#include "persist/profile.h"
+#include "file_io.h"
+#include "profile.h"
 
 #include <cstdlib>
 #include <pwd.h>

@@ -1,4 +1,4 @@
-#include "render/character_sprite.h"
+#include "character_sprite.h"
 
 namespace {
 

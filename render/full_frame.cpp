@@ -1,9 +1,9 @@
 #include "core/ports.h"
 #include "core/slot_rects.h"
 #include "platform/gdi/gdi.h"
-#include "render/character_sprite.h"
-#include "render/field_placement.h"
-#include "render/transparency.h"
+#include "character_sprite.h"
+#include "field_placement.h"
+#include "transparency.h"
 
 namespace {
 

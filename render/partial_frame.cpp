@@ -6,14 +6,14 @@
 // character is composed off-screen in a 32 x 32 cell (the back buffer's
 // top-left corner) with the floor parts behind it, and shown in one blit.
 
-#include "render/partial_frame.h"
+#include "partial_frame.h"
 
 #include "core/ports.h"
 #include "core/slot_rects.h"
 #include "platform/gdi/gdi.h"
-#include "render/character_sprite.h"
-#include "render/field_placement.h"
-#include "render/transparency.h"
+#include "character_sprite.h"
+#include "field_placement.h"
+#include "transparency.h"
 
 namespace {
 

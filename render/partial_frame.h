@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/game_state.h"
-#include "core/rect.h"
+#include "base/rect.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/ports.h"
 #include "platform/gdi/gdi.h"
-#include "render/four_digits.h"
+#include "four_digits.h"
 #include "render/window_drawing.h"
 
 // Every element is a plain copy of a sprite sheet rectangle straight to the

@@ -1,4 +1,4 @@
-#include "render/transparency.h"
+#include "transparency.h"
 
 #include "platform/gdi/gdi.h"
 

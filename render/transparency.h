@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/game_state.h"
-#include "render/character_sprite.h"
+#include "character_sprite.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Bitmaps: 8-bit surfaces laid out like DIB sections, and monochrome ones
 // with a byte per pixel so blits never have to shift bits.
-#include "platform/gdi/gdi_objects.h"
+#include "gdi_objects.h"
 
 namespace {
 

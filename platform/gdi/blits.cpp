@@ -1,7 +1,7 @@
 // BitBlt and FillRectIndex: index arithmetic over clipped row spans. These
 // run many times per frame, so they allocate nothing and keep the inner
 // loops to plain byte loops the compiler can vectorise.
-#include "platform/gdi/clip_walk.h"
+#include "clip_walk.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 // spans. Blits within one bitmap pick the order that makes an overlapping
 // copy behave like memmove.
 
-#include "platform/gdi/region_impl.h"
+#include "region_impl.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Memory drawing contexts: what is selected into them and their colours.
-#include "platform/gdi/gdi_objects.h"
+#include "gdi_objects.h"
 
 ContextHandle CreateMemoryContext() {
     return new PlatformContext;

@@ -1,7 +1,7 @@
 // Logical palettes and the emulated 256-colour display's system palette.
 // On such a display only the entries between the twenty static colours can
 // change, and only a palette realized in the foreground changes them.
-#include "platform/gdi/gdi_objects.h"
+#include "gdi_objects.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // A stored picture drawn 1:1, its pixel values taken as palette indices.
 // The frame picture is drawn this way at every repaint: decoding it costs
 // far less than the frame's blits, so nothing is cached.
-#include "platform/gdi/clip_walk.h"
+#include "clip_walk.h"
 
 #include <cstring>
 #include <vector>

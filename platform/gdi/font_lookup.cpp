@@ -1,7 +1,7 @@
 // Finding a face by family name with fontconfig. The configuration is
 // loaded for each lookup and destroyed after it: fonts are made a handful
 // of times per run, and nothing of fontconfig outlives the call.
-#include "platform/gdi/font_lookup.h"
+#include "font_lookup.h"
 
 #include <fontconfig/fontconfig.h>
 #include <memory>

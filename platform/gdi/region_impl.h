@@ -3,7 +3,7 @@
 // A clip region is a pixman region: banded half-open boxes, the same model
 // as the original's regions. Private to this folder (it needs pixman).
 
-#include "platform/gdi/gdi_objects.h"
+#include "gdi_objects.h"
 
 #include <pixman.h>
 

@@ -1,5 +1,5 @@
 // Rectangle regions and the clip region each context keeps a copy of.
-#include "platform/gdi/region_impl.h"
+#include "region_impl.h"
 
 namespace {
 

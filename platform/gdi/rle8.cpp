@@ -1,7 +1,7 @@
 // The 8-bit run-length format of stored bitmaps: pairs of (count, value)
 // runs, and escapes after a zero count: 0 end of line, 1 end of bitmap,
 // 2 a jump right and up, 3..255 that many literal bytes padded to a word.
-#include "platform/gdi/rle8.h"
+#include "rle8.h"
 
 #include <cstddef>
 

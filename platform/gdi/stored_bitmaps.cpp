@@ -1,8 +1,8 @@
 // Stored .bmp pictures: the header checked strictly enough that decoding
 // can trust every offset, the pixels turned into indices top row first,
 // and the 1-bit mask loaded as a monochrome bitmap.
-#include "platform/gdi/gdi_objects.h"
-#include "platform/gdi/rle8.h"
+#include "gdi_objects.h"
+#include "rle8.h"
 
 #include <cstddef>
 #include <vector>

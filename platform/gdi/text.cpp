@@ -1,8 +1,8 @@
 // Fonts and text through SDL_ttf, aliased ("Solid") so that every text
 // pixel is one palette index. SDL_ttf counts its initialisations: each font
 // holds one, so the library is shut down again with the last font.
-#include "platform/gdi/clip_walk.h"
-#include "platform/gdi/font_lookup.h"
+#include "clip_walk.h"
+#include "font_lookup.h"
 
 #include <SDL_ttf.h>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // the virtual clock and written down for tests and the runner.
 
 #include "platform/headless/headless_backend.h"
-#include "platform/headless/sound_lengths.h"
+#include "sound_lengths.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "platform/headless/sound_lengths.h"
+#include "sound_lengths.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
-#include "platform/sdl/event_translation.h"
+#include "event_translation.h"
 
-#include "platform/sdl/key_mapping.h"
+#include "key_mapping.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/gamepads.h"
+#include "gamepads.h"
 
 #include <SDL.h>
 #include <algorithm>

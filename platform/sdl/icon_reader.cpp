@@ -1,4 +1,4 @@
-#include "platform/sdl/icon_reader.h"
+#include "icon_reader.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/key_mapping.h"
+#include "key_mapping.h"
 
 #include "platform/user/backend.h"
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/screen_colors.h"
+#include "screen_colors.h"
 
 #include <cstring>
 

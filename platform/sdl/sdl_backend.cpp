@@ -1,11 +1,11 @@
 #include "platform/sdl/sdl_backend.h"
 
-#include "platform/sdl/event_translation.h"
-#include "platform/sdl/gamepads.h"
-#include "platform/sdl/icon_reader.h"
-#include "platform/sdl/screen_colors.h"
+#include "event_translation.h"
+#include "gamepads.h"
+#include "icon_reader.h"
+#include "screen_colors.h"
 #include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/window_zoom.h"
+#include "window_zoom.h"
 
 #include <SDL.h>
 #include <algorithm>

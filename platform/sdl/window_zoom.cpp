@@ -1,4 +1,4 @@
-#include "platform/sdl/window_zoom.h"
+#include "window_zoom.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 bool TranslateAccelerator(WindowHandle window, std::span<const Accelerator> table,
                           const Message& message) {

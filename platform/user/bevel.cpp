@@ -1,4 +1,4 @@
-#include "platform/user/bevel.h"
+#include "bevel.h"
 
 void DrawFrameEdge(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,
                    std::int32_t bottom, std::uint8_t topLeft, std::uint8_t bottomRight) {

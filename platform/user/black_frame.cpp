@@ -1,4 +1,4 @@
-#include "platform/user/control_drawing.h"
+#include "control_drawing.h"
 
 #include <cstdlib>
 

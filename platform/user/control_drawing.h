@@ -4,9 +4,9 @@
 // the face, bevels in the static colours, dotted focus rectangles, text in
 // the dialog face.
 
-#include "platform/user/bevel.h"
-#include "platform/user/dialog_internal.h"
-#include "platform/user/menu_layout.h"
+#include "bevel.h"
+#include "dialog_internal.h"
+#include "menu_layout.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "platform/user/control_drawing.h"
+#include "control_drawing.h"
 
 // One window class for every control; the control's kind picks its
 // handling. A control draws into its own surface and copies that into its

@@ -1,4 +1,4 @@
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 void MessageBox(std::string_view caption, std::string_view text) {
     CurrentBackend().ShowMessageBox(caption, text);

@@ -4,7 +4,7 @@
 // for each of its controls, and how the pieces reach each other.
 
 #include "platform/user/dialog.h"
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/user/dialog_internal.h"
+#include "dialog_internal.h"
 
 // Reading and setting what the controls of a dialog hold.
 

@@ -1,6 +1,6 @@
-#include "platform/user/dialog_internal.h"
-#include "platform/user/menu_layout.h"
-#include "platform/user/window_geometry.h"
+#include "dialog_internal.h"
+#include "menu_layout.h"
+#include "window_geometry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "platform/user/dialog_internal.h"
+#include "dialog_internal.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/user/control_drawing.h"
+#include "control_drawing.h"
 
 // The group box: an etched frame (a gray line with a white one beside it)
 // whose top runs through the middle of its text's line; the text, if any,

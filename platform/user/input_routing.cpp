@@ -1,5 +1,5 @@
-#include "platform/user/window_geometry.h"
-#include "platform/user/window_system.h"
+#include "window_geometry.h"
+#include "window_system.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/user/bevel.h"
-#include "platform/user/menu_layout.h"
-#include "platform/user/window_geometry.h"
+#include "bevel.h"
+#include "menu_layout.h"
+#include "window_geometry.h"
 
 #include <array>
 #include <utility>

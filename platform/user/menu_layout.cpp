@@ -1,4 +1,4 @@
-#include "platform/user/menu_layout.h"
+#include "menu_layout.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // Where the titles of a menu bar and the items of a pull-down lie, and how
 // their labels are drawn, in the classic 256-colour look.
 
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/user/control_drawing.h"
+#include "control_drawing.h"
 
 // A push button clicks when released where it was pressed: by the mouse
 // (released on the button) or by the space bar. While held it looks pressed

@@ -1,4 +1,4 @@
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "platform/user/menu_layout.h"
-#include "platform/user/window_geometry.h"
+#include "menu_layout.h"
+#include "window_geometry.h"
 
 namespace {
 

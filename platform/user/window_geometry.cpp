@@ -1,4 +1,4 @@
-#include "platform/user/window_geometry.h"
+#include "window_geometry.h"
 
 #include "platform/user/dialog.h"
 

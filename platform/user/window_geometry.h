@@ -2,7 +2,7 @@
 
 // Where a window's client area lies and the surfaces that go with its size.
 
-#include "platform/user/window_system.h"
+#include "window_system.h"
 
 bool IsTopLevel(const PlatformWindow* window);
 // Only the main window shows its menu bar, at the top of the screen.

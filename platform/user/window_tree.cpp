@@ -1,6 +1,6 @@
 #include "assets/resources.h"
-#include "platform/user/window_geometry.h"
-#include "platform/user/window_system.h"
+#include "window_geometry.h"
+#include "window_system.h"
 
 #include <algorithm>
 

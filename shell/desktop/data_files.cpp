@@ -1,4 +1,4 @@
-#include "shell/desktop/data_files.h"
+#include "data_files.h"
 
 #include <system_error>
 

@@ -1,7 +1,7 @@
 #include "shell/desktop/music_file.h"
 
 #include "audio/audio.h"
-#include "shell/desktop/data_files.h"
+#include "data_files.h"
 
 #include <filesystem>
 #include <system_error>

@@ -4,7 +4,7 @@
 
 #include "core/ports.h"
 #include "platform/user/user.h"
-#include "shell/desktop/data_files.h"
+#include "data_files.h"
 #include "shell/shell_ports.h"
 
 void ShowMainWindow(GameState& state) {

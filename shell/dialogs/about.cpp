@@ -2,7 +2,7 @@
 
 #include "assets/resources.h"
 #include "platform/user/dialog.h"
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/shell_ports.h"
 

@@ -3,7 +3,7 @@
 
 #include "core/ports.h"
 #include "platform/user/dialog.h"
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
 
 namespace {

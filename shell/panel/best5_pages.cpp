@@ -1,7 +1,7 @@
-#include "shell/panel/best5_pages.h"
+#include "best5_pages.h"
 
 #include "platform/gdi/gdi.h"
-#include "shell/panel/page_counter.h"
+#include "page_counter.h"
 #include "shell/shell_ports.h"
 
 #include <array>

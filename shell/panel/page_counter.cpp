@@ -1,4 +1,4 @@
-#include "shell/panel/page_counter.h"
+#include "page_counter.h"
 
 std::int32_t PageSourceRow(std::int32_t counter) {
     if (counter < pageRows) {

@@ -3,8 +3,8 @@
 #include "core/game_flow.h"
 #include "core/ports.h"
 #include "platform/user/dialog.h"
-#include "shell/dialog_templates.h"
-#include "shell/panel/page_counter.h"
+#include "shell/dialogs/dialog_templates.h"
+#include "page_counter.h"
 #include "shell/shell_ports.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "core/game_state.h"
 #include "core/game_tick.h"
 #include "core/random.h"
-#include "core/rect.h"
+#include "base/rect.h"
 #include "tests/support/recording_ports.h"
 
 #include <array>

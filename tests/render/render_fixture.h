@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/game_state.h"
-#include "core/rect.h"
+#include "base/rect.h"
 #include "platform/gdi/gdi.h"
 #include "tests/assets/asset_readers.h"
 

@@ -1,7 +1,7 @@
-#include "tools/gen-music/arrangement.h"
+#include "arrangement.h"
 
-#include "tools/gen-music/instruments.h"
-#include "tools/gen-music/notation.h"
+#include "instruments.h"
+#include "notation.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tools/gen-music/composition.h"
-#include "tools/gen-music/midi_writer.h"
+#include "composition.h"
+#include "midi_writer.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
 // Writes the game's background music as a Standard MIDI File:
 //   gen-music <output path, e.g. assets/music/bgm1.mid>
 
-#include "tools/gen-music/arrangement.h"
-#include "tools/gen-music/composition.h"
-#include "tools/gen-music/midi_writer.h"
+#include "arrangement.h"
+#include "composition.h"
+#include "midi_writer.h"
 
 #include <cstdio>
 #include <exception>

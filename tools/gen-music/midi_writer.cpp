@@ -1,4 +1,4 @@
-#include "tools/gen-music/midi_writer.h"
+#include "midi_writer.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tools/gen-music/notation.h"
+#include "notation.h"
 
 #include <algorithm>
 #include <stdexcept>

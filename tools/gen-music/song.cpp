@@ -1,4 +1,4 @@
-#include "tools/gen-music/composition.h"
+#include "composition.h"
 
 namespace genmusic {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/make-capture/bmp_reader.h"
+#include "bmp_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

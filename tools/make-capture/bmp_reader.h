@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/make-capture/indexed_image.h"
+#include "indexed_image.h"
 
 #include <filesystem>
 #include <optional>

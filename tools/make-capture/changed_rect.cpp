@@ -1,4 +1,4 @@
-#include "tools/make-capture/changed_rect.h"
+#include "changed_rect.h"
 
 #include <algorithm>
 

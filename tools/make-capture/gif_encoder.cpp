@@ -1,7 +1,7 @@
-#include "tools/make-capture/gif_encoder.h"
+#include "gif_encoder.h"
 
-#include "tools/make-capture/changed_rect.h"
-#include "tools/make-capture/lzw_encoder.h"
+#include "changed_rect.h"
+#include "lzw_encoder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tools/make-capture/changed_rect.h"
-#include "tools/make-capture/indexed_image.h"
+#include "changed_rect.h"
+#include "indexed_image.h"
 
 #include <cstdint>
 #include <optional>

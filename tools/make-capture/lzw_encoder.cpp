@@ -1,4 +1,4 @@
-#include "tools/make-capture/lzw_encoder.h"
+#include "lzw_encoder.h"
 
 #include <cassert>
 

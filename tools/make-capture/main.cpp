@@ -1,7 +1,7 @@
 // make-capture: turns the runner's 8-bit screen files into one animated GIF.
 //   make-capture OUT.gif [--delay CS] FRAME.bmp... [--delay CS FRAME.bmp...]...
-#include "tools/make-capture/bmp_reader.h"
-#include "tools/make-capture/gif_encoder.h"
+#include "bmp_reader.h"
+#include "gif_encoder.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "tools/varnisk-climber/climber.h"
+#include "climber.h"
 
 #include "core/game_state.h"
 #include "core/game_tick.h"

@@ -2,7 +2,7 @@
 // it did as a varnisk-sim script (how the demo game was made).
 // usage: varnisk-climber [--seed N] [--difficulty easy|normal|hard] [--floors N] [--name TEXT]
 
-#include "tools/varnisk-climber/climber.h"
+#include "climber.h"
 #include "tools/varnisk-sim/parse_number.h"
 
 #include <iostream>

@@ -1,8 +1,8 @@
-#include "tools/varnisk-sim/dialog_answers.h"
+#include "dialog_answers.h"
 
 #include "platform/headless/headless_backend.h"
 #include "platform/user/dialog.h"
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 #include "tools/varnisk-sim/sim_host.h"
 
 namespace {

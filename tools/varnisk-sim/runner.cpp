@@ -7,10 +7,10 @@
 #include "shell/dialogs/dialogs.h"
 #include "shell/main_menu.h"
 #include "shell/main_window.h"
-#include "tools/varnisk-sim/dialog_answers.h"
-#include "tools/varnisk-sim/screen_file.h"
+#include "dialog_answers.h"
+#include "screen_file.h"
 #include "tools/varnisk-sim/sim_host.h"
-#include "tools/varnisk-sim/trace.h"
+#include "trace.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tools/varnisk-sim/screen_file.h"
+#include "screen_file.h"
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"

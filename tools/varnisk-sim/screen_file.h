@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/handles.h"
+#include "base/handles.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "tools/varnisk-sim/trace.h"
+#include "trace.h"
 
 #include <cstdio>
 

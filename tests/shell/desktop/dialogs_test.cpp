@@ -5,7 +5,7 @@
 #include "assets/resources.h"
 #include "core/commands.h"
 #include "core/ports.h"
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/panel/start_panel.h"
 #include "shell/shell_ports.h"

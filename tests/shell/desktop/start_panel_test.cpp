@@ -4,7 +4,7 @@
 
 #include "core/commands.h"
 #include "platform/user/dialog.h"
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 #include "shell/panel/page_counter.h"
 #include "shell/panel/start_panel.h"
 #include "tests/shell/desktop/game_window_fixture.h"

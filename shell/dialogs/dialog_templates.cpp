@@ -1,4 +1,4 @@
-#include "shell/dialog_templates.h"
+#include "shell/dialogs/dialog_templates.h"
 
 #include <array>
 

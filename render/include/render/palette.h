@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/game_state.h"
-#include "core/handles.h"
+#include "base/handles.h"
 #include "platform/gdi/gdi.h"
 
 #include <cstdint>

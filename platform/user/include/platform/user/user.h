@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/handles.h"
-#include "core/rect.h"
+#include "base/handles.h"
+#include "base/rect.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/backend.h"
 #include "platform/user/menu.h"
