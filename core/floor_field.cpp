@@ -93,10 +93,10 @@ std::int32_t FloorLevel(std::int32_t difficulty, std::int32_t floorCount) {
     return level > 4 ? 4 : level;
 }
 
-FloorKind ChooseFloorKind(std::int32_t difficulty, std::int32_t floorCount,
+FloorKind ChooseFloorKind(Random& random, std::int32_t difficulty, std::int32_t floorCount,
                           std::int32_t floorFlags) {
     const std::int32_t level = FloorLevel(difficulty, floorCount);
-    const std::int32_t r = NextRandom() % (30 - 6 * level);
+    const std::int32_t r = NextRandom(random) % (30 - 6 * level);
     if (r == 0 && (floorFlags & conveyorFlag) != 0) {
         return FloorKind::ConveyorRight;
     }
@@ -116,10 +116,11 @@ FloorKind ChooseFloorKind(std::int32_t difficulty, std::int32_t floorCount,
     return FloorKind::Normal;
 }
 
-std::int32_t ChooseFloorX(std::int32_t difficulty, std::int32_t floorCount, std::int32_t row) {
+std::int32_t ChooseFloorX(Random& random, std::int32_t difficulty, std::int32_t floorCount,
+                          std::int32_t row) {
     const std::int32_t level = FloorLevel(difficulty, floorCount);
     const std::int32_t x = 16 + pairShift[level] * ((row % 4) / 2) + oddShift[level] * (row % 2) +
-                           16 * (NextRandom() % (level + 2));
+                           16 * (NextRandom(random) % (level + 2));
     return static_cast<std::int16_t>(x);
 }
 
@@ -127,8 +128,8 @@ void LayOutField(GameState& state) {
     for (int i = 0; i <= 10; ++i) {
         FloorSlot& slot = state.floors[i];
         // The kind is drawn before the position of the same slot.
-        slot.kind = ChooseFloorKind(state.difficulty, state.floorCount, state.floorFlags);
-        slot.x = ChooseFloorX(state.difficulty, state.floorCount, 12 - i);
+        slot.kind = ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
+        slot.x = ChooseFloorX(state.random, state.difficulty, state.floorCount, 12 - i);
         slot.y = floorSpacing * i - floorSpacing;
         slot.phase = 0;
         slot.velocity = freshVelocity;
@@ -152,8 +153,8 @@ void ScrollField(GameState& state, std::int32_t dy) {
         } else if (slot.y + dy >= fieldHeight) {
             // Left the field at the bottom: comes back at the top as a new floor.
             state.patternIndex = (state.patternIndex + 1) % 4;
-            slot.kind = ChooseFloorKind(state.difficulty, state.floorCount, state.floorFlags);
-            slot.x = ChooseFloorX(state.difficulty, state.floorCount, state.patternIndex);
+            slot.kind = ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
+            slot.x = ChooseFloorX(state.random, state.difficulty, state.floorCount, state.patternIndex);
             slot.y = slot.y + dy - recycleDistance;
             slot.phase = 0;
             slot.velocity = freshVelocity;
@@ -162,6 +163,13 @@ void ScrollField(GameState& state, std::int32_t dy) {
         }
     }
     MarkAllDirty(state);
+}
+
+void MarkAllSlotsForRedraw(GameState& state) {
+    // A scroll by nothing: every slot is marked, and the scroll's own rules
+    // still hold at a standstill (a wall below its wrap point moves up by a
+    // spacing, a floor already past the bottom comes back at the top).
+    ScrollField(state, 0);
 }
 
 void MoveFloors(GameState& state) {

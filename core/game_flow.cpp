@@ -37,7 +37,7 @@ void Resume(GameState& state) {
     if (state.speedUp != 0) {
         // Blacken where the pause sign stood; the next tick redraws every slot.
         FillWindowRectBlack(state, 168, 208, 296, 256);
-        ScrollField(state, 0);
+        MarkAllSlotsForRedraw(state);
     }
 }
 
@@ -52,7 +52,7 @@ bool InAbortHotSpot(std::int32_t x, std::int32_t y) {
 }
 
 void NewGame(GameState& state) {
-    DestroyStartPanel();
+    DestroyStartPanel(state);
     SwitchMenuToPlayState(state);
     RedrawMenuBar(state);
     // Laid out before the counters are reset: the first floors are chosen
@@ -173,6 +173,6 @@ void HandleLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y) {
 }
 
 void HandleLeftButtonUp(GameState& state) {
-    ReleaseMouseCapture();
+    ReleaseMouseCapture(state);
     state.jumpHeld = 0;
 }

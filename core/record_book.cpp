@@ -44,9 +44,9 @@ void OfferRecord(GameState& state) {
 }
 
 void ApplyClearBest5(GameState& state) {
-    const WindowHandle focus = GetKeyboardFocus();
+    const WindowHandle focus = GetKeyboardFocus(state);
     const std::int32_t choice = RunClearBest5Dialog(state);
-    SetKeyboardFocus(focus);
+    SetKeyboardFocus(state, focus);
     for (int d = 0; d < difficultyCount; ++d) {
         if (choice == ClearAll || choice == ClearEasy + d) {
             ResetRecordTable(state.records[d]);
@@ -54,7 +54,7 @@ void ApplyClearBest5(GameState& state) {
     }
     if (choice != ClearCancelled && state.mode == GameMode::Title) {
         // The start panel shows the tables: make it anew.
-        DestroyStartPanel();
+        DestroyStartPanel(state);
         CreateStartPanel(state);
     }
     DrawDifficultyAndBest(state);

@@ -15,7 +15,7 @@ void PaintWindow(GameState& state) {
     // 3. The field. The frame picture has just blackened the field's well, so
     //    the partial redraw must draw every slot again.
     if (state.speedUp != 0) {
-        ScrollField(state, 0);
+        MarkAllSlotsForRedraw(state);
         DrawPartialFrame(state);
     } else {
         DrawFullFrame(state);

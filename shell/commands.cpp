@@ -54,7 +54,7 @@ void ToggleSpeedUp(GameState& state) {
         state.speedUp = 1;
         // The partial redraw starts from a black field with every slot to draw.
         FillWindowRectBlack(state, 24, 64, 440, 416);
-        ScrollField(state, 0);
+        MarkAllSlotsForRedraw(state);
         DrawPartialFrame(state);
     }
 }

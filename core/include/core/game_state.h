@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/handles.h"
 #include "core/name.h"
+#include "core/random.h"
 
 #include <array>
 #include <cstddef>
@@ -54,30 +54,14 @@ using RecordTable = std::array<RecordEntry, recordPlaces>;
 // The three Best5 tables, indexed by difficulty - 1 (Easy, Normal, Hard).
 using RecordBook = std::array<RecordTable, difficultyCount>;
 
-// A drawing surface: the bitmap, its pixel rows (8-bit surfaces only) and the
-// drawing context that holds it.
-struct Surface {
-    BitmapHandle bitmap;
-    std::uint8_t* bits;
-    ContextHandle context;
-};
+class GamePorts;
 
-// A wave effect held in memory from start-up.
-struct WaveImage {
-    const std::uint8_t* data;
-    std::size_t size;
-};
-
-inline constexpr int firstMemoryEffect = 141;
-inline constexpr int memoryEffectCount = 17; // 141..157
-
-// Everything the game knows, one record per main window. It starts
+// Everything the rules know, one record per main window. It starts
 // zero-filled; start-up fills in the rest.
 struct GameState {
-    WindowHandle window;
-    ContextHandle windowDC;
+    GamePorts* ports;        // who draws, sounds and shows the game for this record
     std::uint32_t tickTimer; // id of the 40 ms game timer, 0 if it could not be made
-    PaletteHandle palette;
+    Random random;           // the floors' generator, seeded once at start-up
     RecordBook records;
     Name lastInputName;
     GameMode mode;
@@ -106,13 +90,6 @@ struct GameState {
     std::int32_t soundOn;
     std::int32_t speedUp; // partial redraw instead of full frames
     std::int32_t showJumpCount;
-    std::array<WaveImage, memoryEffectCount> waveData;
-    std::uint32_t musicDevice; // 0 when the music could not be opened
-    Surface spriteSheet;
-    Surface maskSheet;
-    Surface backdrop;
-    Surface backBuffer;
-    Surface panelImage;
 };
 
 // Floor-flag bits, one per kind of special floor.

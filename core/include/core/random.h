@@ -2,15 +2,17 @@
 
 #include <cstdint>
 
-// The game's own linear congruential generator. Its state is one value for
-// the whole program, seeded once at start-up, so consecutive games continue
-// one sequence.
+// The game's own linear congruential generator. Each main window's game
+// record holds one, seeded once at start-up, so consecutive games continue
+// one sequence. A look-ahead (a test's player trying out jumps) copies it
+// and puts it back.
+struct Random {
+    std::uint32_t state;
+};
 
 // Advances the state and returns bits 16..30 of it: 0..32767.
-std::int32_t NextRandom();
+std::int32_t NextRandom(Random& random);
 
-void SeedRandom(std::uint32_t seed);
-
-// The generator's state as it stands, so that a look-ahead (a test's player
-// trying out jumps) can put it back with SeedRandom.
-std::uint32_t RandomState();
+inline void SeedRandom(Random& random, std::uint32_t seed) {
+    random.state = seed;
+}
