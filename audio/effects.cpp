@@ -4,10 +4,9 @@
 // off the last; 159 and 160 hold the game until they have finished.
 
 #include "assets/resources.h"
-#include "core/ports.h"
+#include "audio/audio.h"
 #include "platform/user/backend.h"
 #include "platform/user/user.h"
-#include "shell/shell_ports.h"
 
 namespace {
 
@@ -20,14 +19,14 @@ std::span<const std::uint8_t> ResourceWave(int effectId) {
 
 } // namespace
 
-void LoadEffects(GameState& state) {
+void LoadEffects(AudioResources& sound) {
     for (int i = 0; i < memoryEffectCount; ++i) {
         const std::span<const std::uint8_t> wave = ResourceWave(firstMemoryEffect + i);
-        state.waveData[static_cast<std::size_t>(i)] = WaveImage{wave.data(), wave.size()};
+        sound.waveData[static_cast<std::size_t>(i)] = WaveImage{wave.data(), wave.size()};
     }
 }
 
-void PlayEffect(GameState& state, int effectId) {
+void PlayEffect(AudioResources& sound, int effectId) {
     Backend& backend = CurrentBackend();
     backend.StopWave();
     if (effectId <= lastMemoryEffect) {
@@ -35,7 +34,7 @@ void PlayEffect(GameState& state, int effectId) {
             return; // no such effect
         }
         const WaveImage& image =
-            state.waveData[static_cast<std::size_t>(effectId - firstMemoryEffect)];
+            sound.waveData[static_cast<std::size_t>(effectId - firstMemoryEffect)];
         if (image.data != nullptr) {
             backend.PlayWave(effectId, {image.data, image.size}, false);
         }
@@ -53,8 +52,8 @@ void PlayEffect(GameState& state, int effectId) {
     }
 }
 
-void ReleaseEffects(GameState& state) {
+void ReleaseEffects(AudioResources& sound) {
     // The platform may still be reading an image: stop it before letting go.
     CurrentBackend().StopWave();
-    state.waveData = {};
+    sound.waveData = {};
 }

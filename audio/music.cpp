@@ -4,69 +4,60 @@
 // loops it (and why a stop, whose notice comes too, never restarts it).
 
 #include "audio/audio.h"
-#include "core/ports.h"
+#include "platform/user/backend.h"
 #include "platform/user/user.h"
-#include "shell/shell_ports.h"
-
-#include <utility>
 
 namespace {
 
-std::string musicFile{musicFileName};
-
 // Plays from the beginning with the notice to the main window.
-void PlayFromStart(GameState& state) {
-    const WindowHandle window = state.window;
-    const std::uint32_t device = state.musicDevice;
+void PlayFromStart(AudioResources& sound) {
+    const WindowHandle window = sound.window;
+    const std::uint32_t device = sound.musicDevice;
     const int error = CurrentBackend().PlayMidi(device, [window, device](std::uint32_t flags) {
         PostMessage(window, wm::mciNotify, flags, static_cast<LParam>(device));
     });
     if (error != 0) {
-        ReportMusicError(state, error);
+        ReportMusicError(error);
     }
 }
 
 } // namespace
 
-void SetMusicFile(std::string path) {
-    musicFile = std::move(path);
-}
-
-std::uint32_t OpenMusic(GameState& state) {
+void OpenMusic(AudioResources& sound) {
     int error = 0;
-    const std::uint32_t device = CurrentBackend().OpenMidi(musicFile, error);
-    if (device == 0) {
-        ReportMusicError(state, error);
+    sound.musicDevice = CurrentBackend().OpenMidi(sound.musicFile, error);
+    if (sound.musicDevice == 0) {
+        ReportMusicError(error);
     }
-    return device;
 }
 
-void PlayMusic(GameState& state) {
-    PlayFromStart(state);
+void PlayMusic(AudioResources& sound) {
+    PlayFromStart(sound);
 }
 
-void StopMusic(GameState& state) {
-    const int error = CurrentBackend().StopMidi(state.musicDevice);
+void StopMusic(AudioResources& sound) {
+    const int error = CurrentBackend().StopMidi(sound.musicDevice);
     if (error != 0) {
-        ReportMusicError(state, error);
+        ReportMusicError(error);
     }
 }
 
-void OnMusicNotify(GameState& state, std::uint32_t device, std::uint32_t) {
+void OnMusicNotify(const GameState& state, AudioResources& sound, std::uint32_t device,
+                   std::uint32_t) {
     // Ended, stopped or superseded alike: only the state decides.
-    if (device == state.musicDevice && state.mode == GameMode::Playing && state.musicOn != 0) {
-        PlayFromStart(state);
+    if (device == sound.musicDevice && state.mode == GameMode::Playing && state.musicOn != 0) {
+        PlayFromStart(sound);
     }
 }
 
-void CloseMusic(GameState& state) {
-    const int error = CurrentBackend().CloseMidi(state.musicDevice);
+void CloseMusic(AudioResources& sound) {
+    const int error = CurrentBackend().CloseMidi(sound.musicDevice);
     if (error != 0) {
-        ReportMusicError(state, error);
+        ReportMusicError(error);
     }
 }
 
-void ReportMusicError(GameState&, int error) {
+void ReportMusicError(int error) {
     if (error == mci::errorFileNotFound) {
         MessageBox(musicErrorCaption, musicMissingText);
     }

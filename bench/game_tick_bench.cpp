@@ -6,14 +6,18 @@
 #include "core/game_tick.h"
 #include "core/random.h"
 #include "core/record_table.h"
+#include "core/silent_ports.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
 
+SilentPorts silentPorts;
+
 std::unique_ptr<GameState> MakePlayingState() {
     auto state = std::make_unique<GameState>();
+    state->ports = &silentPorts;
     for (RecordTable& table : state->records) {
         ResetRecordTable(table);
     }
@@ -23,7 +27,7 @@ std::unique_ptr<GameState> MakePlayingState() {
     state->soundOn = 1;
     state->floorCount = 1;
     state->mode = GameMode::Title;
-    SeedRandom(1);
+    SeedRandom(state->random, 1);
     LayOutField(*state);
     NewGame(*state);
     return state;

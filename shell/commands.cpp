@@ -59,16 +59,18 @@ void ToggleSpeedUp(GameState& state) {
     }
 }
 
-void ToggleShowJumpCount(GameState& state) {
+void ToggleShowJumpCount(MainWindow& window) {
+    GameState& state = window.game;
     state.showJumpCount = state.showJumpCount != 0 ? 0 : 1;
     CheckMenuItem(state, command::showJumpCount, state.showJumpCount != 0);
-    DrawJumpCountLabel(state);
-    DrawBest5Pages(state); // the pages take the layout with or without jumps
+    window.ports->DrawJumpCountLabel();
+    window.ports->DrawBest5Pages(); // the pages take the layout with or without jumps
 }
 
 } // namespace
 
-void OnCommand(GameState& state, int commandId) {
+void OnCommand(MainWindow& window, int commandId) {
+    GameState& state = window.game;
     switch (commandId) {
     case command::newGame: NewGame(state); break;
     case command::practice: StartPractice(state); break;
@@ -85,11 +87,11 @@ void OnCommand(GameState& state, int commandId) {
     case command::music: ToggleMusic(state); break;
     case command::sound: ToggleSound(state); break;
     case command::speedUp: ToggleSpeedUp(state); break;
-    case command::showJumpCount: ToggleShowJumpCount(state); break;
+    case command::showJumpCount: ToggleShowJumpCount(window); break;
     case command::clearBest5: ApplyClearBest5(state); break;
     case command::helpTopics:
-    case command::helpKey: ShowHelpTopics(state); break;
-    case command::about: RunAboutDialog(state); break;
+    case command::helpKey: window.ports->ShowHelpTopics(); break;
+    case command::about: window.ports->RunAboutDialog(); break;
     default: break; // 40020 and anything unknown do nothing
     }
 }

@@ -7,14 +7,11 @@
 #include "core/ports.h"
 #include "core/random.h"
 #include "persist/settings_file.h"
-#include "shell/main_menu.h"
 #include "shell/shell_ports.h"
 
 #include <utility>
 
 namespace {
-
-StartupOptions startupOptions;
 
 void SetStartValues(GameState& state) {
     state.mode = GameMode::Title;
@@ -40,64 +37,69 @@ void CheckOptionItems(GameState& state) {
 
 } // namespace
 
-void SetStartupOptions(StartupOptions options) {
-    startupOptions = std::move(options);
+void ConnectPorts(MainWindow& window, std::unique_ptr<ShellPorts> ports) {
+    window.ports = std::move(ports);
+    window.game.ports = window.ports.get();
 }
 
-void OnCreate(GameState& state) {
-    ResetMainMenu();
-    CreateSurfaces(state);
+void OnCreate(MainWindow& window) {
+    GameState& state = window.game;
+    ShellPorts& ports = *window.ports;
+    window.sound.musicFile = window.options.musicFile;
+    ports.CreateSurfaces();
     // Settings come before the layout, which reads the difficulty and the switches.
-    LoadSettings(state, startupOptions.load);
+    LoadSettings(state, window.options.load);
     SetStartValues(state);
     UpdateMenuChecks(state);
     CheckOptionItems(state);
-    SeedRandom(startupOptions.seed ? *startupOptions.seed : GetTickCount());
+    SeedRandom(state.random, window.options.seed ? *window.options.seed : ports.GetTickCount());
     LayOutField(state);
-    LoadEffects(state);
-    state.musicDevice = OpenMusic(state);
-    ShowMainWindow(state);
-    state.tickTimer = CreateTickTimer(state);
+    ports.LoadEffects();
+    ports.OpenMusic();
+    ports.ShowMainWindow();
+    state.tickTimer = ports.CreateTickTimer();
     if (state.tickTimer == 0) {
-        SoundDefaultBeep(); // and nothing ever ticks; menus and dialogs still work
+        ports.SoundDefaultBeep(); // and nothing ever ticks; menus and dialogs still work
     }
     CreateStartPanel(state);
 }
 
-void OnDestroy(GameState& state) {
+void OnDestroy(MainWindow& window) {
+    GameState& state = window.game;
+    ShellPorts& ports = *window.ports;
     // Ending the program during a practice game must not save the practice
     // settings over the player's own.
     RestorePracticeSettings(state);
-    if (!startupOptions.save.empty()) {
-        SaveSettings(state, startupOptions.save); // a failed write loses this run only
+    if (!window.options.save.empty()) {
+        SaveSettings(state, window.options.save); // a failed write loses this run only
     }
-    ReleaseSurfaces(state);
-    ReleaseEffects(state);
-    CloseMusic(state);
-    CloseHelp(state);
-    PostQuitMessage(0);
+    ports.ReleaseSurfaces();
+    ports.ReleaseEffects();
+    ports.CloseMusic();
+    ports.CloseHelp();
+    ports.PostQuitMessage(0);
 }
 
-void OnKeyDown(GameState& state, int virtualKey) {
-    HandleKey(state, virtualKey, true);
+void OnKeyDown(MainWindow& window, int virtualKey) {
+    HandleKey(window.game, virtualKey, true);
 }
 
-void OnKeyUp(GameState& state, int virtualKey) {
-    HandleKey(state, virtualKey, false);
+void OnKeyUp(MainWindow& window, int virtualKey) {
+    HandleKey(window.game, virtualKey, false);
 }
 
-void OnTimer(GameState& state, std::uint32_t timerId) {
-    DispatchTick(state, timerId);
+void OnTimer(MainWindow& window, std::uint32_t timerId) {
+    DispatchTick(window.game, timerId);
 }
 
-void OnLeftButtonDown(GameState& state, std::int32_t x, std::int32_t y) {
-    HandleLeftButtonDown(state, x, y);
+void OnLeftButtonDown(MainWindow& window, std::int32_t x, std::int32_t y) {
+    HandleLeftButtonDown(window.game, x, y);
 }
 
-void OnLeftButtonUp(GameState& state) {
-    HandleLeftButtonUp(state);
+void OnLeftButtonUp(MainWindow& window) {
+    HandleLeftButtonUp(window.game);
 }
 
-void OnPaint(GameState& state) {
-    PaintWindow(state);
+void OnPaint(MainWindow& window) {
+    window.ports->PaintWindow();
 }

@@ -3,8 +3,6 @@
 #include "core/commands.h"
 #include "platform/user/dialog.h"
 #include "shell/desktop/window_procedure.h"
-#include "shell/main_menu.h"
-#include "shell/panel/start_panel.h"
 
 #include <array>
 
@@ -22,13 +20,14 @@ bool RegisterMainWindowClass() {
         {mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc, mainIconId});
 }
 
-WindowHandle CreateMainWindow() {
+WindowHandle CreateMainWindow(MainWindow& record) {
     const Rect desktop = GetDesktopRect();
     const std::int32_t x = desktop.width / 2 - mainWindowWidth / 2;
     const std::int32_t y = desktop.height / 2 - mainWindowHeight / 2;
     return CreateWindowOf(mainClassName, mainWindowTitle,
                           ws::caption | ws::sysMenu | ws::minimizeBox | ws::clipChildren, x, y,
-                          mainWindowWidth, mainWindowHeight, nullptr, &MainMenu(), 0, 0);
+                          mainWindowWidth, mainWindowHeight, nullptr, &record.menu, 0,
+                          reinterpret_cast<LParam>(&record));
 }
 
 void ProcessMessage(WindowHandle mainWindow, const Message& message) {
@@ -37,18 +36,24 @@ void ProcessMessage(WindowHandle mainWindow, const Message& message) {
     }
     // The start panel's buttons answer the dialog keys: Tab, Enter, Escape
     // (Exit) and space. While there is no panel this takes nothing.
-    if (WindowHandle panel = StartPanel(); panel != nullptr && IsDialogMessage(panel, message)) {
-        return;
+    if (const MainWindow* record = MainWindowRecord(mainWindow)) {
+        if (WindowHandle panel = record->panel.window;
+            panel != nullptr && IsDialogMessage(panel, message)) {
+            return;
+        }
     }
     TranslateMessage(message);
     DispatchMessage(message);
 }
 
-int RunGame() {
+int RunGame(const StartupOptions& options) {
     if (!RegisterMainWindowClass()) {
         return 0;
     }
-    WindowHandle mainWindow = CreateMainWindow();
+    // The window's record lives as long as the program's loop.
+    MainWindow record;
+    record.options = options;
+    WindowHandle mainWindow = CreateMainWindow(record);
     if (mainWindow == nullptr) {
         return 0;
     }

@@ -4,16 +4,15 @@
 #include "platform/user/dialog.h"
 #include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
-#include "shell/shell_ports.h"
 
 namespace {
 
 // Each paint loads the picture afresh and draws it 1:1 through the game
 // palette's identity table; nothing is cached between paints.
-void PaintAboutPicture(WindowHandle dialog, const GameState& state) {
+void PaintAboutPicture(WindowHandle dialog, const MainWindow& owner) {
     ContextHandle paint = BeginPaint(dialog);
     // The main window has realised the palette; the dialog only selects it.
-    PaletteHandle previous = SelectPalette(paint, state.palette, false);
+    PaletteHandle previous = SelectPalette(paint, owner.screen.palette, false);
     StoredBitmap picture{};
     if (const auto bytes = FindResource(ResourceKind::Bitmap, aboutPictureId);
         bytes && ParseStoredBitmap(*bytes, picture)) {
@@ -30,8 +29,8 @@ LResult AboutProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LPa
         TellDialogWatcher(dialog, DialogMoment::Shown);
         return 1;
     case wm::paint:
-        if (const GameState* state = OwnerState(dialog)) {
-            PaintAboutPicture(dialog, *state);
+        if (const MainWindow* owner = OwnerWindow(dialog)) {
+            PaintAboutPicture(dialog, *owner);
             return 1;
         }
         return 0;
@@ -50,12 +49,12 @@ LResult AboutProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LPa
 
 } // namespace
 
-void RunAboutDialog(GameState& state) {
-    if (!IsWindow(state.window)) {
+void RunAboutDialog(MainWindow& window) {
+    if (!IsWindow(window.handle)) {
         return; // no main window to own it
     }
     // The focus comes back where it was, for example to a start panel button.
     WindowHandle focus = GetFocus();
-    DialogBox(AboutTemplate(), state.window, AboutProc, 0);
+    DialogBox(AboutTemplate(), window.handle, AboutProc, 0);
     SetFocus(focus);
 }

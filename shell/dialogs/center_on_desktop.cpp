@@ -10,6 +10,12 @@ void CenterOnDesktop(WindowHandle dialog) {
     ShowWindow(dialog, true);
 }
 
-GameState* OwnerState(WindowHandle dialog) {
-    return static_cast<GameState*>(GetWindowUserData(GetParent(dialog)));
+MainWindow* OwnerWindow(WindowHandle dialog) {
+    return static_cast<MainWindow*>(GetWindowUserData(GetParent(dialog)));
+}
+
+void TellDialogWatcher(WindowHandle dialog, DialogMoment moment) {
+    if (const MainWindow* owner = OwnerWindow(dialog); owner != nullptr && owner->dialogWatcher) {
+        owner->dialogWatcher(dialog, moment);
+    }
 }

@@ -1,7 +1,6 @@
 // Clear Best5: which tables to reset. It opens on "Clear All" with the focus
 // on OK, so Enter resets all three.
 
-#include "core/ports.h"
 #include "platform/user/dialog.h"
 #include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
@@ -52,10 +51,10 @@ LResult ClearBest5Proc(WindowHandle dialog, std::uint32_t message, WParam wParam
 } // namespace
 
 // -1 when the dialog could not be shown: that matches no table.
-std::int32_t RunClearBest5Dialog(GameState& state) {
-    if (!IsWindow(state.window)) {
+std::int32_t RunClearBest5Dialog(MainWindow& window) {
+    if (!IsWindow(window.handle)) {
         return notShown; // no main window to own it
     }
     return static_cast<std::int32_t>(
-        DialogBox(ClearBest5Template(), state.window, ClearBest5Proc, 0));
+        DialogBox(ClearBest5Template(), window.handle, ClearBest5Proc, 0));
 }

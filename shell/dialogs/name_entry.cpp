@@ -2,7 +2,6 @@
 // entered, so a returning player only presses Enter. It has no close box and
 // ignores Escape: only OK (or Enter) leaves it.
 
-#include "core/ports.h"
 #include "platform/user/dialog.h"
 #include "shell/dialogs/dialog_templates.h"
 #include "shell/dialogs/dialogs.h"
@@ -10,10 +9,11 @@
 namespace {
 
 LResult NameEntryProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam) {
-    GameState* state = OwnerState(dialog);
-    if (state == nullptr) {
+    MainWindow* owner = OwnerWindow(dialog);
+    if (owner == nullptr) {
         return 0;
     }
+    GameState* state = &owner->game;
     switch (message) {
     case wm::initDialog:
         SetDialogItemText(dialog, item::nameEdit, NameText(state->lastInputName));
@@ -36,9 +36,9 @@ LResult NameEntryProc(WindowHandle dialog, std::uint32_t message, WParam wParam,
 } // namespace
 
 // When the dialog cannot be shown, lastInputName keeps its earlier value.
-void RunNameEntryDialog(GameState& state) {
-    if (!IsWindow(state.window)) {
-        return; // no main window to own it (a look-ahead on a copy of the game)
+void RunNameEntryDialog(MainWindow& window) {
+    if (!IsWindow(window.handle)) {
+        return; // no main window to own it
     }
-    DialogBox(NameEntryTemplate(), state.window, NameEntryProc, 0);
+    DialogBox(NameEntryTemplate(), window.handle, NameEntryProc, 0);
 }

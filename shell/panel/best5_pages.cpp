@@ -2,7 +2,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "page_counter.h"
-#include "shell/shell_ports.h"
+#include "shell/panel/start_panel.h"
 
 #include <array>
 #include <string_view>
@@ -56,13 +56,15 @@ std::string Best5Title(int table) {
            std::string(difficultyNames[static_cast<std::size_t>(table)]) + " \xEF\xBC\x89";
 }
 
-void DrawBest5Pages(GameState& state) {
-    ContextHandle page = state.panelImage.context;
+void DrawBest5Pages(MainWindow& window) {
+    const GameState& state = window.game;
+    const Surface& panelImage = window.screen.panelImage;
+    ContextHandle page = panelImage.context;
     if (page == nullptr) {
         return; // no surfaces: nothing to draw on
     }
     // Page 0, the title picture, is never touched.
-    const std::int32_t width = BitmapWidth(state.panelImage.bitmap);
+    const std::int32_t width = BitmapWidth(panelImage.bitmap);
     FillRectIndex(page, 0, pageRows, width, pageCycle, blackIndex);
 
     FontHandle font = CreateBest5Font();

@@ -1,23 +1,15 @@
 #include "shell/panel/start_panel.h"
 
 #include "core/game_flow.h"
-#include "core/ports.h"
 #include "platform/user/dialog.h"
 #include "shell/dialogs/dialog_templates.h"
 #include "page_counter.h"
-#include "shell/shell_ports.h"
 
 namespace {
 
-// There is at most one start panel at a time.
-WindowHandle startPanel = nullptr;
-ContextHandle startPanelDC = nullptr;
-std::uint32_t startPanelTimer = 0;
-std::int32_t pageCounter = 0;
-
-// The panel's parent is the main window, which holds the game record.
-GameState* StateOf(WindowHandle panel) {
-    return static_cast<GameState*>(GetWindowUserData(GetParent(panel)));
+// The panel's parent is the main window, which holds the record.
+MainWindow* WindowOf(WindowHandle panel) {
+    return static_cast<MainWindow*>(GetWindowUserData(GetParent(panel)));
 }
 
 // Centred in the parent's client area, keeping its size.
@@ -28,94 +20,87 @@ void CentreInParent(WindowHandle panel) {
                outer.width, outer.height);
 }
 
-void InitialisePanel(WindowHandle panel, GameState& state) {
-    startPanel = panel;
+void InitialisePanel(WindowHandle panel, MainWindow& window) {
+    StartPanelRecord& record = window.panel;
+    record.window = panel;
     CentreInParent(panel);
     ShowWindow(panel, true);
-    startPanelDC = GetWindowContext(panel);
-    startPanelTimer = SetTimer(panel, pageTimerId, pageTimerPeriodMs);
-    if (startPanelTimer == 0) {
+    record.context = GetWindowContext(panel);
+    record.timer = SetTimer(panel, pageTimerId, pageTimerPeriodMs);
+    if (record.timer == 0) {
         // The buttons still work; the picture's black frame stays empty.
         MessageBeep();
     }
-    pageCounter = 0;
-    DrawBest5Pages(state);
+    record.pageCounter = 0;
+    DrawBest5Pages(window);
 }
 
 // One page tick: a single copy, never text.
-void ShowPageTick(GameState& state) {
-    const std::int32_t row = PageSourceRow(pageCounter);
-    pageCounter = NextPageCounter(pageCounter);
+void ShowPageTick(MainWindow& window) {
+    StartPanelRecord& record = window.panel;
+    const std::int32_t row = PageSourceRow(record.pageCounter);
+    record.pageCounter = NextPageCounter(record.pageCounter);
     // The main window realises the palette; the panel only selects it.
-    PaletteHandle previous = SelectPalette(startPanelDC, state.palette, false);
-    BitBlt(startPanelDC, pagePictureX, pagePictureY, pagePictureWidth, pageRows,
-           state.panelImage.context, 0, row, RasterOp::SrcCopy);
-    SelectPalette(startPanelDC, previous, false);
+    PaletteHandle previous = SelectPalette(record.context, window.screen.palette, false);
+    BitBlt(record.context, pagePictureX, pagePictureY, pagePictureWidth, pageRows,
+           window.screen.panelImage.context, 0, row, RasterOp::SrcCopy);
+    SelectPalette(record.context, previous, false);
 }
 
 // The notification code is not looked at: a double click, which notifies a
 // click and a double click, moves on two pages.
-void OnPanelCommand(GameState& state, int id) {
+void OnPanelCommand(MainWindow& window, int id) {
     switch (id) {
-    case item::newGame: NewGame(state); break;
-    case item::practice: StartPractice(state); break;
-    case item::exitGame: ExitGame(state); break;
-    case item::pagePicture: pageCounter = SkipToNextPage(pageCounter); break;
+    case item::newGame: NewGame(window.game); break;
+    case item::practice: StartPractice(window.game); break;
+    case item::exitGame: ExitGame(window.game); break;
+    case item::pagePicture:
+        window.panel.pageCounter = SkipToNextPage(window.panel.pageCounter);
+        break;
     default: break;
     }
 }
 
-void OnPanelDestroy(WindowHandle panel) {
-    startPanelDC = nullptr; // the panel's own context goes with it
-    KillTimer(panel, startPanelTimer);
-    if (startPanel == panel) {
-        startPanel = nullptr; // so the loop no longer offers it keys
+void OnPanelDestroy(MainWindow& window, WindowHandle panel) {
+    StartPanelRecord& record = window.panel;
+    record.context = nullptr; // the panel's own context goes with it
+    KillTimer(panel, record.timer);
+    if (record.window == panel) {
+        record.window = nullptr; // so the loop no longer offers it keys
     }
 }
 
 } // namespace
 
-WindowHandle StartPanel() {
-    return startPanel;
-}
-
-std::int32_t StartPanelPageCounter() {
-    return pageCounter;
-}
-
-std::uint32_t StartPanelTimer() {
-    return startPanelTimer;
-}
-
 LResult StartPanelProc(WindowHandle panel, std::uint32_t message, WParam wParam, LParam) {
-    GameState* state = StateOf(panel);
-    if (state == nullptr) {
+    MainWindow* window = WindowOf(panel);
+    if (window == nullptr) {
         return 0;
     }
     switch (message) {
     case wm::initDialog:
-        InitialisePanel(panel, *state);
+        InitialisePanel(panel, *window);
         return 1; // the focus goes to the first tab stop, New Game
-    case wm::command: OnPanelCommand(*state, static_cast<int>(wParam & 0xFFFF)); return 0;
+    case wm::command: OnPanelCommand(*window, static_cast<int>(wParam & 0xFFFF)); return 0;
     case wm::timer:
-        if (startPanelTimer != 0 && wParam == startPanelTimer) {
-            ShowPageTick(*state);
+        if (window->panel.timer != 0 && wParam == window->panel.timer) {
+            ShowPageTick(*window);
         }
         return 0;
-    case wm::destroy: OnPanelDestroy(panel); return 0;
+    case wm::destroy: OnPanelDestroy(*window, panel); return 0;
     default: return 0; // WM_PAINT included: the page tick draws again within 50 ms
     }
 }
 
-void CreateStartPanel(GameState& state) {
-    if (!IsWindow(state.window)) {
-        return; // a look-ahead on a copy of the game has no window to set it in
+void CreateStartPanel(MainWindow& window) {
+    if (!IsWindow(window.handle)) {
+        return; // no main window to set it in
     }
-    startPanel = CreateDialogOf(StartPanelTemplate(), state.window, StartPanelProc, 0);
+    window.panel.window = CreateDialogOf(StartPanelTemplate(), window.handle, StartPanelProc, 0);
 }
 
-void DestroyStartPanel() {
-    if (startPanel != nullptr) {
-        DestroyWindow(startPanel);
+void DestroyStartPanel(MainWindow& window) {
+    if (window.panel.window != nullptr) {
+        DestroyWindow(window.panel.window);
     }
 }

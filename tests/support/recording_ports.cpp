@@ -1,36 +1,22 @@
 #include "tests/support/recording_ports.h"
 
 #include "core/floor_field.h"
-#include "core/ports.h"
 #include "core/random.h"
 #include "core/record_table.h"
+#include "shell/main_menu.h"
 
-namespace recording {
-
-std::vector<std::string>& Calls() {
-    static std::vector<std::string> calls;
-    return calls;
+void RecordingPorts::Clear() {
+    calls.clear();
+    draws.clear();
+    keepPreset = true;
+    name.clear();
+    clearChoice = 1;
+    onNameDialog = nullptr;
 }
 
-void Record(std::string call) {
-    Calls().push_back(std::move(call));
-}
-
-std::vector<DrawSnapshot>& Draws() {
-    static std::vector<DrawSnapshot> draws;
-    return draws;
-}
-
-void Clear() {
-    Calls().clear();
-    Draws().clear();
-    Answers() = DialogAnswers{};
-    OnNameDialog() = nullptr;
-}
-
-std::vector<std::string> CallsStartingWith(const std::string& prefix) {
+std::vector<std::string> RecordingPorts::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> out;
-    for (const std::string& call : Calls()) {
+    for (const std::string& call : calls) {
         if (call.rfind(prefix, 0) == 0) {
             out.push_back(call);
         }
@@ -38,7 +24,7 @@ std::vector<std::string> CallsStartingWith(const std::string& prefix) {
     return out;
 }
 
-std::vector<int> Effects() {
+std::vector<int> RecordingPorts::Effects() const {
     std::vector<int> out;
     for (const std::string& call : CallsStartingWith("PlayEffect ")) {
         out.push_back(std::stoi(call.substr(11)));
@@ -46,94 +32,174 @@ std::vector<int> Effects() {
     return out;
 }
 
-DialogAnswers& Answers() {
-    static DialogAnswers answers;
-    return answers;
+void RecordingPorts::Record(std::string call) {
+    calls.push_back(std::move(call));
 }
 
-std::function<void(GameState&)>& OnNameDialog() {
-    static std::function<void(GameState&)> hook;
-    return hook;
-}
-
-} // namespace recording
-
-using recording::Record;
-
-namespace {
-
-void RecordDraw(const char* call, const GameState& state) {
+void RecordingPorts::RecordDraw(const char* call, const GameState& state) {
     Record(call);
-    recording::Draws().push_back(
+    draws.push_back(
         {call, state.mode, state.playerX, state.playerY, state.rollPhase, state.shownFloor});
 }
 
-} // namespace
-
-void DrawFullFrame(GameState& state) { RecordDraw("DrawFullFrame", state); }
-void DrawPartialFrame(GameState& state) { RecordDraw("DrawPartialFrame", state); }
-void DrawJumpGauge(GameState& state) {
+void RecordingPorts::DrawFullFrame(GameState& state) {
+    RecordDraw("DrawFullFrame", state);
+}
+void RecordingPorts::DrawPartialFrame(GameState& state) {
+    RecordDraw("DrawPartialFrame", state);
+}
+void RecordingPorts::DrawJumpGauge(GameState& state) {
     Record("DrawJumpGauge " + std::to_string(state.jumpPower));
 }
-void DrawFloorCounter(GameState& state) { RecordDraw("DrawFloorCounter", state); }
-void DrawDifficultyAndBest(GameState&) {
+void RecordingPorts::DrawFloorCounter(GameState& state) {
+    RecordDraw("DrawFloorCounter", state);
+}
+void RecordingPorts::DrawDifficultyAndBest(GameState&) {
     Record("DrawDifficultyAndBest");
 }
-void DrawJumpCount(GameState& state) {
+void RecordingPorts::DrawJumpCount(GameState& state) {
     Record("DrawJumpCount " + std::to_string(state.jumpCount));
 }
-void FillWindowRectBlack(GameState&, std::int32_t left, std::int32_t top, std::int32_t right,
-                         std::int32_t bottom) {
+void RecordingPorts::FillWindowRectBlack(GameState&, std::int32_t left, std::int32_t top,
+                                         std::int32_t right, std::int32_t bottom) {
     Record("FillWindowRectBlack " + std::to_string(left) + " " + std::to_string(top) + " " +
            std::to_string(right) + " " + std::to_string(bottom));
 }
-void PlayEffect(GameState&, int effectId) {
+void RecordingPorts::PlayEffect(GameState&, int effectId) {
     Record("PlayEffect " + std::to_string(effectId));
 }
-void PlayMusic(GameState&) {
+void RecordingPorts::PlayMusic(GameState&) {
     Record("PlayMusic");
 }
-void StopMusic(GameState&) {
+void RecordingPorts::StopMusic(GameState&) {
     Record("StopMusic");
 }
-void CreateStartPanel(GameState&) {
+void RecordingPorts::CreateStartPanel(GameState&) {
     Record("CreateStartPanel");
 }
-void DestroyStartPanel() {
+void RecordingPorts::DestroyStartPanel(GameState&) {
     Record("DestroyStartPanel");
 }
-void RunNameEntryDialog(GameState& state) {
+void RecordingPorts::RunNameEntryDialog(GameState& state) {
     Record("RunNameEntryDialog");
-    if (recording::OnNameDialog()) {
-        recording::OnNameDialog()(state);
+    if (onNameDialog) {
+        onNameDialog(state);
     }
-    if (!recording::Answers().keepPreset) {
-        SetName(state.lastInputName, recording::Answers().name);
+    if (!keepPreset) {
+        SetName(state.lastInputName, name);
     }
 }
-std::int32_t RunClearBest5Dialog(GameState&) {
+std::int32_t RecordingPorts::RunClearBest5Dialog(GameState&) {
     Record("RunClearBest5Dialog");
-    return recording::Answers().clearChoice;
+    return clearChoice;
 }
-WindowHandle GetKeyboardFocus() {
+void RecordingPorts::UpdateMenuChecks(GameState& state) {
+    Record("UpdateMenuChecks");
+    if (menu != nullptr) {
+        ::UpdateMenuChecks(*menu, state);
+    }
+}
+void RecordingPorts::SwitchMenuToPlayState(GameState&) {
+    Record("SwitchMenuToPlayState");
+    if (menu != nullptr) {
+        SetPlayState(*menu);
+    }
+}
+void RecordingPorts::SwitchMenuToTitleState(GameState&) {
+    Record("SwitchMenuToTitleState");
+    if (menu != nullptr) {
+        SetTitleState(*menu);
+    }
+}
+void RecordingPorts::RedrawMenuBar(GameState&) {
+    Record("RedrawMenuBar");
+}
+void RecordingPorts::SetPauseItemLabel(GameState&, bool paused) {
+    Record(paused ? "SetPauseItemLabel Resume" : "SetPauseItemLabel Pause");
+    if (menu != nullptr) {
+        SetPauseLabel(*menu, paused);
+    }
+}
+void RecordingPorts::CheckMenuItem(GameState&, int commandId, bool checked) {
+    Record("CheckMenuItem " + std::to_string(commandId) + (checked ? " 1" : " 0"));
+    if (menu != nullptr) {
+        SetItemChecked(*menu, commandId, checked);
+    }
+}
+WindowHandle RecordingPorts::GetKeyboardFocus(GameState&) {
     Record("GetKeyboardFocus");
     return nullptr;
 }
-void SetKeyboardFocus(WindowHandle) {
+void RecordingPorts::SetKeyboardFocus(GameState&, WindowHandle) {
     Record("SetKeyboardFocus");
 }
-void CaptureMouse(GameState&) {
+void RecordingPorts::CaptureMouse(GameState&) {
     Record("CaptureMouse");
 }
-void ReleaseMouseCapture() {
+void RecordingPorts::ReleaseMouseCapture(GameState&) {
     Record("ReleaseMouseCapture");
 }
-void SendDestroyMessage(GameState&) {
+void RecordingPorts::SendDestroyMessage(GameState&) {
     Record("SendDestroyMessage");
 }
 
-GameState MakeTitleState(std::uint32_t seed) {
+void RecordingPorts::CreateSurfaces() {
+    Record("CreateSurfaces");
+}
+void RecordingPorts::ReleaseSurfaces() {
+    Record("ReleaseSurfaces");
+}
+void RecordingPorts::PaintWindow() {
+    Record("PaintWindow");
+}
+void RecordingPorts::DrawJumpCountLabel() {
+    Record("DrawJumpCountLabel");
+}
+void RecordingPorts::LoadEffects() {
+    Record("LoadEffects");
+}
+void RecordingPorts::ReleaseEffects() {
+    Record("ReleaseEffects");
+}
+void RecordingPorts::OpenMusic() {
+    Record("OpenMusic");
+}
+void RecordingPorts::CloseMusic() {
+    Record("CloseMusic");
+}
+void RecordingPorts::DrawBest5Pages() {
+    Record("DrawBest5Pages");
+}
+void RecordingPorts::RunAboutDialog() {
+    Record("RunAboutDialog");
+}
+void RecordingPorts::ShowMainWindow() {
+    Record("ShowMainWindow");
+}
+std::uint32_t RecordingPorts::CreateTickTimer() {
+    Record("CreateTickTimer");
+    return tickTimer;
+}
+void RecordingPorts::SoundDefaultBeep() {
+    Record("SoundDefaultBeep");
+}
+std::uint32_t RecordingPorts::GetTickCount() {
+    Record("GetTickCount");
+    return tickCount;
+}
+void RecordingPorts::ShowHelpTopics() {
+    Record("ShowHelpTopics");
+}
+void RecordingPorts::CloseHelp() {
+    Record("CloseHelp");
+}
+void RecordingPorts::PostQuitMessage(int exitCode) {
+    Record("PostQuitMessage " + std::to_string(exitCode));
+}
+
+GameState MakeTitleState(RecordingPorts& ports, std::uint32_t seed) {
     GameState state{};
+    state.ports = &ports;
     for (RecordTable& table : state.records) {
         ResetRecordTable(table);
     }
@@ -147,8 +213,8 @@ GameState MakeTitleState(std::uint32_t seed) {
     state.playerY = fieldHeight;
     state.floorCount = 1;
     state.shownFloor = 1;
-    SeedRandom(seed);
+    SeedRandom(state.random, seed);
     LayOutField(state);
-    recording::Clear();
+    ports.Clear();
     return state;
 }

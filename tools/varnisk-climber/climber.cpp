@@ -2,10 +2,8 @@
 
 #include "core/game_state.h"
 #include "core/game_tick.h"
-#include "core/random.h"
-#include "shell/main_menu.h"
+#include "core/silent_ports.h"
 #include "tools/varnisk-sim/runner.h"
-#include "tools/varnisk-sim/sim_host.h"
 
 #include <algorithm>
 #include <limits>
@@ -14,23 +12,6 @@
 namespace {
 
 constexpr int vkSpace = 32;
-
-// Everything a look-ahead may change outside the game record, put back after.
-struct WorldSnapshot {
-    std::uint32_t random;
-    SimHost host;
-    MenuBar menu;
-};
-
-WorldSnapshot Snapshot() {
-    return {RandomState(), Host(), MainMenu()};
-}
-
-void Restore(const WorldSnapshot& snapshot) {
-    SeedRandom(snapshot.random);
-    Host() = snapshot.host;
-    MainMenu() = snapshot.menu;
-}
 
 // Pixels climbed: two per step of the backdrop, plus the height in the field.
 std::int64_t Height(const GameState& s) {
@@ -47,26 +28,19 @@ constexpr std::int64_t dies = std::numeric_limits<std::int64_t>::min();
 
 struct Outcome {
     std::int64_t height = dies; // where the character stands after the jump
-    GameState state{};
-    std::uint32_t random = 0;
+    GameState state{};          // its generator included
 };
 
 // Plays a plan on a copy of the game until the character has jumped and come
-// to stand again. Everything outside the copy is put back afterwards.
+// to stand again. The copy plays blind and silent: nothing is drawn,
+// sounded or shown, so the real window, its menu and the runner's record of
+// sound keep the real game's.
 Outcome TryPlan(const GameState& start, const Plan& plan) {
-    const WorldSnapshot snapshot = Snapshot();
+    static SilentPorts silent;
     Outcome outcome;
     outcome.state = start;
     GameState& s = outcome.state;
-    // The look-ahead plays blind: with no window and no drawing contexts every
-    // drawing call on the copy does nothing, and the window and its menu bar
-    // keep the real game's picture.
-    s.window = nullptr;
-    s.windowDC = nullptr;
-    for (Surface* surface :
-         {&s.spriteSheet, &s.maskSheet, &s.backdrop, &s.backBuffer, &s.panelImage}) {
-        surface->context = nullptr;
-    }
+    s.ports = &silent;
     const int release = plan.wait + plan.power;
     for (int t = 0; t < 200; ++t) {
         s.jumpHeld = t >= plan.wait && t < release ? 1 : 0;
@@ -81,8 +55,6 @@ Outcome TryPlan(const GameState& start, const Plan& plan) {
             break;
         }
     }
-    outcome.random = RandomState();
-    Restore(snapshot);
     return outcome;
 }
 
@@ -102,8 +74,6 @@ bool CanGoOn(const Outcome& outcome, int depth) {
     if (depth == 0) {
         return true;
     }
-    const std::uint32_t random = RandomState();
-    SeedRandom(outcome.random);
     bool survives = false;
     for (const Plan& plan : AllPlans()) {
         const Outcome next = TryPlan(outcome.state, plan);
@@ -112,7 +82,6 @@ bool CanGoOn(const Outcome& outcome, int depth) {
             break;
         }
     }
-    SeedRandom(random);
     return survives;
 }
 

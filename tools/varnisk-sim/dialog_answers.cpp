@@ -71,8 +71,7 @@ void PaintTree(WindowHandle window) {
 
 } // namespace
 
-void AnswerDialogFromScript(WindowHandle dialog, DialogMoment moment) {
-    SimHost& host = Host();
+void AnswerDialogFromScript(SimHost& host, WindowHandle dialog, DialogMoment moment) {
     if (moment == DialogMoment::Confirming) {
         PaintTree(dialog);
         if (host.beforeConfirming) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/dialogs/dialogs.h"
+#include "tools/varnisk-sim/sim_host.h"
 
 // The runner's person at the dialogs, answering from the script with the
 // keyboard, as a player would. When a dialog is shown it types the answer:
@@ -11,4 +12,4 @@
 // present virtual time, so the dialog's loop takes them at once and no time
 // passes while it is open. When the dialog is about to act on the answer,
 // it is painted and the screens of this tick are taken.
-void AnswerDialogFromScript(WindowHandle dialog, DialogMoment moment);
+void AnswerDialogFromScript(SimHost& host, WindowHandle dialog, DialogMoment moment);

@@ -1,15 +1,11 @@
 #include "tools/varnisk-sim/runner.h"
 
-#include "audio/audio.h"
 #include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/dialogs/dialogs.h"
-#include "shell/main_menu.h"
-#include "shell/main_window.h"
 #include "dialog_answers.h"
 #include "screen_file.h"
-#include "tools/varnisk-sim/sim_host.h"
 #include "trace.h"
 
 #include <algorithm>
@@ -58,7 +54,7 @@ void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::in
             std::ranges::find(run.screensTaken, i) != run.screensTaken.end()) {
             continue;
         }
-        SaveClientArea(run.mainWindow, RunState(run).palette, request.file);
+        SaveClientArea(run.mainWindow, run.window.screen.palette, request.file);
         run.screensTaken.push_back(i);
     }
 }
@@ -66,38 +62,38 @@ void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::in
 } // namespace
 
 void StartRun(SimRun& run, const SimOptions& options) {
-    ResetHost();
     // The script answers the real dialogs; a dialog open in a tick with a
     // screen shows on it, answered.
-    SetDialogWatcher(AnswerDialogFromScript);
-    Host().keyboard = &run.backend;
-    Host().beforeConfirming = [&run, screens = options.screens] {
+    run.window.dialogWatcher = [&run](WindowHandle dialog, DialogMoment moment) {
+        AnswerDialogFromScript(run.host, dialog, moment);
+    };
+    run.host.keyboard = &run.backend;
+    run.host.beforeConfirming = [&run, screens = options.screens] {
         SaveScreens(run, screens, run.tick);
     };
     // The runner keeps its own time, one game tick per trace line: an effect
     // that holds the game takes none of it.
     run.backend.SetBlockingEffectsTakeTime(false);
-    SetMusicFile(LocateMusicFile());
     StartWindowSystem(run.backend);
-    SetStartupOptions({options.settings, options.save, options.seed});
+    run.window.options = {options.settings, options.save, options.seed, LocateMusicFile()};
     RegisterMainWindowClass();
-    run.mainWindow = CreateMainWindow();
+    run.mainWindow = CreateMainWindow(run.window);
     PumpPending(run); // a newly shown window is painted before its first tick
 }
 
 GameState& RunState(SimRun& run) {
-    return *static_cast<GameState*>(GetWindowUserData(run.mainWindow));
+    return run.window.game;
 }
 
 // Menu commands arrive only when the item can be chosen, as from the menu
 // bar; keys and clicks come in as input and take the loop's own roads
 // (accelerator, focus, capture, the window under the point).
 void DeliverEvent(SimRun& run, const ScriptEvent& event) {
-    SimHost& host = Host();
+    SimHost& host = run.host;
     switch (event.verb) {
     case ScriptVerb::Command:
-        if (FindMenuItem(MainMenu(), event.value) == nullptr ||
-            IsCommandAvailable(MainMenu(), event.value)) {
+        if (FindMenuItem(run.window.menu, event.value) == nullptr ||
+            IsCommandAvailable(run.window.menu, event.value)) {
             PostMessage(run.mainWindow, wm::command, static_cast<WParam>(event.value), 0);
         }
         break;
@@ -151,14 +147,12 @@ void CloseRun(SimRun& run) {
     DiscardMainWindow(run.mainWindow);
     run.mainWindow = nullptr;
     ShutdownWindowSystem();
-    SetDialogWatcher(nullptr);
-    ResetHost();
 }
 
 void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& music) {
     sounds.clear();
     music.clear();
-    SimHost& host = Host();
+    SimHost& host = run.host;
     const auto& effects = run.backend.Effects();
     for (; host.effectsShown < effects.size(); ++host.effectsShown) {
         sounds.push_back(effects[host.effectsShown].id);

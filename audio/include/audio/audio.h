@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/handles.h"
 #include "core/game_state.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,22 +12,47 @@
 // The game's sound on the platform's audio: the wave effects by identifier
 // (141..160) and the background music, one MIDI piece played from its
 // beginning and started again each time it ends while a game is played with
-// the music on. The ports the core and the shell call (PlayEffect,
-// PlayMusic, StopMusic, LoadEffects, ReleaseEffects, OpenMusic, CloseMusic)
-// are declared in core/ports.h and shell/shell_ports.h.
+// the music on. The shell's ports call these for the main window.
 
 inline constexpr std::string_view musicFileName = "bgm1.mid";
 
-// Where OpenMusic finds the piece; until told otherwise the bare name, in
-// the current directory. The program entry passes down the file it located.
-void SetMusicFile(std::string path);
+// A wave effect held in memory from start-up.
+struct WaveImage {
+    const std::uint8_t* data;
+    std::size_t size;
+};
+
+inline constexpr int firstMemoryEffect = 141;
+inline constexpr int memoryEffectCount = 17; // 141..157
+
+// What the sound owns for one main window. It starts zero-filled but for
+// the music file, which the program entry sets to the file it located.
+struct AudioResources {
+    WindowHandle window; // gets the music's end notice (wm::mciNotify)
+    std::string musicFile{musicFileName};
+    std::array<WaveImage, memoryEffectCount> waveData;
+    std::uint32_t musicDevice; // 0 when the music could not be opened
+};
+
+// The effects: the seventeen the game tick plays are held from start-up.
+void LoadEffects(AudioResources& sound);
+void PlayEffect(AudioResources& sound, int effectId);
+void ReleaseEffects(AudioResources& sound);
+
+// The music device: opened at start-up (its device in musicDevice, 0 when
+// it could not be opened), played, stopped and closed.
+void OpenMusic(AudioResources& sound);
+void PlayMusic(AudioResources& sound);
+void StopMusic(AudioResources& sound);
+void CloseMusic(AudioResources& sound);
 
 // The music device's notice (wm::mciNotify): device and flags as sent.
-void OnMusicNotify(GameState& state, std::uint32_t device, std::uint32_t flags);
+void OnMusicNotify(const GameState& state, AudioResources& sound, std::uint32_t device,
+                   std::uint32_t flags);
 
 // Answers a failed music command: a missing file is told to the player,
 // every other failure passes without a word.
-void ReportMusicError(GameState& state, int error);
+void ReportMusicError(int error);
 
 // The one message the player ever sees.
 inline constexpr std::string_view musicErrorCaption = "VARNISK Error";

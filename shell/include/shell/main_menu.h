@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/game_state.h"
 #include "shell/menu_bar.h"
 
-// The one main window's menu bar, made afresh when the window is created.
-MenuBar& MainMenu();
-void ResetMainMenu();
+// The check marks of the Difficulty menu, which follow the difficulty and
+// the floor switches, set on a main window's menu bar.
+void UpdateMenuChecks(MenuBar& bar, const GameState& state);

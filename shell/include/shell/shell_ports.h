@@ -1,33 +1,43 @@
 #pragma once
 
-#include "core/game_state.h"
-#include "render/window_drawing.h"
+#include "core/ports.h"
 
 #include <cstdint>
 
-// What the main window's handlers ask of the renderer, the audio and the
-// platform besides the core's own ports: surfaces and effects at start-up and
-// teardown, the window, the timer, help and the dialogs the menu opens. The
-// game links the real ones; the headless runner and the tests link stand-ins.
+// What the main window's handlers ask of the renderer, the sound, the
+// dialogs and the window system besides the game core's own ports, for the
+// one window whose ports these are: resources made at start-up and let go at
+// teardown, the repaint, the window, the timer, help and the dialogs the menu
+// opens. The game and the runner plug in the desktop's; tests their own.
+class ShellPorts : public GamePorts {
+public:
+    ShellPorts() = default;
+    ShellPorts(const ShellPorts&) = delete;
+    ShellPorts& operator=(const ShellPorts&) = delete;
+    virtual ~ShellPorts() = default;
 
-// Surfaces, palette and the repaint: the renderer's (render/window_drawing.h).
+    // The renderer's surfaces and palette, the repaint and the jump label.
+    virtual void CreateSurfaces() = 0;
+    virtual void ReleaseSurfaces() = 0;
+    virtual void PaintWindow() = 0;
+    virtual void DrawJumpCountLabel() = 0;
 
-// Effects and the music device.
-void LoadEffects(GameState& state);
-void ReleaseEffects(GameState& state);
-std::uint32_t OpenMusic(GameState& state); // 0 when it could not be opened
-void CloseMusic(GameState& state);
+    // The effects and the music device (its device in the window's record).
+    virtual void LoadEffects() = 0;
+    virtual void ReleaseEffects() = 0;
+    virtual void OpenMusic() = 0;
+    virtual void CloseMusic() = 0;
 
-// The start panel's Best5 pages and the dialogs of the menu.
-void DrawBest5Pages(GameState& state);
-void RunAboutDialog(GameState& state);
+    // The start panel's Best5 pages and the dialogs of the menu.
+    virtual void DrawBest5Pages() = 0;
+    virtual void RunAboutDialog() = 0;
 
-// The window and the system.
-void ShowMainWindow(GameState& state);
-std::uint32_t CreateTickTimer(GameState& state); // the timer id, 0 when none could be made
-void SoundDefaultBeep();
-std::uint32_t GetTickCount();
-void DrawMenuBarOf(GameState& state);
-void ShowHelpTopics(GameState& state);
-void CloseHelp(GameState& state);
-void PostQuitMessage(int exitCode);
+    // The window and the system.
+    virtual void ShowMainWindow() = 0;
+    virtual std::uint32_t CreateTickTimer() = 0; // the timer id, 0 when none could be made
+    virtual void SoundDefaultBeep() = 0;
+    virtual std::uint32_t GetTickCount() = 0;
+    virtual void ShowHelpTopics() = 0;
+    virtual void CloseHelp() = 0;
+    virtual void PostQuitMessage(int exitCode) = 0;
+};

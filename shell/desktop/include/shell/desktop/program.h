@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/user/user.h"
+#include "shell/main_window.h"
 
 // The program entry's steps, shared by the game and the headless runner:
 // the window class, the main window, and the loop's handling of one
@@ -14,10 +15,11 @@ inline constexpr std::int32_t mainWindowHeight = 480;
 inline constexpr int mainIconId = 101;
 
 bool RegisterMainWindowClass();
-// The 640 x 480 main window centred on the desktop (not clamped to it);
-// nullptr when it could not be made.
-WindowHandle CreateMainWindow();
+// The 640 x 480 main window centred on the desktop (not clamped to it), on
+// the record the caller owns and keeps beyond the window; nullptr when it
+// could not be made.
+WindowHandle CreateMainWindow(MainWindow& record);
 // What the message loop does with one message.
 void ProcessMessage(WindowHandle mainWindow, const Message& message);
 // The whole program on a started window system: returns the exit code.
-int RunGame();
+int RunGame(const StartupOptions& options);

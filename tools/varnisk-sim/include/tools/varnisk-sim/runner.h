@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/game_state.h"
+#include "shell/main_window.h"
 #include "platform/headless/headless_backend.h"
 #include "tools/varnisk-sim/script.h"
+#include "tools/varnisk-sim/sim_host.h"
 #include "tools/varnisk-sim/sim_options.h"
 
 #include <cstdint>
@@ -10,10 +12,13 @@
 #include <string>
 #include <vector>
 
-// One headless run of the game: the real main window on the headless
-// backend, and the little the runner remembers of the input.
+// One headless run of the game: the real main window and its record on the
+// headless backend, the runner's stand-in at the dialogs, and the little the
+// runner remembers of the input.
 struct SimRun {
     HeadlessBackend backend;
+    MainWindow window;
+    SimHost host;
     WindowHandle mainWindow = nullptr;
     std::int32_t lastPressX = 0;
     std::int32_t lastPressY = 0;

@@ -8,8 +8,7 @@
 
 // What the headless runner stands in for while the game has no player at
 // the dialogs: it answers the dialogs from the script, and remembers how
-// much of the backend's record of sound the trace has shown. One for the
-// program, as there is one main window.
+// much of the backend's record of sound the trace has shown.
 struct SimHost {
     // Answers for the next dialogs; without one a dialog is confirmed as opened.
     std::optional<std::string> nextName;
@@ -24,6 +23,3 @@ struct SimHost {
     std::size_t effectsShown = 0;
     std::size_t musicShown = 0;
 };
-
-SimHost& Host();
-void ResetHost();
