@@ -4,10 +4,10 @@
 // a test needs, a field cleared of floors that could get in the way, and a
 // game in progress with the character on the ground.
 
+#include "base/rect.h"
 #include "core/game_state.h"
 #include "core/game_tick.h"
 #include "core/random.h"
-#include "base/rect.h"
 #include "tests/support/recording_ports.h"
 
 #include <array>
@@ -41,8 +41,9 @@ constexpr std::int32_t DrawFromState(std::uint32_t state) {
 }
 
 // Makes the next draw of NextRandom return `value` (0..32767).
-inline void NextDrawIs(std::int32_t value) {
-    SeedRandom(((static_cast<std::uint32_t>(value) << 16) - lcgIncrement) * InverseMultiplier());
+inline void NextDrawIs(Random& random, std::int32_t value) {
+    SeedRandom(random,
+               ((static_cast<std::uint32_t>(value) << 16) - lcgIncrement) * InverseMultiplier());
 }
 
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
@@ -68,15 +69,15 @@ inline void ParkFloors(GameState& state) {
 
 // A game in progress on Normal: the character stands on the ground at
 // playerX, facing right, nothing held, every other floor parked.
-inline GameState PlayingOnGround(std::int32_t playerX = 40) {
-    GameState state = MakeTitleState(1);
+inline GameState PlayingOnGround(RecordingPorts& ports, std::int32_t playerX = 40) {
+    GameState state = MakeTitleState(ports, 1);
     ParkFloors(state);
     state.mode = GameMode::Playing;
     state.playerX = playerX;
     state.playerY = 288;
     state.facing = 1;
     state.standingFloor = groundSlot;
-    recording::Clear();
+    ports.Clear();
     return state;
 }
 

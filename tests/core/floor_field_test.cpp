@@ -15,6 +15,7 @@ using namespace coretest;
 // following the difficulty, not the level; the same draw falling on another r
 // at every level, and no springs at level 4; each flag bit gating its kinds.
 TEST(ChooseFloorKind, BandsByLevelDifficultyAndFlags) {
+    Random random{};
     struct Case {
         std::int32_t difficulty, floorCount, flags, draw;
         FloorKind kind;
@@ -34,10 +35,10 @@ TEST(ChooseFloorKind, BandsByLevelDifficultyAndFlags) {
                           {2, 1, 2, 4, K::Normal},           {2, 1, 4, 4, K::MovingUD},
                           {2, 1, 8, 6, K::Spring},           {1, 1, 0, 6, K::Normal}};
     for (const Case& c : cases) {
-        NextDrawIs(c.draw);
-        EXPECT_EQ(ChooseFloorKind(c.difficulty, c.floorCount, c.flags), c.kind)
+        NextDrawIs(random, c.draw);
+        EXPECT_EQ(ChooseFloorKind(random, c.difficulty, c.floorCount, c.flags), c.kind)
             << c.difficulty << "/" << c.floorCount << " flags " << c.flags << " draw " << c.draw;
-        EXPECT_EQ(NextRandom(), DrawFromState((c.draw << 16) * lcgMultiplier + lcgIncrement))
+        EXPECT_EQ(NextRandom(random), DrawFromState((c.draw << 16) * lcgMultiplier + lcgIncrement))
             << "one draw per kind";
     }
 }
@@ -45,6 +46,7 @@ TEST(ChooseFloorKind, BandsByLevelDifficultyAndFlags) {
 // The level is the difficulty's start (Easy 0, Normal 1, Hard 2) plus one per
 // 50 floors, at most 4; it sets how wide the rows zigzag.
 TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
+    Random random{};
     struct Level {
         std::int32_t difficulty, floorCount, low[4], high[4];
     };
@@ -58,8 +60,8 @@ TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
         EXPECT_EQ(FloorLevel(l.difficulty, l.floorCount), level);
         for (std::int32_t row = 0; row < 13; ++row) {
             const auto x = [&](std::int32_t draw) {
-                NextDrawIs(draw);
-                return ChooseFloorX(l.difficulty, l.floorCount, row);
+                NextDrawIs(random, draw);
+                return ChooseFloorX(random, l.difficulty, l.floorCount, row);
             };
             // The lowest draw, the highest, and one taken modulo the choices.
             EXPECT_EQ((Ints{x(0), x(level + 1), x((level + 2) * 1000 + 1)}),
@@ -70,7 +72,8 @@ TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
 }
 
 TEST(LayOutField, ElevenFloorsAboveTheGroundBetweenTheWalls) {
-    GameState state = MakeTitleState(5);
+    RecordingPorts ports;
+    GameState state = MakeTitleState(ports, 5);
     for (FloorSlot& slot : state.floors) {
         slot = Slot(K::Spring, 777, 777, 9, 9);
     }
@@ -91,7 +94,8 @@ TEST(LayOutField, ElevenFloorsAboveTheGroundBetweenTheWalls) {
 }
 
 TEST(ScrollField, WallsWrapOnceEveryThirtyTwoRows) {
-    GameState state = MakeTitleState(1);
+    RecordingPorts ports;
+    GameState state = MakeTitleState(ports, 1);
     ParkFloors(state);
     state.floors[groundSlot].y = -1000;
     const std::int32_t cases[][3] = {
@@ -105,10 +109,11 @@ TEST(ScrollField, WallsWrapOnceEveryThirtyTwoRows) {
 }
 
 TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
+    RecordingPorts ports;
     // Easy from seed 1: 16838 mod 30 = 8 (a spring), 5758 mod 2 = 0, then
     // 10113 mod 30 = 3 (sliding), 17515 mod 2 = 1. The zigzag wraps from row
     // 3 to row 0 for slot 4, then row 1 for slot 9.
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     state.difficulty = 1;
     state.patternIndex = 3;
     state.floors[4] = Slot(K::Normal, 112, 348);
@@ -117,9 +122,9 @@ TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
     for (FloorSlot& slot : state.floors) {
         slot.dirty = 0;
     }
-    SeedRandom(1);
+    SeedRandom(state.random, 1);
     ScrollField(state, 4);
-    const auto fields = [](const FloorSlot& s) {
+    const auto fields = [&](const FloorSlot& s) {
         return Ints{static_cast<int>(s.kind), s.x, s.y, s.phase, s.velocity, s.dirty};
     };
     EXPECT_EQ(fields(state.floors[4]), (Ints{6, 16, -32, 0, 25, 1}));
@@ -128,11 +133,12 @@ TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
     EXPECT_EQ((Ints{state.floors[groundSlot].y, state.floors[leftWallSlot].y}), (Ints{324, -28}));
     EXPECT_EQ(state.floors[leftWallSlot].dirty + state.floors[groundSlot].dirty, 2);
     EXPECT_EQ(state.patternIndex, 1);
-    EXPECT_EQ(NextRandom(), 31051) << "four draws, no more";
+    EXPECT_EQ(NextRandom(state.random), 31051) << "four draws, no more";
 }
 
 // One tick of a slot's own motion, in every slot from 0 to 11.
 TEST(MoveFloors, SlidingSpringAndBeltSlotsMoveAndAskForARedraw) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t phase, velocity, phaseAfter, velocityAfter, dirty;
@@ -145,7 +151,7 @@ TEST(MoveFloors, SlidingSpringAndBeltSlotsMoveAndAskForARedraw) {
                           {K::Spring, 0, 2, 0, 0, 1},        {K::Spring, -2, 2, 0, 2, 1}};
     int slot = 0;
     for (const Case& c : cases) {
-        GameState state = MakeTitleState(1);
+        GameState state = MakeTitleState(ports, 1);
         ParkFloors(state);
         state.airborne = 1;
         state.floors[slot] = Slot(c.kind, 112, 160, c.phase, c.velocity);
@@ -161,8 +167,9 @@ TEST(MoveFloors, SlidingSpringAndBeltSlotsMoveAndAskForARedraw) {
 // A fresh sliding floor swings with a period of 100 ticks, within -325..300
 // tenths, and carries the character standing on it whole pixel by whole pixel.
 TEST(MoveFloors, SlidingFloorsSwingAndCarryTheCharacter) {
+    RecordingPorts ports;
     for (FloorKind kind : {K::MovingLR, K::MovingUD}) {
-        GameState state = PlayingOnGround(120);
+        GameState state = PlayingOnGround(ports, 120);
         state.floors[5] = Slot(kind, 112, 160, 0, 25);
         StandOn(state, 5);
         Ints phases;
@@ -184,6 +191,7 @@ TEST(MoveFloors, SlidingFloorsSwingAndCarryTheCharacter) {
 // A spring at rest gives under the character once and stays pressed; a fresh
 // one settles first; a rebounding one is not pressed.
 TEST(MoveFloors, CarriesTheCharacterStandingOnTheSlot) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t phase, velocity, dx, dy, phaseAfter;
@@ -194,7 +202,7 @@ TEST(MoveFloors, CarriesTheCharacterStandingOnTheSlot) {
                           {K::Spring, 0, 0, 0, 4, 4},        {K::Spring, 4, 0, 0, 0, 4},
                           {K::Spring, 0, 25, 0, 4, 4},       {K::Spring, -6, 2, 0, 0, -4}};
     for (const Case& c : cases) {
-        GameState state = PlayingOnGround(120);
+        GameState state = PlayingOnGround(ports, 120);
         state.floors[5] = Slot(c.kind, 112, 160, c.phase, c.velocity);
         StandOn(state, 5);
         const std::int32_t y = state.playerY;
@@ -212,6 +220,7 @@ TEST(MoveFloors, CarriesTheCharacterStandingOnTheSlot) {
 // The line the feet must meet to land, where the slot is drawn and which part
 // of the sprite sheet shows it.
 TEST(SlotBoxes, TopLineDrawnBoxAndSheetImageByKind) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t x, y, phase, animFrame;
@@ -229,7 +238,7 @@ TEST(SlotBoxes, TopLineDrawnBoxAndSheetImageByKind) {
         {K::Spring, 48, 100, -8, 0, {48, 92, 96, 1}, {48, 92, 96, 24}, {96, 160, 96, 24}},
         {K::Ground, 16, 320, 0, 0, {16, 320, 384, 1}, {16, 320, 384, 32}, {0, 400, 384, 32}},
         {K::Wall, 0, -7, 0, 0, {}, {0, -7, 16, 384}, {352, 0, 16, 384}}};
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     for (const Case& c : cases) {
         state.floors[3] = Slot(c.kind, c.x, c.y, c.phase, 3);
         state.animFrame = c.animFrame;

@@ -7,15 +7,14 @@
 namespace {
 
 using namespace coretest;
-using recording::Draws;
-using recording::Effects;
 
 // Holding runs the gauge 1..12 and around, a tone per step; letting go
 // launches at the power last shown, which the gauge keeps showing until the
 // landing. The launch tick does not move the character up yet.
 TEST(Gauge, RunsWhileHeldAndLettingGoLaunchesAtThePowerShown) {
+    RecordingPorts ports;
     for (std::int32_t shown : {0, 1}) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         state.showJumpCount = shown;
         state.jumpHeld = 1;
         Ints powers;
@@ -24,23 +23,24 @@ TEST(Gauge, RunsWhileHeldAndLettingGoLaunchesAtThePowerShown) {
             powers.push_back(state.jumpPower);
         }
         EXPECT_EQ(powers, (Ints{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}));
-        EXPECT_EQ(Effects(),
+        EXPECT_EQ(ports.Effects(),
                   (Ints{143, 144, 145, 146, 147, 148, 149, 150, 151, 152, 153, 154, 143, 144}));
-        EXPECT_EQ(recording::CallsStartingWith("DrawJumpGauge")[11], "DrawJumpGauge 12");
+        EXPECT_EQ(ports.CallsStartingWith("DrawJumpGauge")[11], "DrawJumpGauge 12");
         EXPECT_EQ((Ints{state.charging, state.airborne, state.playerY}), (Ints{1, 0, 288}));
-        recording::Clear();
+        ports.Clear();
         state.jumpHeld = 0;
         GameTick(state);
         EXPECT_EQ((Ints{state.airborne, state.verticalSpeed, state.jumpPower, state.charging,
                         state.jumpCount, state.playerY}),
                   (Ints{1, 2, 2, 0, 1, 288}));
-        EXPECT_EQ(recording::Calls(),
-                  shown ? (Strings{"DrawJumpCount 1", "PlayEffect 141", "DrawFullFrame"})
-                        : (Strings{"PlayEffect 141", "DrawFullFrame"}));
+        EXPECT_EQ(ports.calls, shown
+                                   ? (Strings{"DrawJumpCount 1", "PlayEffect 141", "DrawFullFrame"})
+                                   : (Strings{"PlayEffect 141", "DrawFullFrame"}));
     }
 }
 
 TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t phase, velocity, y;
@@ -54,7 +54,7 @@ TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
                           {K::MovingUD, -57, 0, 163, 142},    {K::Spring, 0, 0, 168, 156},
                           {K::Spring, -6, 2, 168, 156}};
     for (const Case& c : cases) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         FallOntoSlotFive(state, Slot(c.kind, 100, 200, c.phase, c.velocity));
         state.jumpPower = 7;
         GameTick(state);
@@ -62,8 +62,8 @@ TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
                         state.jumpPower, state.verticalSpeed}),
                   (Ints{0, 5, 100, c.y, 0, 0}))
             << static_cast<int>(c.kind) << " phase " << c.phase;
-        EXPECT_EQ(Effects(), (Ints{c.sound}));
-        EXPECT_EQ(recording::CallsStartingWith("DrawJumpGauge"), (Strings{"DrawJumpGauge 0"}));
+        EXPECT_EQ(ports.Effects(), (Ints{c.sound}));
+        EXPECT_EQ(ports.CallsStartingWith("DrawJumpGauge"), (Strings{"DrawJumpGauge 0"}));
     }
 }
 
@@ -71,7 +71,8 @@ TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
 // (speed 0) they rest exactly on another's (row 200), and the landing comes a
 // tick later.
 TEST(Landing, OnlyWhileFalling) {
-    GameState state = PlayingOnGround(92);
+    RecordingPorts ports;
+    GameState state = PlayingOnGround(ports, 92);
     state.floors[5] = Slot(K::Normal, 100, 200);
     state.floors[6] = Slot(K::Normal, 100, 208);
     InTheAir(state, 180, 3);
@@ -87,6 +88,7 @@ TEST(Landing, OnlyWhileFalling) {
 // Slot 5 covers x 100..195: walking from 172 the feet start at 196 and leave
 // it, from 168 the last foot still stands on it.
 TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t x, phase, held, charging, power;
@@ -100,7 +102,7 @@ TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
         {K::Normal, 172, 0, 1, 0, 0, 1, -1, 1, 0, {143}}, // the gauge still steps
         {K::Spring, 172, 4, 0, 0, 0, 1, -1, 0, 0, {}}};   // the spring comes back up
     for (const Case& c : cases) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         state.floors[5] = Slot(c.kind, 100, 200, c.phase);
         StandOn(state, 5);
         const std::int32_t y = state.playerY;
@@ -113,7 +115,7 @@ TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
                         state.jumpCount, state.floors[5].phase, state.floors[5].dirty}),
                   (Ints{c.airborne, 0, c.speed, c.powerAfter, c.jumps, 0, c.phase != 0}))
             << "from x " << c.x << " held " << c.held << " charging " << c.charging;
-        EXPECT_EQ(Effects(), c.effects);
+        EXPECT_EQ(ports.Effects(), c.effects);
     }
 }
 
@@ -122,6 +124,7 @@ TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
 // speed 0 (5 from a spring, which it sets rebounding at -12, after pressing it
 // in that tick). Still holding, the gauge starts again from 1.
 TEST(WalkOff, ChargingSurvivesALanding) {
+    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t held, airborne, speed, power;
@@ -131,7 +134,7 @@ TEST(WalkOff, ChargingSurvivesALanding) {
                           {K::Spring, 0, 1, 5, 0, {156, 155}},
                           {K::Normal, 1, 0, 0, 1, {142, 143}}};
     for (const Case& c : cases) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         FallOntoSlotFive(state, Slot(c.kind, 100, 200));
         state.charging = 1;
         state.jumpPower = 9;
@@ -143,7 +146,7 @@ TEST(WalkOff, ChargingSurvivesALanding) {
                         state.floors[5].phase, state.floors[5].velocity}),
                   (Ints{c.airborne, c.speed, c.power, c.airborne, 4 * spring, -12 * spring}))
             << static_cast<int>(c.kind) << " held " << c.held;
-        EXPECT_EQ(Effects(), c.effects);
+        EXPECT_EQ(ports.Effects(), c.effects);
     }
 }
 
@@ -153,17 +156,18 @@ TEST(WalkOff, ChargingSurvivesALanding) {
 // are chosen for the count before it: from 49 floors on Normal (level 1) draw
 // 56 gives a plain floor, where level 2 would give a sliding one.
 TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
+    RecordingPorts ports;
     const std::int32_t cases[][7] = {
         {60, 60, 10, 60, 70, 1, 340}, {60, 120, 10, 60, 2, 1, 340}, {60, 63, 1, 60, 64, 1, 322},
         {60, 64, 1, 60, 65, 0, 322},  {60, 127, 1, 60, 0, 1, 322},  {60, 50, 14, 60, 64, 1, 348},
         {68, 0, 1, 68, 1, 0, 322},    {69, 0, 1, 67, 0, 0, 320},    {50, 0, 0, 50, 0, 0, 320}};
     for (const auto& [y, phase, speed, yAfter, phaseAfter, counted, groundY] : cases) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         InTheAir(state, y, speed);
         state.scrollPhase = phase;
         state.floorCount = 49;
         state.floors[3] = Slot(K::Normal, 112, 348);
-        NextDrawIs(56);
+        NextDrawIs(state.random, 56);
         GameTick(state);
         EXPECT_EQ((Ints{state.playerY, state.scrollPhase, state.floorCount - 49,
                         state.verticalSpeed, state.floors[groundSlot].y}),
@@ -176,54 +180,56 @@ TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
 // The frame shows where the walk (and a belt) took the character; the turn
 // at the walls comes after it.
 TEST(WallTurn, AtZeroAndThreeFiftyTwoAfterTheFrameIsDrawn) {
+    RecordingPorts ports;
     const std::int32_t cases[][6] = {{348, 1, 0, 352, 352, -1}, {347, 1, 0, 351, 351, 1},
                                      {350, 1, 1, 356, 352, -1}, {2, -1, 0, -2, 0, 1},
                                      {4, -1, 0, 0, 0, 1},       {5, -1, 0, 1, 1, -1}};
     for (const auto& [x, facing, onBelt, drawnX, xAfter, facingAfter] : cases) {
-        GameState state = PlayingOnGround(x);
+        GameState state = PlayingOnGround(ports, x);
         state.facing = facing;
         if (onBelt != 0) {
             state.floors[0] = Slot(K::ConveyorRight, 300, 320);
             StandOn(state, 0);
         }
         GameTick(state);
-        ASSERT_EQ(Draws().size(), 1u);
-        EXPECT_EQ((Ints{Draws()[0].playerX, state.playerX, state.facing}),
+        ASSERT_EQ(ports.draws.size(), 1u);
+        EXPECT_EQ((Ints{ports.draws[0].playerX, state.playerX, state.facing}),
                   (Ints{drawnX, xAfter, facingAfter}))
             << "from x " << x;
     }
 }
 
 // Falling out at the bottom in this tick, from row 340 to 360.
-GameState FallingOut() {
-    GameState state = PlayingOnGround();
+GameState FallingOut(RecordingPorts& ports) {
+    GameState state = PlayingOnGround(ports);
     InTheAir(state, 340, -10);
     state.floorCount = state.shownFloor = 10;
     state.jumpCount = 4;
-    recording::Answers() = {false, "Ada"};
+    ports.keepPreset = false;
+    ports.name = "Ada";
     return state;
 }
 
 TEST(GameOver, TheTickOfTheFallEndsTheGameAndOffersAPlace) {
-    GameState state = FallingOut();
-    recording::OnNameDialog() = [&](GameState& s) {
+    RecordingPorts ports;
+    GameState state = FallingOut(ports);
+    ports.onNameDialog = [&](GameState& s) {
         EXPECT_EQ(s.mode, GameMode::GameOver);
         EXPECT_EQ(s.playerY, 352);
         const auto before = PlayFields(s);
-        const std::size_t calls = recording::Calls().size();
+        const std::size_t calls = ports.calls.size();
         DispatchTick(s, s.tickTimer);
         EXPECT_EQ(PlayFields(s), before) << "ticks during the dialog do nothing";
-        EXPECT_EQ(recording::Calls().size(), calls);
+        EXPECT_EQ(ports.calls.size(), calls);
     };
     GameTick(state);
-    EXPECT_EQ(
-        recording::Calls(),
-        (Strings{"DrawFullFrame", "StopMusic", "PlayEffect 160", "PlayEffect 158",
-                 "RunNameEntryDialog", "DrawDifficultyAndBest", "StopMusic",
-                 "SwitchMenuToTitleState", "RedrawMenuBar", "CreateStartPanel", "DrawFullFrame"}));
+    EXPECT_EQ(ports.calls, (Strings{"DrawFullFrame", "StopMusic", "PlayEffect 160",
+                                    "PlayEffect 158", "RunNameEntryDialog", "DrawDifficultyAndBest",
+                                    "StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
+                                    "CreateStartPanel", "DrawFullFrame"}));
     // The first frame shows the character at the bottom while still playing.
-    EXPECT_EQ(Draws()[0].mode, GameMode::Playing);
-    EXPECT_EQ(Draws()[0].playerY, 352);
+    EXPECT_EQ(ports.draws[0].mode, GameMode::Playing);
+    EXPECT_EQ(ports.draws[0].playerY, 352);
     EXPECT_EQ(state.mode, GameMode::Title);
     EXPECT_EQ((Ints{state.playerY, state.records[1][0].score, state.records[1][0].jumps}),
               (Ints{352, 10, 4}));
@@ -231,17 +237,17 @@ TEST(GameOver, TheTickOfTheFallEndsTheGameAndOffersAPlace) {
 }
 
 TEST(GameOver, AtRowThreeFiftyTwoMusicStopsEvenWhenOffAndFramesFollowTheRedrawMode) {
-    GameState state = FallingOut();
+    RecordingPorts ports;
+    GameState state = FallingOut(ports);
     InTheAir(state, 342, -5); // reaches exactly 352
     state.speedUp = 1;
     state.musicOn = 0;
     state.soundOn = 0;
     state.floorCount = state.shownFloor = 1; // no place in the table
     GameTick(state);
-    EXPECT_EQ(recording::Calls(),
-              (Strings{"DrawPartialFrame", "StopMusic", "DrawDifficultyAndBest", "StopMusic",
-                       "SwitchMenuToTitleState", "RedrawMenuBar", "CreateStartPanel",
-                       "DrawPartialFrame", "DrawPartialFrame"}));
+    EXPECT_EQ(ports.calls, (Strings{"DrawPartialFrame", "StopMusic", "DrawDifficultyAndBest",
+                                    "StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
+                                    "CreateStartPanel", "DrawPartialFrame", "DrawPartialFrame"}));
 }
 
 // The game timer runs GameTick while playing (walk, animation, floors, the
@@ -249,6 +255,7 @@ TEST(GameOver, AtRowThreeFiftyTwoMusicStopsEvenWhenOffAndFramesFollowTheRedrawMo
 // down by 2, the backdrop's phase wrapping at 128, but no counting or
 // rolling); paused or over, and for any other timer, nothing changes.
 TEST(DispatchTick, RunsTheTickOfTheModeAndOnlyForTheGameTimer) {
+    RecordingPorts ports;
     struct Case {
         GameMode mode;
         std::uint32_t timer;
@@ -261,7 +268,7 @@ TEST(DispatchTick, RunsTheTickOfTheModeAndOnlyForTheGameTimer) {
                           {GameMode::Playing, 2, 40, 127, 7, 0, 320, 0},
                           {GameMode::Title, 0, 40, 127, 7, 0, 320, 0}};
     for (const Case& c : cases) {
-        GameState state = PlayingOnGround();
+        GameState state = PlayingOnGround(ports);
         state.mode = c.mode;
         state.jumpHeld = 1;
         state.scrollPhase = 127;
@@ -276,20 +283,21 @@ TEST(DispatchTick, RunsTheTickOfTheModeAndOnlyForTheGameTimer) {
             << "mode " << static_cast<int>(c.mode) << " timer " << c.timer;
         const bool ticked = c.animFrame == 0;
         EXPECT_EQ(PlayFields(state) != before, ticked);
-        EXPECT_EQ(recording::Calls().empty(), !ticked);
+        EXPECT_EQ(ports.calls.empty(), !ticked);
     }
 }
 
 TEST(RollFloorCounter, RollsOneFloorInNineDrawnStepsUntilCaughtUp) {
-    GameState state = MakeTitleState(1);
+    RecordingPorts ports;
+    GameState state = MakeTitleState(ports, 1);
     state.floorCount = 3;
     for (int i = 0; i < 20; ++i) {
         RollFloorCounter(state);
     }
-    ASSERT_EQ(Draws().size(), 18u) << "nothing drawn once caught up";
+    ASSERT_EQ(ports.draws.size(), 18u) << "nothing drawn once caught up";
     // Each step is drawn before the roll advances.
-    EXPECT_EQ((Ints{Draws()[8].rollPhase, Draws()[8].shownFloor, Draws()[9].rollPhase,
-                    Draws()[9].shownFloor}),
+    EXPECT_EQ((Ints{ports.draws[8].rollPhase, ports.draws[8].shownFloor, ports.draws[9].rollPhase,
+                    ports.draws[9].shownFloor}),
               (Ints{8, 1, 0, 2}));
     EXPECT_EQ((Ints{state.shownFloor, state.rollPhase}), (Ints{3, 0}));
 }
@@ -298,11 +306,12 @@ TEST(RollFloorCounter, RollsOneFloorInNineDrawnStepsUntilCaughtUp) {
 // y + 32 + 2 * speed down to y + 32; rising, they meet nothing. Slots are
 // tried from 0 up, whichever is higher on screen; walls never.
 TEST(ProbeLanding, FindsTheFirstSlotWhoseTopLineTheFeetMeet) {
+    RecordingPorts ports;
     const std::int32_t cases[][4] = {{40, 288, 0, groundSlot},  {40, 288, 1, -1},  {40, 289, 0, -1},
                                      {40, 300, -8, groundSlot}, {40, 300, -5, -1}, {100, 68, 0, -1},
                                      {101, 68, 0, 4},           {219, 68, 0, 4},   {220, 68, 0, -1},
                                      {40, 178, -5, 7},          {40, 168, 0, 9},   {0, -32, 0, -1}};
-    GameState state = PlayingOnGround();
+    GameState state = PlayingOnGround(ports);
     state.floors[4] = Slot(K::Normal, 144, 100);
     state.floors[7] = Slot(K::Normal, 16, 210);
     state.floors[9] = Slot(K::Normal, 16, 200);
@@ -315,7 +324,8 @@ TEST(ProbeLanding, FindsTheFirstSlotWhoseTopLineTheFeetMeet) {
 }
 
 TEST(ProbeLanding, InPartialRedrawMarksEverySlotUnderTheBody) {
-    GameState state = PlayingOnGround(-4); // past the left wall, before the turn
+    RecordingPorts ports;
+    GameState state = PlayingOnGround(ports, -4); // past the left wall, before the turn
     state.playerY = 180;
     state.floors[1] = Slot(K::Normal, 16, 212); // under the feet
     state.floors[5] = Slot(K::Normal, 16, 200); // behind the body

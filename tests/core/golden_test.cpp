@@ -25,18 +25,21 @@ void ExpectField(const GameState& state, const std::vector<FloorKind>& kinds, co
 }
 
 TEST(Golden, RandomDrawsKeepBitsSixteenToThirty) {
-    SeedRandom(1);
-    EXPECT_EQ((Ints{NextRandom(), NextRandom(), NextRandom()}), (Ints{16838, 5758, 10113}));
-    SeedRandom(7); // the next state is 0xCC6C5534, whose bit 31 is not drawn
-    EXPECT_EQ(NextRandom(), 19564);
+    Random random{};
+    SeedRandom(random, 1);
+    const Ints draws{NextRandom(random), NextRandom(random), NextRandom(random)};
+    EXPECT_EQ(draws, (Ints{16838, 5758, 10113}));
+    SeedRandom(random, 7); // the next state is 0xCC6C5534, whose bit 31 is not drawn
+    EXPECT_EQ(NextRandom(random), 19564);
 }
 
 TEST(Golden, FirstFieldOfSeedOneOnEasy) {
+    RecordingPorts ports;
     // Level 0: r = draw mod 30 gives 8 (a spring on Easy), 3, 1, 0, 12, 19,
     // 24, 5, 9, 27, 26; x = row base + 16 * (draw mod 2).
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     state.difficulty = 1;
-    SeedRandom(1);
+    SeedRandom(state.random, 1);
     LayOutField(state);
     ExpectField(state,
                 {K::Spring, K::MovingLR, K::ConveyorLeft, K::ConveyorRight, K::Normal, K::Normal,
@@ -50,10 +53,11 @@ TEST(Golden, FirstFieldOfSeedOneOnEasy) {
 }
 
 TEST(Golden, TitleScrollRecyclesTheGroundOnTheSixteenthTick) {
+    RecordingPorts ports;
     // The ground at 320 reaches 352 after 16 ticks of 2 pixels and comes back
     // at -32 as row 1: draw 23 (20495 mod 24 = 23, Normal), draw 24 (10311
     // mod 3 = 0, x 16 + 176).
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     for (int t = 0; t < 15; ++t) {
         AttractTick(state);
     }
@@ -68,13 +72,14 @@ TEST(Golden, TitleScrollRecyclesTheGroundOnTheSixteenthTick) {
 }
 
 TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
+    RecordingPorts ports;
     // The first game's field takes draws 23..44, going on from the title's:
     // its slot 10 is a plain floor at x 96..191, row 288. Six ticks of charging (x 24), the launch
     // (x 28), six ticks up by 12, 10, 8, 6, 4, 2 to row 246 (x 52), one tick still (x 56), then
     // down by 2, 4 and 6: at x 68 the feet (88..111) sweep rows 284..290 and land.
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     NewGame(state);
-    recording::Clear();
+    ports.Clear();
     Ints ys;
     for (int t = 1; t <= 17; ++t) {
         state.jumpHeld = t < 7;
@@ -85,7 +90,7 @@ TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
                         252, 256}));
     EXPECT_EQ((Ints{state.playerX, state.airborne, state.standingFloor, state.jumpCount}),
               (Ints{68, 0, 10, 1}));
-    EXPECT_EQ(recording::Effects(), (Ints{143, 144, 145, 146, 147, 148, 141, 142}));
+    EXPECT_EQ(ports.Effects(), (Ints{143, 144, 145, 146, 147, 148, 141, 142}));
 }
 
 } // namespace

@@ -34,7 +34,9 @@ const Table loaderDefaults = {{5, 0, q}, {4, 0, q}, {3, 0, q}, {2, 0, q}, {1, 0,
 
 // Ends a game on the current difficulty with this result; the name dialog answers `name`.
 void EndWith(GameState& state, std::int32_t floors, std::int32_t jumps, const std::string& name) {
-    recording::Answers() = {false, name};
+    RecordingPorts& ports = *static_cast<RecordingPorts*>(state.ports);
+    ports.keepPreset = false;
+    ports.name = name;
     state.floorCount = floors;
     state.jumpCount = jumps;
     OfferRecord(state);
@@ -43,6 +45,7 @@ void EndWith(GameState& state, std::int32_t floors, std::int32_t jumps, const st
 // A result beating the 5th place lands below every entry better than it or
 // equal to it in both score and jumps; the old 5th place drops out.
 TEST(OfferRecord, TheResultTakesItsPlaceOrNone) {
+    RecordingPorts ports;
     const Table ties = {{5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 6, "D"}, {1, 2, "E"}};
     struct Case {
         const Table* start;
@@ -54,7 +57,7 @@ TEST(OfferRecord, TheResultTakesItsPlaceOrNone) {
         {&defaults, 2, 100, 4}, {&defaults, 50, 3, 0},       {&ties, 4, 8, 3},
         {&ties, 3, 5, 3},       {&loaderDefaults, 1, 0, -1}, {&loaderDefaults, 2, 0, 4}};
     for (const Case& c : cases) {
-        GameState state = MakeTitleState(1);
+        GameState state = MakeTitleState(ports, 1);
         Fill(state.records[1], *c.start);
         EndWith(state, c.floors, c.jumps, "new");
         Table expected = *c.start;
@@ -64,14 +67,15 @@ TEST(OfferRecord, TheResultTakesItsPlaceOrNone) {
         }
         EXPECT_EQ(Rows(state.records[1]), expected)
             << c.floors << " floors, " << c.jumps << " jumps";
-        EXPECT_EQ(recording::Calls().empty(), c.place < 0);
+        EXPECT_EQ(ports.calls.empty(), c.place < 0);
     }
 }
 
 TEST(OfferRecord, OneBottomUpPassOverTheWholeTable) {
+    RecordingPorts ports;
     // A table put out of order by hand: the pass still swaps the pair (1, 8)
     // above pairs already in order, and does no more.
-    GameState state = MakeTitleState(1);
+    GameState state = MakeTitleState(ports, 1);
     Fill(state.records[1], {{9, 0, "A"}, {1, 0, "B"}, {8, 0, "C"}, {7, 0, "D"}, {2, 0, "E"}});
     EndWith(state, 3, 0, "new");
     EXPECT_EQ(Rows(state.records[1]),
@@ -79,16 +83,17 @@ TEST(OfferRecord, OneBottomUpPassOverTheWholeTable) {
 }
 
 TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameTheDialogLeaves) {
-    GameState state = MakeTitleState(1);
+    RecordingPorts ports;
+    GameState state = MakeTitleState(ports, 1);
     EndWith(state, 3, 1, "Grace");
-    EXPECT_EQ(recording::Calls(), (Strings{"PlayEffect 158", "RunNameEntryDialog"}));
+    EXPECT_EQ(ports.calls, (Strings{"PlayEffect 158", "RunNameEntryDialog"}));
     EXPECT_EQ(Rows(state.records[1])[2], (Row{3, 1, "Grace"}));
     // Sound off, and the player keeps the preset: the previous name again.
     state.soundOn = 0;
-    recording::Clear();
+    ports.Clear();
     state.floorCount = 4;
     OfferRecord(state);
-    EXPECT_EQ(recording::Calls(), (Strings{"RunNameEntryDialog"}));
+    EXPECT_EQ(ports.calls, (Strings{"RunNameEntryDialog"}));
     EXPECT_EQ(Rows(state.records[1])[1], (Row{4, 1, "Grace"}));
     // An empty name is stored as one, and is the next dialog's preset.
     EndWith(state, 5, 0, "");
@@ -97,15 +102,16 @@ TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameTheDialogLeaves) {
 }
 
 TEST(OfferRecord, OnlyTheCurrentDifficultysTableAndNeverForPractice) {
-    GameState state = MakeTitleState(1);
+    RecordingPorts ports;
+    GameState state = MakeTitleState(ports, 1);
     state.difficulty = 3;
     EndWith(state, 7, 7, "new");
     EXPECT_EQ(Rows(state.records[2])[0], (Row{7, 7, "new"}));
     state.difficulty = 1;
     state.practiceDifficulty = 1;
-    recording::Clear();
+    ports.Clear();
     EndWith(state, 999, 0, "practice");
-    EXPECT_TRUE(recording::Calls().empty());
+    EXPECT_TRUE(ports.calls.empty());
     EXPECT_EQ(Rows(state.records[0]), defaults);
     EXPECT_EQ(Rows(state.records[1]), defaults);
     EXPECT_EQ(NameText(state.lastInputName), "new");
@@ -115,6 +121,7 @@ TEST(OfferRecord, OnlyTheCurrentDifficultysTableAndNeverForPractice) {
 // rebuilds the start panel (during a game there is none); the best score is
 // redrawn even after a cancel.
 TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
+    RecordingPorts ports;
     struct Case {
         GameMode mode;
         std::int32_t choice;
@@ -128,13 +135,13 @@ TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
         {title, 5, {false, false, false}},          {GameMode::Playing, 1, {true, true, true}},
         {GameMode::Paused, 2, {true, false, false}}};
     for (const Case& c : cases) {
-        GameState state = MakeTitleState(1);
+        GameState state = MakeTitleState(ports, 1);
         for (RecordTable& table : state.records) {
             Fill(table, loaderDefaults);
         }
         SetName(state.lastInputName, "Kim");
         state.mode = c.mode;
-        recording::Answers().clearChoice = c.choice;
+        ports.clearChoice = c.choice;
         ApplyClearBest5(state);
         for (int d = 0; d < 3; ++d) {
             EXPECT_EQ(Rows(state.records[d]), c.reset[d] ? defaults : loaderDefaults)
@@ -146,7 +153,7 @@ TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
             expected.insert(expected.end(), {"DestroyStartPanel", "CreateStartPanel"});
         }
         expected.push_back("DrawDifficultyAndBest");
-        EXPECT_EQ(recording::Calls(), expected) << "choice " << c.choice;
+        EXPECT_EQ(ports.calls, expected) << "choice " << c.choice;
     }
 }
 
