@@ -2,9 +2,7 @@
 // the resources, 159 and 160 holding the program for their length.
 
 #include "audio/audio.h"
-#include "core/ports.h"
 #include "platform/headless/headless_backend.h"
-#include "shell/shell_ports.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -15,27 +13,27 @@ class Effects : public ::testing::Test {
   protected:
     void SetUp() override {
         SetBackend(&backend_);
-        LoadEffects(state_);
+        LoadEffects(sound_);
     }
     void TearDown() override { SetBackend(nullptr); }
 
     HeadlessBackend backend_;
-    GameState state_{};
+    AudioResources sound_{};
 };
 
 TEST_F(Effects, EachNewEffectCutsOffTheLastAndOnlyPauseAndGameOverHold) {
-    for (const WaveImage& image : state_.waveData) {
+    for (const WaveImage& image : sound_.waveData) {
         EXPECT_GT(image.size, 44u) << "the tick's seventeen are held from start-up";
     }
     // Each effect, then the time let pass after it.
     const std::pair<int, std::uint32_t> plays[] = {{141, 40}, {143, 40}, {144, 500},
                                                    {159, 0},  {160, 0},  {158, 0}};
     for (const auto& [id, wait] : plays) {
-        PlayEffect(state_, id);
+        PlayEffect(sound_, id);
         backend_.Advance(wait);
     }
     EXPECT_EQ(backend_.Now(), 3741u) << "158 in the background holds nothing";
-    ReleaseEffects(state_); // stops what still sounds before the images go
+    ReleaseEffects(sound_); // stops what still sounds before the images go
 
     using Heard = HeadlessBackend::EffectSounded; // id, start, end, toTheEnd, cut, shown
     const Heard expected[] = {
@@ -57,17 +55,17 @@ TEST_F(Effects, EachNewEffectCutsOffTheLastAndOnlyPauseAndGameOverHold) {
         EXPECT_EQ(heard.toTheEnd, want.toTheEnd);
         EXPECT_EQ(heard.cut, want.cut);
     }
-    for (const WaveImage& image : state_.waveData) {
+    for (const WaveImage& image : sound_.waveData) {
         EXPECT_EQ(image.data, nullptr);
     }
 }
 
 TEST_F(Effects, UnknownIdentifiersAndAMissingSoundCardSoundAndHoldNothing) {
-    PlayEffect(state_, 140);
-    PlayEffect(state_, 161);
+    PlayEffect(sound_, 140);
+    PlayEffect(sound_, 161);
     backend_.SetAudioDevicePresent(false);
-    PlayEffect(state_, 141);
-    PlayEffect(state_, 160);
+    PlayEffect(sound_, 141);
+    PlayEffect(sound_, 160);
     EXPECT_TRUE(backend_.Effects().empty());
     EXPECT_EQ(backend_.Now(), 0u);
 }

@@ -23,14 +23,10 @@ constexpr const char* musicFile = VARNISK_ASSET_DIR "/music/bgm1.mid";
 class GameSound : public GameWindow {
   protected:
     void SetUp() override {} // each test starts the game with its music file
-    void TearDown() override {
-        GameWindow::TearDown();
-        SetMusicFile(std::string(musicFileName));
-    }
 
     // Start-up with the default settings: music and sound on.
     void Start(const char* file = musicFile) {
-        SetMusicFile(file);
+        record_.options.musicFile = file;
         StartGame();
     }
 
@@ -63,7 +59,7 @@ class GameSound : public GameWindow {
 
 TEST_F(GameSound, TheMusicLoopsOnlyWhileAGameIsPlayedWithTheMusicOn) {
     Start();
-    EXPECT_NE(State().musicDevice, 0u);
+    EXPECT_NE(record_.sound.musicDevice, 0u);
     EXPECT_TRUE(backend_.MessageBoxes().empty());
     EXPECT_TRUE(MusicSince(0).empty()) << "silent in the title";
 
@@ -118,7 +114,7 @@ class WithoutMusic : public GameSound, public ::testing::WithParamInterface<NoMu
 TEST_P(WithoutMusic, TheGameGoesOnAndOnlyAMissingFileIsTold) {
     backend_.SetAudioDevicePresent(GetParam().soundCard);
     Start(GetParam().file);
-    EXPECT_EQ(State().musicDevice, 0u);
+    EXPECT_EQ(record_.sound.musicDevice, 0u);
     for (const int id :
          {command::newGame, command::pause, command::pause, command::music, command::music}) {
         Command(id);

@@ -131,22 +131,22 @@ TEST_F(ScreenFolder, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
         DispatchGameTimer(run);
     // 200 ticks of 40 ms are 8 s, 160 page ticks of 50 ms: page 1 stands.
     // The 160th is due with the 200th game tick and comes after it.
-    EXPECT_EQ(StartPanelPageCounter(), 159);
+    EXPECT_EQ(run.window.panel.pageCounter, 159);
 
     // The screen shows panelImage's page 1 at the picture's place.
-    ASSERT_TRUE(SaveClientArea(run.mainWindow, RunState(run).palette, folder_ / "page.bmp"));
+    ASSERT_TRUE(SaveClientArea(run.mainWindow, run.window.screen.palette, folder_ / "page.bmp"));
     const Bitmap screen = Screen("page.bmp");
     ASSERT_EQ(screen.error, "");
     std::int32_t mainX = 0, mainY = 0, left = 13, top = 12;
     ClientToScreen(run.mainWindow, mainX, mainY);
-    ClientToScreen(StartPanel(), left, top);
+    ClientToScreen(run.window.panel.window, left, top);
     left -= mainX;
     top -= mainY;
     int differing = 0;
     for (int py = 0; py < 140; ++py)
         for (int px = 0; px < 288; ++px)
             differing += screen.at(left + px, top + py) !=
-                         GetPixelIndex(RunState(run).panelImage.bitmap, px, 140 + py);
+                         GetPixelIndex(run.window.screen.panelImage.bitmap, px, 140 + py);
     EXPECT_EQ(differing, 0);
 
     // A click on the picture, as the script gives it in client pixels; the
@@ -159,7 +159,7 @@ TEST_F(ScreenFolder, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
     click.verb = ScriptVerb::LeftButtonUp;
     DeliverEvent(run, click);
     // Page 2 starts its slide; the page tick left over runs after the click.
-    EXPECT_EQ(StartPanelPageCounter(), 281);
+    EXPECT_EQ(run.window.panel.pageCounter, 281);
     EXPECT_EQ(RunState(run).jumpHeld, 0) << "the click was the panel's, not the game's";
     EndRun(run);
     CloseRun(run);

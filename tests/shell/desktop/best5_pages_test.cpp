@@ -5,7 +5,7 @@
 #include "core/name.h"
 #include "platform/gdi/gdi.h"
 #include "shell/panel/best5_pages.h"
-#include "shell/shell_ports.h"
+#include "shell/panel/start_panel.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -23,13 +23,13 @@ class Best5Pages : public ::testing::Test {
         DeleteFont(probe);
         // Bottom-up, as start-up makes it from the stored title picture.
         SelectBitmap(context_, bitmap_);
-        state_.panelImage = {bitmap_, BitmapBits(bitmap_), context_};
+        window_.screen.panelImage = {bitmap_, BitmapBits(bitmap_), context_};
         for (std::int32_t y = 0; y < 140; ++y) // the title picture, to survive
             FillRectIndex(context_, 0, y, 288, y + 1, static_cast<std::uint8_t>(30 + y % 7));
         FillRectIndex(context_, 0, 140, 288, 560, 77);         // leftovers to be cleared
         const std::int32_t scores[5] = {12345, 995, 45, 5, 5}; // all end in 5
         const std::string names[5] = {"Zoe", "Zoe", "---", "Zoe", std::string(80, 'W')};
-        for (auto& table : state_.records)
+        for (auto& table : window_.game.records)
             for (std::size_t r = 0; r < 5; ++r) {
                 table[r] = {{}, scores[r], 1234};
                 SetName(table[r].name, names[r]);
@@ -55,7 +55,7 @@ class Best5Pages : public ::testing::Test {
         return {first, last};
     }
 
-    GameState state_{};
+    MainWindow window_;
     BitmapHandle bitmap_ = CreateIndexedBitmap(288, 560, true);
     ContextHandle context_ = CreateMemoryContext();
 };
@@ -77,8 +77,8 @@ TEST_F(Best5Pages, BothLayoutsPlaceTheirColumnsInTheirCellsAndLeavePageZero) {
     const std::uint8_t colours[3] = {251, 254, 253};
     // Drawn with jumps first, so the plain pages must clear the jump column.
     for (const Columns c : {Columns{1, 10, 69, 73, 89, 135}, Columns{0, 20, 83, 87, -1, 119}}) {
-        state_.showJumpCount = c.showJumpCount;
-        DrawBest5Pages(state_);
+        window_.game.showJumpCount = c.showJumpCount;
+        DrawBest5Pages(window_);
         for (std::int32_t y = 0; y < 140; ++y)
             ASSERT_EQ(At(5, y), 30 + y % 7) << "page 0 row " << y;
         const std::int32_t jumpsEnd = c.jumps < 0 ? c.name - 2 : c.jumps + 40;

@@ -55,9 +55,8 @@ void Watch(WindowHandle dialog, DialogMoment moment) {
 
 class Dialogs : public GameWindow {
   protected:
-    Dialogs() { SetDialogWatcher(Watch); }
+    Dialogs() { record_.dialogWatcher = Watch; }
     ~Dialogs() override {
-        SetDialogWatcher(nullptr);
         shown.clear();
         onShown = nullptr;
     }
@@ -78,7 +77,7 @@ TEST_F(Dialogs, NameEntryIsPresetLeftOnlyByOkAndKeepsAtMost255BytesOnACharacterB
     Press(vk::escape, 40);
     Press(vk::enter, 120);
     const std::uint32_t before = backend_.Now();
-    RunNameEntryDialog(State());
+    RunNameEntryDialog(record_);
     EXPECT_GE(backend_.Now() - before, 120u) << "still open after the close message and Escape";
     EXPECT_EQ(NameText(State().lastInputName), "Alice") << "Enter keeps the preset";
     EXPECT_EQ(shown, std::vector<std::string>{"VARNISK"});
@@ -90,12 +89,12 @@ TEST_F(Dialogs, NameEntryIsPresetLeftOnlyByOkAndKeepsAtMost255BytesOnACharacterB
         accents += "\xC3\xA9"; // 300 bytes
     Type(accents);
     Press(vk::enter);
-    RunNameEntryDialog(State());
+    RunNameEntryDialog(record_);
     EXPECT_EQ(NameText(State().lastInputName), accents.substr(0, 254)) << "127 whole characters";
 
     Press(vk::back);
     Press(vk::enter);
-    RunNameEntryDialog(State());
+    RunNameEntryDialog(record_);
     EXPECT_EQ(NameText(State().lastInputName), "") << "an empty field gives an empty name";
 }
 
@@ -114,14 +113,13 @@ TEST_F(Dialogs, ClearBest5GivesEveryChoice) {
         shown.clear();
         for (const int key : keys)
             Press(key);
-        EXPECT_EQ(RunClearBest5Dialog(State()), choice) << "after " << keys.size() << " keys";
+        EXPECT_EQ(RunClearBest5Dialog(record_), choice) << "after " << keys.size() << " keys";
         EXPECT_EQ(shown, std::vector<std::string>{"Clear Best5"});
     }
     onShown = [](WindowHandle dialog) { PostMessage(dialog, wm::close, 0, 0); };
-    EXPECT_EQ(RunClearBest5Dialog(State()), 0) << "the close box is Cancel";
+    EXPECT_EQ(RunClearBest5Dialog(record_), 0) << "the close box is Cancel";
     // With no main window to own it, it cannot be shown: -1, no table.
-    GameState windowless = State();
-    windowless.window = nullptr;
+    MainWindow windowless;
     EXPECT_EQ(RunClearBest5Dialog(windowless), -1);
 }
 
@@ -179,7 +177,7 @@ TEST_F(Dialogs, AboutShowsItsPictureAndClosesEveryWay) {
         shown.clear();
         aboutPictureDrawn = false;
         onShown = way;
-        RunAboutDialog(State());
+        RunAboutDialog(record_);
         EXPECT_EQ(shown, std::vector<std::string>{"About VARNISK"});
         EXPECT_TRUE(aboutPictureDrawn) << "the dialog paints it itself";
         EXPECT_EQ(GetFocus(), newGame) << "the focus comes back to the panel's button";

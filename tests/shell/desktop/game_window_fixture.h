@@ -28,21 +28,21 @@ class GameWindow : public ::testing::Test {
             DiscardMainWindow(main_);
             ShutdownWindowSystem();
         }
-        SetStartupOptions({});
     }
 
     // Start-up as the game's; a fixture that must prepare more first calls
     // it itself from its own SetUp or test.
     void StartGame() {
         StartWindowSystem(backend_);
-        SetStartupOptions({{}, {}, 7});
+        record_.options.seed = 7;
         ASSERT_TRUE(RegisterMainWindowClass());
-        main_ = CreateMainWindow();
+        main_ = CreateMainWindow(record_);
         ASSERT_NE(main_, nullptr);
         ASSERT_TRUE(RunFor(0));
     }
 
-    GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
+    GameState& State() { return record_.game; }
+    WindowHandle StartPanel() const { return record_.panel.window; }
 
     // The game's loop for `milliseconds` of the virtual clock, and what is
     // due then; false once the program has quit.
@@ -79,6 +79,7 @@ class GameWindow : public ::testing::Test {
     }
 
     HeadlessBackend backend_;
+    MainWindow record_;
     WindowHandle main_ = nullptr;
     bool quit_ = false;
 };

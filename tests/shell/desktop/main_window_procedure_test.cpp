@@ -33,10 +33,10 @@ class MainWindowProcedure : public ::testing::Test {
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         StartWindowSystem(backend_);
-        SetStartupOptions({folder_ / "in.ini", folder_ / "out.ini", 7});
+        record_.options = {folder_ / "in.ini", folder_ / "out.ini", 7};
         ASSERT_TRUE(RegisterMainWindowClass());
         RegisterWindowClass({"Plain", 0, PlainProc, 0});
-        main_ = CreateMainWindow();
+        main_ = CreateMainWindow(record_);
         ASSERT_NE(main_, nullptr);
     }
     void TearDown() override {
@@ -45,11 +45,10 @@ class MainWindowProcedure : public ::testing::Test {
         }
         DiscardMainWindow(main_);
         ShutdownWindowSystem();
-        SetStartupOptions({});
         std::filesystem::remove_all(folder_);
     }
 
-    GameState& State() { return *static_cast<GameState*>(GetWindowUserData(main_)); }
+    GameState& State() { return record_.game; }
 
     // Runs the game's loop until the virtual clock reaches `until` or the
     // program quits; true while it has not quit.
@@ -82,6 +81,7 @@ class MainWindowProcedure : public ::testing::Test {
     }
 
     HeadlessBackend backend_;
+    MainWindow record_;
     WindowHandle main_ = nullptr;
     bool quit_ = false;
     std::filesystem::path folder_;

@@ -22,13 +22,13 @@ class StartPanelTest : public GameWindow {
         for (std::int32_t y = 0; y < 140; y += 7)
             for (std::int32_t x = 0; x < 288; x += 5)
                 if (GetPixelIndex(shown, 13 + x, 12 + y) !=
-                    GetPixelIndex(State().panelImage.bitmap, x, row + y))
+                    GetPixelIndex(record_.screen.panelImage.bitmap, x, row + y))
                     return false;
         return true;
     }
     // Page ticks from now until the counter reads `counter`.
     void RunToCounter(std::int32_t counter) {
-        while (StartPanelPageCounter() != counter)
+        while (record_.panel.pageCounter != counter)
             ASSERT_TRUE(RunFor(pageTickMs));
     }
 };
@@ -56,7 +56,7 @@ TEST_F(StartPanelTest, SitsInTheMiddleWithItsFrameJustAroundThePicture) {
         EXPECT_LE(gap, 3);
     }
     EXPECT_EQ(GetFocus(), Button(item::newGame)) << "the first tab stop";
-    EXPECT_EQ(StartPanelTimer(), pageTimerId);
+    EXPECT_EQ(record_.panel.timer, pageTimerId);
 }
 
 TEST_F(StartPanelTest, EveryFiftyMillisecondsShowsTheNextRowsOfTheCycle) {
@@ -65,7 +65,7 @@ TEST_F(StartPanelTest, EveryFiftyMillisecondsShowsTheNextRowsOfTheCycle) {
         EXPECT_TRUE(PictureShows(PageSourceRow(counter - 1))) << "after counter " << counter - 1;
     }
     ASSERT_TRUE(RunFor(pageTickMs));
-    EXPECT_EQ(StartPanelPageCounter(), 0) << "the cycle cuts back to the title";
+    EXPECT_EQ(record_.panel.pageCounter, 0) << "the cycle cuts back to the title";
     EXPECT_TRUE(PictureShows(420));
     ASSERT_TRUE(RunFor(pageTickMs));
     EXPECT_TRUE(PictureShows(0));
@@ -77,12 +77,12 @@ TEST_F(StartPanelTest, AClickOnThePictureMovesOnAPageWhateverItsNotification) {
     RunToCounter(20);
     Click(Button(item::pagePicture), 100, 70);
     ASSERT_TRUE(RunFor(0));
-    EXPECT_EQ(StartPanelPageCounter(), 140);
+    EXPECT_EQ(record_.panel.pageCounter, 140);
     ASSERT_TRUE(RunFor(pageTickMs));
     EXPECT_TRUE(PictureShows(0)) << "page 1 begins its slide from page 0";
     // A double click notifies a click and a double click: two pages.
     SendMessage(StartPanel(), wm::command, item::pagePicture | (bn::doubleClicked << 16), 0);
-    EXPECT_EQ(StartPanelPageCounter(), 280);
+    EXPECT_EQ(record_.panel.pageCounter, 280);
 }
 
 TEST_F(StartPanelTest, ItsButtonsStartGamesAndEscapeIsExitWhicheverHasTheFocus) {
@@ -100,7 +100,7 @@ TEST_F(StartPanelTest, ItsButtonsStartGamesAndEscapeIsExitWhicheverHasTheFocus) 
     EXPECT_EQ(State().mode, GameMode::Title);
     ASSERT_NE(StartPanel(), nullptr);
     EXPECT_EQ(GetFocus(), Button(item::newGame));
-    EXPECT_LE(StartPanelPageCounter(), 1);
+    EXPECT_LE(record_.panel.pageCounter, 1);
 
     Press(vk::tab);
     Press(vk::enter); // on Practice
