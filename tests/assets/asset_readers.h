@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -23,17 +22,14 @@ inline Bytes ReadAsset(const std::string& name) {
 }
 
 // An n-byte number, little- or big-endian; a read past the end throws.
-inline std::uint32_t Le(const Bytes& b, std::size_t at, int n) {
+inline std::uint32_t Le(const Bytes& b, std::size_t at, int n, bool bigEndian = false) {
     std::uint32_t v = 0;
-    while (n-- > 0)
-        v = v << 8 | b.at(at + n);
+    for (int i = 0; i < n; ++i)
+        v = v << 8 | b.at(bigEndian ? at + i : at + n - 1 - i);
     return v;
 }
 inline std::uint32_t Be(const Bytes& b, std::size_t at, int n) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < n; ++i)
-        v = v << 8 | b.at(at + i);
-    return v;
+    return Le(b, at, n, true);
 }
 inline std::string Tag(const Bytes& b, std::size_t at) {
     return at + 4 <= b.size() ? std::string(b.begin() + at, b.begin() + at + 4) : "";
@@ -53,7 +49,6 @@ struct Colour {
 
 struct Bitmap {
     int width = 0, height = 0, bits = 0, compression = -1;
-    std::uint32_t clrUsed = 0;
     std::vector<Colour> table;
     Bytes pixels;      // rows top-down, one byte per pixel whatever the depth
     std::string error; // empty when the file decoded cleanly
@@ -98,8 +93,7 @@ inline Bitmap LoadBmp(const std::string& name) {
     bmp.height = static_cast<int>(Le(b, 22, 4));
     bmp.bits = static_cast<int>(Le(b, 28, 2));
     bmp.compression = static_cast<int>(Le(b, 30, 4));
-    bmp.clrUsed = Le(b, 46, 4);
-    const std::size_t colours = bmp.clrUsed ? bmp.clrUsed : 1u << bmp.bits, offset = Le(b, 10, 4);
+    const std::size_t colours = Le(b, 46, 4) ? Le(b, 46, 4) : 1u << bmp.bits, offset = Le(b, 10, 4);
     for (std::size_t i = 0, at = 54; i < colours; ++i, at += 4)
         bmp.table.push_back({b.at(at + 2), b.at(at + 1), b.at(at)});
     const std::size_t stride = (bmp.width * bmp.bits + 31) / 32 * 4;
@@ -129,24 +123,21 @@ inline Bitmap LoadBmp(const std::string& name) {
 // A wave as our generator writes it: the canonical 44-byte header (RIFF,
 // one 16-byte "fmt " chunk, the "data" chunk), padded to an even length.
 struct Wave {
-    std::string error;
-    // format tag, channels, rate, byte rate, block align, bits per sample
-    std::array<std::uint32_t, 6> format{};
+    std::uint32_t formatTag = 0, channels = 0, rate = 0, bits = 0;
     Bytes samples;
+    std::string error;
 };
 
 inline Wave ReadWave(const std::string& name) {
     const Bytes b = ReadAsset(name);
     Wave w;
-    if (b.size() < 44 || Tag(b, 0) != "RIFF" || Tag(b, 8) != "WAVE" || Tag(b, 12) != "fmt " ||
-        Le(b, 16, 4) != 16 || Tag(b, 36) != "data")
-        return Failed(w, name + " does not start with a plain RIFF WAVE header");
-    const std::size_t size = Le(b, 40, 4);
-    if (Le(b, 4, 4) != b.size() - 8 || b.size() != 44 + size + size % 2)
-        return Failed(w, name + " has chunk sizes that disagree with its length");
-    const int widths[] = {2, 2, 4, 4, 2, 2};
-    for (std::size_t i = 0, at = 20; i < 6; at += widths[i++])
-        w.format[i] = Le(b, at, widths[i]);
+    const std::size_t size = b.size() < 44 ? 0 : Le(b, 40, 4);
+    if (Tag(b, 0) != "RIFF" || Tag(b, 8) != "WAVE" || Tag(b, 12) != "fmt " ||
+        Tag(b, 36) != "data" || Le(b, 16, 4) != 16 || Le(b, 4, 4) != b.size() - 8 ||
+        b.size() != 44 + size + size % 2)
+        return Failed(w, name + " is not a plain RIFF WAVE of the length its chunks give");
+    w.formatTag = Le(b, 20, 2), w.channels = Le(b, 22, 2), w.rate = Le(b, 24, 4),
+    w.bits = Le(b, 34, 2);
     w.samples.assign(b.begin() + 44, b.begin() + 44 + size);
     return w;
 }
@@ -164,7 +155,7 @@ struct MidiEvent {
 constexpr std::uint8_t kEndOfTrack = 0x2F, kTempo = 0x51, kTimeSignature = 0x58;
 
 struct Midi {
-    int format = -1, declaredTracks = 0, division = 0;
+    int division = 0; // ticks per quarter; top bit set: SMPTE frames
     std::vector<std::vector<MidiEvent>> tracks;
     std::string error;
 };
@@ -172,57 +163,37 @@ struct Midi {
 inline Midi ReadMidi(const std::string& name) {
     const Bytes b = ReadAsset(name);
     Midi m;
-    if (b.size() < 14 || Tag(b, 0) != "MThd" || Be(b, 4, 4) != 6)
-        return Failed(m, "no MThd chunk of six bytes at the start");
-    m.format = static_cast<int>(Be(b, 8, 2));
-    m.declaredTracks = static_cast<int>(Be(b, 10, 2));
-    m.division = static_cast<int>(Be(b, 12, 2)); // top bit set: SMPTE frames
-    for (std::size_t at = 14, length = 0; at < b.size(); at += 8 + length) {
-        length = at + 8 <= b.size() ? Be(b, at + 4, 4) : b.size();
-        if (at + 8 + length > b.size())
-            return Failed(m, "chunk runs past the end of the file");
-        if (Tag(b, at) != "MTrk")
-            continue; // other chunks are skipped
-        // Every read is checked: one past the chunk's end throws out_of_range.
-        const Bytes chunk(b.begin() + at + 8, b.begin() + at + 8 + length);
-        std::size_t pos = 0;
-        auto byte = [&] { return static_cast<std::uint32_t>(chunk.at(pos++)); };
-        auto quantity = [&] { // a variable-length quantity, at most four bytes
-            std::uint32_t v = 0, c = 0x80;
-            for (int i = 0; i < 4 && (c & 0x80); ++i)
-                v = v << 7 | ((c = byte()) & 0x7F);
-            return c & 0x80 ? throw std::out_of_range("quantity") : v;
-        };
-        auto& track = m.tracks.emplace_back();
-        try {
-            for (std::uint32_t tick = 0, running = 0; pos < chunk.size();) {
-                if (!track.empty() && track.back().IsMeta(kEndOfTrack))
-                    return Failed(m, "event after end-of-track");
+    if (Tag(b, 0) != "MThd")
+        return Failed(m, "not a Standard MIDI File");
+    m.division = static_cast<int>(Be(b, 12, 2));
+    try { // a read past the end of the file or of a track chunk throws
+        for (std::size_t at = 8 + Be(b, 4, 4), end = 0; at < b.size(); at = end) {
+            std::size_t pos = at + 8;
+            auto byte = [&] { return pos < end ? b[pos++] : throw std::out_of_range("chunk"); };
+            auto quantity = [&] { // a variable-length quantity
+                std::uint32_t v = 0, c = 0x80;
+                while (c & 0x80)
+                    v = v << 7 | ((c = byte()) & 0x7F);
+                return v;
+            };
+            if ((end = pos + Be(b, at + 4, 4)) > b.size() || Tag(b, at) != "MTrk")
+                return Failed(m, "a chunk that is no track, or runs past the end of the file");
+            auto& track = m.tracks.emplace_back();
+            for (std::uint32_t tick = 0, running = 0; pos < end;) {
                 MidiEvent& e = track.emplace_back();
                 e.tick = tick += quantity();
-                if (chunk.at(pos) & 0x80)
-                    running = byte();
-                else if (running == 0)
-                    return Failed(m, "data byte with no running status");
-                const bool meta = running == 0xFF || running == 0xF0 || running == 0xF7;
-                if (running > 0xF0 && !meta)
-                    return Failed(m, "system message inside a track");
-                e.status = static_cast<std::uint8_t>(running);
-                e.meta = static_cast<std::uint8_t>(running == 0xFF ? byte() : 0);
-                const std::size_t n = meta                                   ? quantity()
-                                      : e.Kind() == 0xC0 || e.Kind() == 0xD0 ? 1
-                                                                             : 2;
-                if (n > chunk.size() - pos)
-                    throw std::out_of_range("event data");
-                e.data.assign(chunk.begin() + pos, chunk.begin() + pos + n);
-                pos += n;
-                if (!meta && std::ranges::any_of(e.data, [](auto d) { return d & 0x80; }))
-                    return Failed(m, "status byte where a data byte belongs");
-                running = meta ? 0 : running; // meta and sysex events cancel running status
+                if ((running = pos < end && (b[pos] & 0x80) ? byte() : running) == 0)
+                    return Failed(m, "a data byte with no running status");
+                const bool meta = running >= 0xF0; // meta and sysex events cancel running status
+                e.status = static_cast<std::uint8_t>(std::exchange(running, meta ? 0 : running));
+                e.meta = e.status == 0xFF ? byte() : 0;
+                std::size_t n = e.Kind() == 0xC0 || e.Kind() == 0xD0 ? 1 : 2;
+                for (n = meta ? quantity() : n; n > 0; --n)
+                    e.data.push_back(byte());
             }
-        } catch (const std::out_of_range&) {
-            return Failed(m, "event runs past the end of its chunk");
         }
+    } catch (const std::out_of_range&) {
+        return Failed(m, "an event runs past the end of its chunk");
     }
     return m;
 }

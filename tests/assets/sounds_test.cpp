@@ -1,11 +1,12 @@
-// The committed wave effects 141..160 keep the format the game loads, the
-// lengths the game's timing relies on, and the mastering rules that keep them
-// free of clicks and clipping.
+// The committed effects keep the lengths the game's timing relies on, clean
+// mastering and a gauge that climbs; the music, restarted whenever it ends,
+// ends on a bar line with nothing left sounding.
 
 #include "tests/assets/asset_readers.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -13,74 +14,90 @@ using namespace asset_readers;
 
 constexpr std::uint32_t kRate = 11025;
 
-Bytes Samples(int id) {
-    return ReadWave("waves/" + std::to_string(id) + ".wav").samples;
-}
-double Level(std::uint8_t sample) {
-    return (sample - 128.0) / 128.0;
-}
-
-// Each effect is 8-bit mono PCM of its length: the pause and game-over
-// effects hold the game for exactly this long, and the gauge tones must fit
-// their 40 ms ticks. A file that starts or ends away from the midpoint
-// clicks, a sample on 0 or 255 means the mastering clipped, and no effect
-// should jump out over the others or vanish under them.
-TEST(SoundEffects, EveryEffectHasItsFormatAndLengthAndIsCleanUnclippedAndEvenlyLoud) {
+// Each effect 141..160 is 8-bit mono PCM of its length: the pause and
+// game-over effects hold the game for exactly this long, and the gauge tones
+// must fit their 40 ms ticks. A file that starts or ends away from the
+// midpoint clicks; peaks keep some headroom, so nothing was clipped; no
+// effect jumps out over the others or vanishes under them. The player reads
+// the gauge (143..154) by ear: each tone at least a semitone above the last,
+// an octave or more in all.
+TEST(SoundEffects, EveryEffectHasItsLengthIsCleanUnclippedEvenlyLoudAndTheGaugeClimbs) {
     constexpr double kSeconds[] = {0.17,  0.27,  0.087, 0.087, 0.087, 0.087, 0.087,
                                    0.087, 0.087, 0.087, 0.087, 0.087, 0.087, 0.087,
                                    0.44,  0.14,  0.32,  0.80,  1.38,  1.78};
-    double quietest = 1, loudest = 0;
+    double pitch = 0, lowest = 0;
     for (int id = 141; id <= 160; ++id) {
         SCOPED_TRACE(id);
         const Wave wave = ReadWave("waves/" + std::to_string(id) + ".wav");
-        const Bytes& s = wave.samples;
         ASSERT_EQ(wave.error, "");
-        EXPECT_EQ(wave.format, (std::array<std::uint32_t, 6>{1, 1, kRate, kRate, 1, 8}));
+        EXPECT_EQ(wave.formatTag, 1u) << "PCM";
+        EXPECT_EQ(wave.channels, 1u);
+        EXPECT_EQ(wave.rate, kRate);
+        EXPECT_EQ(wave.bits, 8u);
+        std::vector<double> s(wave.samples.begin(), wave.samples.end());
         ASSERT_NEAR(double(s.size()) / kRate, kSeconds[id - 141], 0.001);
-        EXPECT_NEAR(s.front(), 128, 2);
-        EXPECT_NEAR(s.back(), 128, 2);
-        EXPECT_EQ(std::ranges::count(s, 0) + std::ranges::count(s, 255), 0);
-        double sum = 0;
-        for (std::uint8_t v : s)
-            sum += Level(v) * Level(v);
-        const double rms = std::sqrt(sum / double(s.size()));
-        EXPECT_TRUE(rms > 0.15 && rms < 0.35) << rms;
-        quietest = std::min(quietest, rms), loudest = std::max(loudest, rms);
+        double sum = 0, peak = 0;
+        for (double& x : s)
+            x = (x - 128) / 128, sum += x * x, peak = std::max(peak, std::abs(x));
+        EXPECT_NEAR(s.front(), 0, 0.02);
+        EXPECT_NEAR(s.back(), 0, 0.02);
+        EXPECT_LT(peak, 0.95);
+        EXPECT_NEAR(std::sqrt(sum / double(s.size())), 0.24, 0.06) << "loudness (RMS)";
+        if (id < 143 || id > 154)
+            continue;
+        // Pitch from the upward crossings, with a dead band so ripples near
+        // the midpoint do not count as cycles.
+        int cycles = 0;
+        std::size_t first = 0, last = 0;
+        for (std::size_t i = 0, low = 0; i < s.size(); ++i)
+            if (s[i] < -0.05)
+                low = 1;
+            else if (s[i] > 0.05 && std::exchange(low, 0))
+                first = cycles++ ? first : i, last = i;
+        const double previous =
+            std::exchange(pitch, (cycles - 1) * double(kRate) / double(last - first));
+        EXPECT_GT(pitch, previous * 1.04) << "gauge tone";
+        lowest = id == 143 ? pitch : lowest;
     }
-    EXPECT_LT(loudest / quietest, 1.5);
+    EXPECT_GE(pitch, 2.0 * lowest) << "the gauge spans an octave";
 }
 
-// The player reads the gauge by ear: every step sounds at least a semitone's
-// worth higher than the last and the twelve span an octave or more. A new
-// tone cuts the last one every 40 ms, so each is at full strength within 4 ms.
-TEST(SoundEffects, GaugeTonesClimbStepByStepAndSpeakAtOnce) {
-    double previous = 0, lowest = 0;
-    for (int id = 143; id <= 154; ++id) {
-        SCOPED_TRACE(id);
-        const Bytes s = Samples(id);
-        double peak = 0, earlyPeak = 0;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            peak = std::max(peak, std::abs(Level(s[i])));
-            earlyPeak = i < kRate * 4 / 1000 ? peak : earlyPeak;
-        }
-        EXPECT_GT(earlyPeak, 0.6 * peak);
-        // Pitch from zero crossings, with a dead band so small ripples near
-        // the midpoint are not counted as extra cycles.
-        int sign = 0, crossings = 0;
-        std::size_t first = 0, last = 0;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            const double x = Level(s[i]);
-            const int now = x > 0.1 * peak ? 1 : x < -0.1 * peak ? -1 : 0;
-            if (now != 0 && sign != 0 && now != sign)
-                first = crossings++ == 0 ? i : first, last = i;
-            sign = now != 0 ? now : sign;
-        }
-        ASSERT_GE(crossings, 3);
-        const double pitch = (crossings - 1) / 2.0 * kRate / double(last - first);
-        EXPECT_GT(pitch, previous * 1.04);
-        previous = pitch, lowest = id == 143 ? pitch : lowest;
+const Midi bgm = ReadMidi("music/bgm1.mid");
+
+// A loop that stumbles is heard every minute or so: every track ends on one
+// tick, a whole number of bars (4/4 until a time signature says otherwise)
+// into the song. (How long it plays is checked where the game loops it.)
+TEST(Music, EveryTrackStopsOnTheSameBarLine) {
+    ASSERT_EQ(bgm.error, "");
+    ASSERT_TRUE(bgm.division > 0 && bgm.division < 0x8000) << "ticks per quarter";
+    const std::uint32_t end = bgm.tracks.at(0).back().tick, quarter = bgm.division;
+    for (const auto& track : bgm.tracks)
+        EXPECT_TRUE(track.back().IsMeta(kEndOfTrack) && track.back().tick == end);
+    std::uint32_t barLine = 0, barLength = 4 * quarter;
+    for (const MidiEvent& e : AllEvents(bgm)) {
+        while (barLine < e.tick)
+            barLine += barLength;
+        if (e.IsMeta(kTimeSignature) && e.tick == barLine)
+            barLength = e.data.at(0) * 4 * quarter >> e.data.at(1);
     }
-    EXPECT_GE(previous, 2.0 * lowest);
+    EXPECT_EQ(barLine, end) << "the song ends off the bar line";
+}
+
+// Every note struck is released before the song loops, and no key is struck
+// again while it sounds.
+TEST(Music, ReleasesEveryNoteItStrikes) {
+    std::map<std::pair<int, int>, std::uint32_t> sounding; // (channel, key) -> tick struck
+    for (const MidiEvent& e : AllEvents(bgm)) {
+        const std::pair note{e.Channel(), e.data.empty() ? 0 : int(e.data[0])};
+        if (e.IsNoteOn()) {
+            EXPECT_TRUE(sounding.emplace(note, e.tick).second) << "struck twice at " << e.tick;
+        } else if (e.IsNoteOff()) {
+            EXPECT_TRUE(sounding.erase(note)) << "released unstruck at " << e.tick;
+        }
+    }
+    for (const auto& [note, tick] : sounding)
+        ADD_FAILURE() << "key " << note.second << " on channel " << note.first << ", struck at "
+                      << tick << ", is never released";
 }
 
 } // namespace
