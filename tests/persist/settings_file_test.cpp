@@ -1,13 +1,13 @@
 #include "core/record_table.h"
 #include "persist/settings_file.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -44,9 +44,18 @@ class SettingsFileTest : public ::testing::Test {
     std::unique_ptr<GameState> state_;
 };
 
-using Settings = std::array<std::int32_t, 6>;
+// The settings the file keeps, by name, so that a failure says which one is
+// off; each starts at what the loader gives when the file lacks it.
+struct Settings {
+    std::int32_t difficulty = 2, floorFlags = 15, music = 1, sound = 1, speedUp = 0, jumpCount = 0;
+    bool operator==(const Settings&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Settings& s) {
+        return out << "{difficulty " << s.difficulty << ", floorFlags " << s.floorFlags
+                   << ", music " << s.music << ", sound " << s.sound << ", speedUp " << s.speedUp
+                   << ", jumpCount " << s.jumpCount << "}";
+    }
+};
 
-// Difficulty, floor flags, music, sound, speed-up and jump count, as the file keeps them.
 Settings SettingsOf(const GameState& s) {
     return {s.difficulty, s.floorFlags, s.musicOn, s.soundOn, s.speedUp, s.showJumpCount};
 }
@@ -61,7 +70,7 @@ void ExpectLoaderDefaults(const GameState& state) {
         }
     }
     EXPECT_EQ(NameText(state.lastInputName), "QUILLMARE");
-    EXPECT_EQ(SettingsOf(state), (Settings{2, 15, 1, 1, 0, 0}));
+    EXPECT_EQ(SettingsOf(state), Settings{});
 }
 
 TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesEveryKeyInOrder) {
@@ -113,7 +122,9 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndEveryAwkwardName) {
         }
     }
     EXPECT_EQ(NameText(loaded.lastInputName), "two  lines ");
-    EXPECT_EQ(SettingsOf(loaded), (Settings{1, 6, 0, 0, 1, 1}));
+    const Settings settings{
+        .difficulty = 1, .floorFlags = 6, .music = 0, .sound = 0, .speedUp = 1, .jumpCount = 1};
+    EXPECT_EQ(SettingsOf(loaded), settings);
 
     const std::string first = ReadText(file_); // saving it again changes nothing
     ASSERT_TRUE(SaveSettings(loaded, file_));
@@ -123,12 +134,14 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndEveryAwkwardName) {
 TEST_F(SettingsFileTest, HandEditedFilesAreReadLenientlyAndMended) {
     const std::pair<std::string, Settings> files[] = {
         // Any case, blanks, CR LF and a byte order mark; missing keys take the defaults.
-        {"\xEF\xBB\xBF[setting]\r\n  DIFFICULTY = 1 \r\nmusic=0\r\n", {1, 15, 0, 1, 0, 0}},
+        {"\xEF\xBB\xBF[setting]\r\n  DIFFICULTY = 1 \r\nmusic=0\r\n",
+         {.difficulty = 1, .music = 0}},
         // Numbers may be quoted; a key of another section is no setting.
-        {"[Setting]\nDifficulty=\"3\"\n[Other]\nFloorFlag=1\nSpeed=1\n", {3, 15, 1, 1, 0, 0}},
+        {"[Setting]\nDifficulty=\"3\"\n[Other]\nFloorFlag=1\nSpeed=1\n", {.difficulty = 3}},
         // Values the game cannot use are mended; flags count as set when non-zero.
-        {"[Setting]\nDifficulty=0\nFloorFlag=255\nSound=-1\nJump=7\n", {2, 15, 1, -1, 0, 7}},
-        {"[Setting]\nDifficulty=4\nFloorFlag=-6\n", {2, 10, 1, 1, 0, 0}}};
+        {"[Setting]\nDifficulty=0\nFloorFlag=255\nSound=-1\nJump=7\n",
+         {.sound = -1, .jumpCount = 7}},
+        {"[Setting]\nDifficulty=4\nFloorFlag=-6\n", {.floorFlags = 10}}};
     for (const auto& [text, settings] : files) {
         WriteText(file_, text);
         EXPECT_EQ(SettingsOf(Loaded(file_)), settings) << text;
