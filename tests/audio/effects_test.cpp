@@ -3,6 +3,7 @@
 
 #include "audio/audio.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/user/user.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -12,10 +13,10 @@ namespace {
 class Effects : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetBackend(&backend_);
+        StartWindowSystem(backend_);
         LoadEffects(sound_);
     }
-    void TearDown() override { SetBackend(nullptr); }
+    void TearDown() override { ShutdownWindowSystem(); }
 
     HeadlessBackend backend_;
     AudioResources sound_{};
