@@ -3,6 +3,9 @@
 // change, and only a palette realized in the foreground changes them.
 #include "gdi_objects.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 constexpr int firstFreeEntry = staticColorCount / 2;                  // 10
@@ -27,22 +30,43 @@ PaletteEntries StaticColours() {
     return entries;
 }
 
-struct Display {
-    PaletteEntries system = StaticColours();
-    std::uint64_t version = 0;
-    std::int32_t staticCount = staticColorCount;
-};
-
-Display& TheDisplay() {
-    static Display display;
-    return display;
+// A fresh display: what one shows when it opens, and what the calls report
+// while none is open.
+const PaletteEntries& FreshSystemPalette() {
+    static const PaletteEntries fresh = StaticColours();
+    return fresh;
 }
+
+// The connection now open, if any: set and cleared by its own constructor
+// and destructor, so it lives exactly as long as its owner keeps it.
+DisplayConnection::State* openDisplay = nullptr;
 
 bool SameColour(const PaletteEntry& a, const PaletteEntry& b) {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
 } // namespace
+
+struct DisplayConnection::State {
+    PaletteEntries system = FreshSystemPalette();
+    std::uint64_t version = 0;
+    std::int32_t staticCount = staticColorCount;
+};
+
+DisplayConnection::DisplayConnection(const DisplayOptions& options)
+    : state_(std::make_unique<State>()) {
+    if (openDisplay != nullptr) {
+        // Two owners would each believe the system palette theirs.
+        std::fputs("the display is already open: one connection at a time\n", stderr);
+        std::abort();
+    }
+    state_->staticCount = options.staticColors;
+    openDisplay = state_.get();
+}
+
+DisplayConnection::~DisplayConnection() {
+    openDisplay = nullptr;
+}
 
 PaletteHandle CreatePalette(const PaletteEntries& entries) {
     auto* palette = new PlatformPalette;
@@ -60,28 +84,19 @@ const PaletteEntries& GetPaletteEntries(PaletteHandle palette) {
 }
 
 std::int32_t GetStaticColorCount() {
-    return TheDisplay().staticCount;
-}
-void SetStaticColorCountForTesting(std::int32_t count) {
-    TheDisplay().staticCount = count;
+    return openDisplay != nullptr ? openDisplay->staticCount : staticColorCount;
 }
 const PaletteEntries& GetSystemPalette() {
-    return TheDisplay().system;
+    return openDisplay != nullptr ? openDisplay->system : FreshSystemPalette();
 }
 std::uint64_t SystemPaletteVersion() {
-    return TheDisplay().version;
-}
-
-void ResetDisplay() {
-    Display& display = TheDisplay();
-    display.system = StaticColours();
-    ++display.version;
+    return openDisplay != nullptr ? openDisplay->version : 0;
 }
 
 std::int32_t RealizePalette(ContextHandle context) {
-    if (!context || !context->palette || context->paletteInBackground)
+    if (!context || !context->palette || context->paletteInBackground || !openDisplay)
         return 0;
-    Display& display = TheDisplay();
+    DisplayConnection::State& display = *openDisplay;
     const PaletteEntries& logical = context->palette->entries;
     std::int32_t changed = 0;
     for (int i = firstFreeEntry; i <= lastFreeEntry; ++i) {

@@ -1,5 +1,7 @@
 #include "gamepads.h"
 
+#include "program_name.h"
+
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
@@ -7,11 +9,11 @@
 
 namespace {
 
-// Which of the game's keys (Gamepads::keys) a pad button presses, if any.
+// Which of the keys (Gamepads::keys) a pad button presses, if any.
 std::optional<std::size_t> KeyOfButton(Uint8 button) {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_A: return 0;     // the space bar: the jump
-    case SDL_CONTROLLER_BUTTON_START: return 1; // Escape: pause and resume
+    case SDL_CONTROLLER_BUTTON_A: return 0;     // the space bar
+    case SDL_CONTROLLER_BUTTON_START: return 1; // Escape
     default: return std::nullopt;
     }
 }
@@ -27,13 +29,14 @@ InputEvent KeyEvent(InputEvent::Kind kind, int virtualKey) {
 } // namespace
 
 Gamepads::Gamepads() {
-    // Pad presses count only while the game's window is in front, as its keys
+    // Pad presses count only while the window is in front, as its keys
     // do; releases still arrive, so nothing stays held. This is SDL's default,
     // set here so that the choice is written down.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
     available_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (!available_) {
-        std::fprintf(stderr, "VARNISK: playing without gamepads: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: playing without gamepads: %s\n", ProgramName(),
+                     SDL_GetError());
     }
 }
 
@@ -108,7 +111,7 @@ bool Gamepads::Button(const SDL_ControllerButtonEvent& button, bool down, InputE
         return false;
     }
     // The key changes only when the first pad presses it or the last one
-    // lets go. A release of a press never seen (made while the game was in
+    // lets go. A release of a press never seen (made while the window was in
     // the background) changes nothing, nor does a press already down.
     const bool wasDown = AnyPadHolds(*key);
     pad->holds[*key] = down;

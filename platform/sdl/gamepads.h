@@ -9,20 +9,20 @@
 #include <vector>
 
 // The gamepads, through SDL's game controller API, played as the keyboard:
-// the bottom face button is the space bar (the jump) and Start is Escape (the
-// pause). Pads come and go while the game runs; a pad pulled out with a
-// button down lets its key go up, so the jump never stays charging. With two
+// the bottom face button is the space bar and Start is Escape. Pads come and
+// go while the program runs; a pad pulled out with a button down lets its
+// key go up, so no key stays held for ever. With two
 // pads a key goes down with the first pad that presses it and up with the
 // last one that lets go, as one key would.
 //
-// Buttons pressed while the game's window has no focus are not seen (SDL's
-// default, kept on purpose: the game takes keys only while it is in front),
-// but their releases are, so a jump held while the player switches away
-// still ends.
+// Buttons pressed while the window has no focus are not seen (SDL's
+// default, kept on purpose: keys count only while the window is in front),
+// but their releases are, so a button held while the player switches away
+// still lets its key go.
 class Gamepads {
   public:
-    // Starts SDL's game controller subsystem. Without it the game plays on
-    // the keyboard alone: Available() is false and nothing else changes.
+    // Starts SDL's game controller subsystem. Without it the program plays
+    // on the keyboard alone: Available() is false and nothing else changes.
     // The pads already plugged in are announced as added events, as later
     // ones are, and are opened from Translate.
     Gamepads();
@@ -34,7 +34,7 @@ class Gamepads {
     bool Available() const { return available_; }
 
     // Takes the pad events out of SDL's queue. A pad added or removed is
-    // opened or closed; a button the game uses gives a key down or up (true,
+    // opened or closed; a button that stands for a key gives it down or up (true,
     // event filled). The removal of a pad that held buttons gives its first
     // key-up here and leaves the rest for TakePending. False for anything
     // else, which the caller translates on.
@@ -47,10 +47,10 @@ class Gamepads {
     std::size_t OpenCount() const { return pads_.size(); }
 
   private:
-    // The game's keys a pad can press: the jump and the pause.
+    // The keys a pad can press.
     static constexpr std::array<int, 2> keys{vk::space, vk::escape};
 
-    // One open pad and which of the game's keys it holds down.
+    // One open pad and which of those keys it holds down.
     struct Pad {
         SDL_GameController* controller = nullptr;
         SDL_JoystickID id = -1;

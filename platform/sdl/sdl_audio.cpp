@@ -2,6 +2,7 @@
 
 #include "platform/sdl/soundfont_lookup.h"
 #include "platform/user/backend.h"
+#include "program_name.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -71,11 +72,11 @@ bool SdlAudio::DeviceOpen() {
     }
     state_ = DeviceState::Failed;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "VARNISK: no sound: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: no sound: %s\n", ProgramName(), SDL_GetError());
         return false;
     }
     if (Mix_OpenAudio(frequency, AUDIO_S16SYS, 2, bufferFrames) != 0) {
-        std::fprintf(stderr, "VARNISK: no sound: %s\n", Mix_GetError());
+        std::fprintf(stderr, "%s: no sound: %s\n", ProgramName(), Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -156,8 +157,9 @@ std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
             Mix_SetSoundFonts(soundFont->c_str());
         } else {
             std::fprintf(stderr,
-                         "VARNISK: no General MIDI soundfont found (install fluid-soundfont-gm or "
-                         "set SDL_SOUNDFONTS); playing without music\n");
+                         "%s: no General MIDI soundfont found (install fluid-soundfont-gm or "
+                         "set SDL_SOUNDFONTS); playing without music\n",
+                         ProgramName());
         }
     }
     if (!soundFontFound_) {

@@ -5,6 +5,7 @@
 #include "icon_reader.h"
 #include "screen_colors.h"
 #include "platform/sdl/sdl_audio.h"
+#include "program_name.h"
 #include "window_zoom.h"
 
 #include <SDL.h>
@@ -83,7 +84,7 @@ SdlBackend::SdlBackend()
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     initialised_ = SDL_InitSubSystem(subsystems) == 0;
     if (!initialised_) {
-        std::fprintf(stderr, "VARNISK: cannot start SDL: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: cannot start SDL: %s\n", ProgramName(), SDL_GetError());
         return;
     }
     // Pads already plugged in arrive as additions, like those plugged in later.
@@ -181,7 +182,8 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
                                      SDL_TEXTUREACCESS_STREAMING, width, height);
     }
     if (texture_ == nullptr) {
-        std::fprintf(stderr, "VARNISK: cannot open the window: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: cannot open the window: %s\n", ProgramName(),
+                     SDL_GetError());
         CloseScreen();
         return false;
     }

@@ -1,9 +1,10 @@
-#include "platform/user/backend.h"
+#include "window_system.h"
 
 namespace {
 
-// Stands in until a real backend is set, so that a stray call before start-up
-// neither crashes nor waits: no input, a clock that never moves.
+// Stands in while no window system runs, so that a stray call before
+// start-up or after shutdown neither crashes nor waits: no input, a clock
+// that never moves. It holds nothing, so nothing of it needs resetting.
 class DetachedBackend final : public Backend {
   public:
     std::uint32_t Now() override { return 0; }
@@ -19,18 +20,9 @@ class DetachedBackend final : public Backend {
     void Beep() override {}
 };
 
-DetachedBackend detachedBackend;
-Backend* currentBackend = nullptr;
-
 } // namespace
 
-void SetBackend(Backend* backend) {
-    currentBackend = backend;
-}
-
-Backend& CurrentBackend() {
-    if (currentBackend != nullptr) {
-        return *currentBackend;
-    }
-    return detachedBackend;
+Backend& StandInBackend() {
+    static DetachedBackend detached;
+    return detached;
 }

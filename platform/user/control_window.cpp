@@ -60,7 +60,7 @@ LResult ControlWindowProc(WindowHandle window, std::uint32_t message, WParam wPa
 } // namespace
 
 void RegisterControlClass() {
-    RegisterWindowClass(WindowClass{controlClassName, 0, ControlWindowProc, 0});
+    RegisterWindowClass(WindowClass{controlClassName, 0, ControlWindowProc, {}});
 }
 
 bool IsPushButton(ControlKind kind) {

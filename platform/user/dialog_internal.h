@@ -53,10 +53,11 @@ PlatformWindow* DialogOfControl(PlatformWindow* control);
 
 // ---------------------------------------------------------------- units
 
-// The dialog face at a point size (9 points: 12 pixels), nullptr when no
-// family is installed; the average width falls back to 7 then.
+// The dialog font at a point size (9 points: 12 pixels) in the window
+// system's faces, nullptr when none is installed; the average width falls
+// back to 7 then.
 FontHandle DialogFont(std::int32_t pointSize);
-// 7 x 12 for the game's face at 9 points.
+// 7 x 12 for the usual face at 9 points.
 DialogBaseUnits BaseUnitsOf(std::int32_t pointSize);
 Rect DialogUnitsToPixels(const DialogBaseUnits& units, Rect dialogUnits);
 std::int32_t MulDiv(std::int32_t number, std::int32_t numerator, std::int32_t denominator);

@@ -49,7 +49,7 @@ LResult DialogWindowProc(WindowHandle window, std::uint32_t message, WParam wPar
 
 void RegisterDialogClasses() {
     // Once per window system; later calls are refused and change nothing.
-    RegisterWindowClass(WindowClass{dialogClassName, 0, DialogWindowProc, 0});
+    RegisterWindowClass(WindowClass{dialogClassName, 0, DialogWindowProc, {}});
     RegisterControlClass();
 }
 
@@ -175,8 +175,8 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
     PlatformWindow* previousFocus = System().focus;
     PlatformWindow* ownerWindow = LiveWindow(owner);
     if (ownerWindow == nullptr) {
-        // Dialogs are drawn on the game's screen, which its owner holds: a
-        // game played blind (a look-ahead copy) has none to show one on.
+        // A dialog is drawn on its owner's screen: without a live owner
+        // there is none to show it on.
         return -1;
     }
     if (previousFocus != nullptr && IsInSubtree(previousFocus, ownerWindow)) {

@@ -1,7 +1,5 @@
 #include "dialog_internal.h"
 
-#include <array>
-
 // Dialog templates are laid out in dialog units: a quarter of the dialog
 // font's average character width across, an eighth of its cell height down.
 // The cell is the face's em at the point size (12 pixels at 9 points), as
@@ -10,8 +8,8 @@
 
 namespace {
 
-// Without a face the width of the game's own face at 9 points is used, so
-// that the layout stays the same.
+// Without a face the usual average width of a 9-point face is used, so that
+// layouts stay much the same.
 constexpr std::int32_t fallbackAverageWidth = 7;
 constexpr std::string_view averagedLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
@@ -46,8 +44,7 @@ FontHandle DialogFont(std::int32_t pointSize) {
             return font;
         }
     }
-    const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
-    FontHandle font = CreateFontByFamilies(families, pixels, 400);
+    FontHandle font = CreateFontInFaces(pixels);
     fonts.emplace_back(pixels, font); // a missing face is remembered too
     return font;
 }

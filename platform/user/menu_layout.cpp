@@ -1,7 +1,6 @@
 #include "menu_layout.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -27,8 +26,7 @@ FontHandle MenuFont() {
     WindowSystem& system = System();
     if (!system.menuFontLookedUp) {
         system.menuFontLookedUp = true;
-        const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
-        system.menuFont = CreateFontByFamilies(families, 12, 400);
+        system.menuFont = CreateFontInFaces(12);
     }
     return system.menuFont;
 }

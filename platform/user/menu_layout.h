@@ -17,8 +17,9 @@ inline constexpr std::uint8_t shadow = 248;    // gray
 inline constexpr std::uint8_t highlight = 255; // white
 } // namespace menu_colors
 
-// The menu face; nullptr when neither family is installed (then nothing is
-// written and widths are estimated, so the menus still work).
+// The menu font, in the window system's faces; nullptr when none of them is
+// installed (then nothing is written and widths are estimated, so the menus
+// still work).
 FontHandle MenuFont();
 
 // A label without its "&" marks, and where its mnemonic character sits.

@@ -16,7 +16,7 @@ LResult PulldownProc(WindowHandle window, std::uint32_t message, WParam wParam, 
 }
 
 void RegisterMenuClass() {
-    RegisterWindowClass(WindowClass{menuClassName, 0, PulldownProc, 0}); // once; later calls fail
+    RegisterWindowClass(WindowClass{menuClassName, 0, PulldownProc, {}}); // once; later calls fail
 }
 
 const Menu& TrackedMenu(const MenuTracking& tracking) {

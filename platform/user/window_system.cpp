@@ -1,45 +1,78 @@
 #include "window_system.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
-WindowSystem windowSystem;
+
+// The process's one window system, as a desktop program has one connection
+// to its desktop: StartWindowSystem makes it, ShutdownWindowSystem destroys
+// it with everything it holds, the display included. No test resets it; each
+// start is a fresh one.
+std::unique_ptr<WindowSystem> running;
+
 } // namespace
 
+WindowSystem::WindowSystem(Backend& startedOn, const WindowSystemOptions& options)
+    : backend(&startedOn), display(options.display), faces(options.faces) {}
+
 WindowSystem& System() {
-    return windowSystem;
+    if (running == nullptr) {
+        std::fputs("a window call with no window system running (before StartWindowSystem or "
+                   "after ShutdownWindowSystem)\n",
+                   stderr);
+        std::abort();
+    }
+    return *running;
 }
 
-void StartWindowSystem(Backend& backend) {
+bool WindowSystemRunning() {
+    return running != nullptr;
+}
+
+Backend& CurrentBackend() {
+    return running != nullptr ? *running->backend : StandInBackend();
+}
+
+void StartWindowSystem(Backend& backend, const WindowSystemOptions& options) {
     ShutdownWindowSystem();
-    SetBackend(&backend);
-    windowSystem.backend = &backend;
+    running = std::make_unique<WindowSystem>(backend, options);
 }
 
 void ShutdownWindowSystem() {
+    if (running == nullptr) {
+        return;
+    }
+    WindowSystem& system = *running;
     EndMenuTracking();
     // Top-level windows first take their children and owned popups along.
-    while (!windowSystem.topLevels.empty()) {
-        DestroyWindow(windowSystem.topLevels.back());
+    while (!system.topLevels.empty()) {
+        DestroyWindow(system.topLevels.back());
     }
-    while (!windowSystem.windows.empty()) {
-        DestroyWindow(windowSystem.windows.back().get());
+    while (!system.windows.empty()) {
+        DestroyWindow(system.windows.back().get());
     }
-    if (windowSystem.menuFont != nullptr) {
-        DeleteFont(windowSystem.menuFont);
+    if (system.menuFont != nullptr) {
+        DeleteFont(system.menuFont);
     }
-    for (const auto& [height, font] : windowSystem.dialogFonts) {
+    for (const auto& [height, font] : system.dialogFonts) {
         DeleteFont(font);
     }
-    windowSystem = WindowSystem{};
-    SetBackend(nullptr);
+    running.reset();
+}
+
+FontHandle CreateFontInFaces(std::int32_t pixelHeight) {
+    const std::vector<std::string>& faces = System().faces;
+    const std::vector<std::string_view> families(faces.begin(), faces.end());
+    return CreateFontByFamilies(families, pixelHeight, 400);
 }
 
 PlatformWindow* LiveWindow(WindowHandle window) {
-    if (window == nullptr) {
+    if (window == nullptr || running == nullptr) {
         return nullptr;
     }
-    for (const auto& owned : windowSystem.windows) {
+    for (const auto& owned : running->windows) {
         if (owned.get() == window) {
             return window;
         }
@@ -95,11 +128,11 @@ std::int32_t MenuBarHeightOf(const PlatformWindow* window) {
 }
 
 std::int32_t ScreenWidth() {
-    return windowSystem.mainWindow != nullptr ? windowSystem.mainWindow->width : 0;
+    return System().mainWindow != nullptr ? System().mainWindow->width : 0;
 }
 
 std::int32_t ScreenHeight() {
-    const PlatformWindow* main = windowSystem.mainWindow;
+    const PlatformWindow* main = System().mainWindow;
     return main != nullptr ? main->height + MenuBarHeightOf(main) : 0;
 }
 
@@ -108,7 +141,7 @@ Rect GetDesktopRect() {
 }
 
 MenuTrackingView GetMenuTracking() {
-    const MenuTracking* tracking = windowSystem.tracking;
+    const MenuTracking* tracking = System().tracking;
     if (tracking == nullptr) {
         return MenuTrackingView{false, -1, false, -1};
     }

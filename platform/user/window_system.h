@@ -1,7 +1,8 @@
 #pragma once
 
 // Private to platform/user: what a window is, and the one window system that
-// holds the windows, the queue, the timers, focus, capture and menu tracking.
+// holds the windows, the queue, the timers, focus, capture, menu tracking and
+// the connection to the display.
 
 #include "platform/user/user.h"
 
@@ -9,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -85,7 +87,7 @@ struct RegisteredClass {
     std::string name;
     std::uint32_t style;
     WindowProc procedure;
-    int iconId;
+    std::vector<std::uint8_t> icon; // a copy: the caller's bytes need not outlive the class
 };
 
 // Menu tracking in progress: which bar, which title is highlighted, whether
@@ -101,8 +103,18 @@ struct MenuTracking {
     int chosenCommand = 0;
 };
 
+// Made by StartWindowSystem and destroyed by ShutdownWindowSystem, which
+// own it (window_system.cpp); nothing of it outlives a shutdown, so each
+// start begins from nothing.
 struct WindowSystem {
-    Backend* backend = nullptr;
+    WindowSystem(Backend& backend, const WindowSystemOptions& options);
+
+    Backend* backend;
+    // The process's display and its system palette, for as long as the
+    // window system runs.
+    DisplayConnection display;
+    // The faces menus and dialogs are written in, preferred first.
+    std::vector<std::string> faces;
     std::vector<RegisteredClass> classes;
     std::vector<std::unique_ptr<PlatformWindow>> windows; // every live window
     PlatformWindow* mainWindow = nullptr;
@@ -123,7 +135,7 @@ struct WindowSystem {
     bool altTappedAlone = false;
     bool shiftDown = false; // for Shift+Tab in dialogs
 
-    // The dialog faces by pixel height, made once.
+    // The dialog fonts by pixel height, made once.
     std::vector<std::pair<std::int32_t, FontHandle>> dialogFonts;
 
     bool screenChanged = true;
@@ -136,8 +148,18 @@ struct WindowSystem {
     MenuTracking* tracking = nullptr;
 };
 
+// The running window system; using one before it starts or after it shuts
+// down is a fault that stops the program with a message.
 WindowSystem& System();
-// The window if it is alive, else nullptr.
+bool WindowSystemRunning();
+// The backend that stands in while no window system runs: no input, a
+// clock that never moves, nothing shown (backend.cpp).
+Backend& StandInBackend();
+// A font in the window system's faces at a pixel height, normal weight;
+// nullptr when none of them is installed.
+FontHandle CreateFontInFaces(std::int32_t pixelHeight);
+// The window if it is alive, else nullptr (every window is dead while no
+// window system runs).
 PlatformWindow* LiveWindow(WindowHandle window);
 // The window and all its parents (child links only) are enabled.
 bool IsEffectivelyEnabled(const PlatformWindow* window);

@@ -1,4 +1,3 @@
-#include "assets/resources.h"
 #include "window_geometry.h"
 #include "window_system.h"
 
@@ -43,15 +42,9 @@ void Unlink(PlatformWindow* window) {
     std::erase_if(system.windows, [window](const auto& owned) { return owned.get() == window; });
 }
 
-bool OpenScreenFor(PlatformWindow* window, int iconId) {
-    std::span<const std::uint8_t> icon;
-    if (iconId != 0) {
-        if (auto bytes = FindResource(ResourceKind::Icon, iconId)) {
-            icon = *bytes;
-        }
-    }
-    return System().backend != nullptr &&
-           System().backend->OpenScreen(ScreenWidth(), ScreenHeight(), window->title, icon);
+bool OpenScreenFor(PlatformWindow* window, const RegisteredClass& registered) {
+    return System().backend->OpenScreen(ScreenWidth(), ScreenHeight(), window->title,
+                                        registered.icon);
 }
 
 // DESTROY goes to a window before its children, NCDESTROY after them.
@@ -80,8 +73,9 @@ bool RegisterWindowClass(const WindowClass& windowClass) {
         FindClass(windowClass.name) != nullptr) {
         return false;
     }
-    System().classes.push_back(RegisteredClass{std::string(windowClass.name), windowClass.style,
-                                               windowClass.procedure, windowClass.iconId});
+    System().classes.push_back(
+        RegisteredClass{std::string(windowClass.name), windowClass.style, windowClass.procedure,
+                        std::vector<std::uint8_t>(windowClass.icon.begin(), windowClass.icon.end())});
     return true;
 }
 
@@ -123,7 +117,7 @@ WindowHandle CreateWindowOf(std::string_view className, std::string_view title, 
     } else {
         parentWindow->children.push_back(window);
     }
-    if (isMain && !OpenScreenFor(window, registered->iconId)) {
+    if (isMain && !OpenScreenFor(window, *registered)) {
         Unlink(window);
         return nullptr;
     }

@@ -3,80 +3,80 @@
 namespace {
 
 using test_dialogs::panel;
-using Commands = std::vector<DialogCommand>;
 
-TEST_F(DialogTest, StartPanelFrameLiesJustAroundThePicture) {
+TEST_F(DialogTest, TemplatesAreLaidOutInTheDialogFontsUnits) {
+    // 9 points: a 12-pixel cell and an average width of 7, so a dialog unit
+    // is 7/4 of a pixel across and 12/8 down, rounded.
+    const Rect mapped = MapDialogRect(panel, Rect{7, 7, 166, 95});
+    EXPECT_EQ((std::array{mapped.x, mapped.y, mapped.width, mapped.height}),
+              (std::array{12, 11, 291, 143}));
     WindowHandle dialog = Open(panel);
-    // The picture goes at (13, 12), 288 x 140, of the panel's client area;
-    // the frame's black lies inside a one-pixel sunken edge, one spare
-    // column and row of black to the right and below.
-    const Rect frame = GetWindowRect(GetDialogItem(dialog, 1004));
+    EXPECT_EQ(GetClientRect(dialog).width, 313);
+    EXPECT_EQ(GetClientRect(dialog).height, 195);
+    EXPECT_EQ(GetWindowRect(dialog).width, 313 + 2 * frameBorderWidth); // the modal frame
     std::int32_t left = 0, top = 0;
     ClientToScreen(dialog, left, top);
-    EXPECT_EQ(frame.x - left + 1, 13);
-    EXPECT_EQ(frame.y - top + 1, 12);
-    EXPECT_EQ(frame.x - left + frame.width - 1, 13 + 288 + 1);
-    EXPECT_EQ(frame.y - top + frame.height - 1, 12 + 140 + 1);
-    const Rect client = GetClientRect(dialog);
-    EXPECT_EQ(client.width, 313);
-    EXPECT_EQ(client.height, 195);
-    EXPECT_EQ(GetWindowRect(dialog).width, client.width + 2 * frameBorderWidth);
+    const Rect frame = GetWindowRect(GetDialogItem(dialog, 1004));
+    EXPECT_EQ(frame.x - left, 12);
+    EXPECT_EQ(frame.height, 143);
 }
 
 TEST_F(DialogTest, TabWalksTheStopsBothWaysEnterPressesTheFocusedButtonEscapeIsCancel) {
     WindowHandle dialog = Open(panel);
-    WindowHandle newGame = GetDialogItem(dialog, idOk);
-    WindowHandle practice = GetDialogItem(dialog, 1000);
-    EXPECT_EQ(GetFocus(), newGame);
+    WindowHandle go = GetDialogItem(dialog, idOk);
+    WindowHandle other = GetDialogItem(dialog, 1000);
+    EXPECT_EQ(GetFocus(), go);
     std::vector<WindowHandle> order;
     for (std::uint32_t at = 10; at <= 50; at += 10) {
         Tap(vk::tab, at, at == 50);
-        RunPanelLoop(dialog, at + 5);
+        RunDialog(dialog, at + 5);
         order.push_back(GetFocus());
     }
-    // The black frame is no stop; the last button wraps to the first.
-    const WindowHandle exitButton = GetDialogItem(dialog, idCancel);
-    EXPECT_EQ(order, (std::vector<WindowHandle>{practice, exitButton, newGame, practice, newGame}));
-    EXPECT_TRUE(dialogCommands.empty());
+    // The disabled button and the black frame are no stops; the last button
+    // wraps to the first.
+    const WindowHandle quit = GetDialogItem(dialog, idCancel);
+    EXPECT_EQ(order, (std::vector<WindowHandle>{other, quit, go, other, go}));
+    EXPECT_TRUE(commands.empty());
     Tap(vk::tab, 60);
-    Tap(vk::enter, 60); // Practice, not the default button
+    Tap(vk::enter, 62); // Other, not the default button
     Tap(vk::escape, 70);
-    RunPanelLoop(dialog, 100);
-    EXPECT_EQ(dialogCommands, (Commands{{1000, bn::clicked}, {idCancel, bn::clicked}}));
-}
+    RunDialog(dialog, 100);
+    EXPECT_EQ(commands, (Commands{Clicked(1000), Clicked(idCancel)}));
 
-TEST_F(DialogTest, EnterWithoutAnyButtonIsOk) {
+    // Without any button, Enter is OK all the same.
     static constexpr std::array<ControlTemplate, 1> frameOnly{
         {{ControlKind::BlackFrame, 1004, "", 7, 7, 50, 50, ws::visible}}};
-    WindowHandle dialog = Open({ws::child | ds::modalFrame, "", 80, 80, 9, frameOnly});
-    SetFocus(dialog);
-    Tap(vk::enter, 10);
-    RunPanelLoop(dialog, 50);
-    EXPECT_EQ(dialogCommands, (Commands{{idOk, bn::clicked}}));
+    WindowHandle bare = Open({ws::child | ds::modalFrame, "", 80, 80, 9, frameOnly});
+    SetFocus(bare);
+    commands.clear();
+    Tap(vk::enter, 110);
+    RunDialog(bare, 150);
+    EXPECT_EQ(commands, Commands{Clicked(idOk)});
 }
 
 TEST_F(DialogTest, ButtonsClickWhenLetGoOverThemAndLookPressedWhileHeld) {
     WindowHandle dialog = Open(panel);
-    WindowHandle exitButton = GetDialogItem(dialog, idCancel);
-    SetFocus(exitButton);
-    const Rect rect = GetWindowRect(exitButton);
-    Push(Key(Kind::KeyDown, vk::space), 10);
-    Push(Key(Kind::KeyUp, vk::space), 60);
-    RunPanelLoop(dialog, 30);
-    EXPECT_TRUE(dialogCommands.empty()) << "nothing until space is let go";
-    EXPECT_EQ(ScreenShot().At(rect.x + 1, rect.y + 1), 248) << "the bevel, white unless pressed";
-    RunPanelLoop(dialog, 100);
-    EXPECT_EQ(ScreenShot().At(rect.x + 1, rect.y + 1), 255);
+    WindowHandle quit = GetDialogItem(dialog, idCancel);
+    SetFocus(quit);
+    const Rect rect = GetWindowRect(quit);
+    Key(Kind::KeyDown, vk::space, 10);
+    Key(Kind::KeyUp, vk::space, 60);
+    RunDialog(dialog, 30);
+    EXPECT_TRUE(commands.empty()) << "nothing until space is let go";
+    EXPECT_EQ(ScreenAt(rect.x + 1, rect.y + 1), 248) << "the bevel, white unless pressed";
+    RunDialog(dialog, 100);
+    EXPECT_EQ(ScreenAt(rect.x + 1, rect.y + 1), 255);
     // The mouse: only the second press, released on the button, clicks.
-    WindowHandle practice = GetDialogItem(dialog, 1000);
-    const auto [x, y] = CentreOf(practice);
-    Push(Mouse(Kind::MouseDown, x, y), 110);
-    Push(Mouse(Kind::MouseMove, x, y - 60), 120);
-    Push(Mouse(Kind::MouseUp, x, y - 60), 130);
+    WindowHandle other = GetDialogItem(dialog, 1000);
+    const auto [x, y] = CentreOf(other);
+    Mouse(Kind::MouseDown, x, y, 110);
+    Mouse(Kind::MouseMove, x, y - 60, 120);
+    Mouse(Kind::MouseUp, x, y - 60, 130);
     Click(x, y, 140);
-    RunPanelLoop(dialog, 200);
-    EXPECT_EQ(dialogCommands, (Commands{{idCancel, bn::clicked}, {1000, bn::clicked}}));
-    EXPECT_EQ(GetFocus(), practice);
+    Click(CentreOf(GetDialogItem(dialog, 1001)).first, y, 150); // disabled
+    RunDialog(dialog, 200);
+    EXPECT_EQ(commands, (Commands{Clicked(idCancel), Clicked(1000)}));
+    EXPECT_EQ(GetFocus(), other);
 }
 
 TEST_F(DialogTest, BlackFrameReportsClicksAndDoubleClicks) {
@@ -87,9 +87,9 @@ TEST_F(DialogTest, BlackFrameReportsClicksAndDoubleClicks) {
     Click(x, y, 400);       // a third press starts afresh
     Click(x, y, 1500);      // too late for a double click
     Click(x + 40, y, 1700); // soon, but too far
-    RunPanelLoop(dialog, 2000);
-    const DialogCommand click{1004, bn::clicked};
-    EXPECT_EQ(dialogCommands, (Commands{click, {1004, bn::doubleClicked}, click, click, click}));
+    RunDialog(dialog, 2000);
+    const DialogCommand click = Clicked(1004);
+    EXPECT_EQ(commands, (Commands{click, {1004, bn::doubleClicked}, click, click, click}));
 }
 
 } // namespace

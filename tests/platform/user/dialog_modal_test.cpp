@@ -2,6 +2,8 @@
 
 namespace {
 
+using test_dialogs::choice;
+
 // Shows the dialog, and ends it with the command's id times ten on OK and Cancel.
 LResult EndOnOkOrCancel(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam) {
     if (message == wm::initDialog) {
@@ -17,16 +19,16 @@ LResult EndOnOkOrCancel(WindowHandle dialog, std::uint32_t message, WParam wPara
 }
 
 TEST_F(DialogTest, ModalDialogRunsTheOwnersTimersAndGivesTheFocusBack) {
-    WindowHandle practice = GetDialogItem(Open(test_dialogs::panel), 1000);
-    SetFocus(practice);
+    WindowHandle other = GetDialogItem(Open(test_dialogs::panel), 1000);
+    SetFocus(other);
     SetTimer(mainWindow, 7, 40);
     dialogHook = EndOnOkOrCancel;
     Tap(vk::space, 300); // to the dialog's focused OK
-    EXPECT_EQ(DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0), idOk * 10);
-    EXPECT_EQ(GetTickCount(), 300u);
+    EXPECT_EQ(DialogBox(choice, mainWindow, DialogProc, 0), idOk * 10);
+    EXPECT_EQ(GetTickCount(), 301u);
     EXPECT_GE(Only(wm::timer).size(), 7u) << "the owner's timer fired under the dialog";
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
-    EXPECT_EQ(GetFocus(), practice) << "back where it was";
+    EXPECT_EQ(GetFocus(), other) << "back where it was";
 }
 
 TEST_F(DialogTest, DisabledOwnerGetsNoInputAndActivationGoesToTheDialog) {
@@ -40,17 +42,17 @@ TEST_F(DialogTest, DisabledOwnerGetsNoInputAndActivationGoesToTheDialog) {
         }
         return EndOnOkOrCancel(dialog, message, wParam, lParam);
     };
-    MessageLog().clear(); // the main window's activation when it was shown
+    log.clear(); // the main window's activation when it was shown
     Tap(vk::letterA, 100);
     Tap(vk::space, 110);
     Click(5, 400, 150); // on the owner beside the dialog
     Push(Event(Kind::FocusLost), 200);
     Push(Event(Kind::FocusGained), 210); // the dialog takes the focus back
     Push(Event(Kind::Close), 220);       // the desktop's close: not while modal
-    const Rect ok = MapDialogRect(test_dialogs::clearBest5, Rect{64, 86, 50, 14});
+    const Rect ok = MapDialogRect(choice, Rect{64, 86, 50, 14});
     Click(frameBorderWidth + ok.x + ok.width / 2,
           frameBorderWidth + captionHeight + ok.y + ok.height / 2, 300);
-    EXPECT_EQ(DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0), idOk * 10);
+    EXPECT_EQ(DialogBox(choice, mainWindow, DialogProc, 0), idOk * 10);
     EXPECT_EQ(GetTickCount(), 300u);
     for (std::uint32_t message :
          {wm::keyDown, wm::character, wm::lButtonDown, wm::activate, wm::close}) {
@@ -64,21 +66,20 @@ TEST_F(DialogTest, CloseBoxIsCancelAndEndingInInitDialogSkipsTheLoop) {
     dialogHook = EndOnOkOrCancel;
     // The dialog opens at the desktop's top-left; its close box is at the
     // right end of the caption.
-    const Rect client = MapDialogRect(test_dialogs::clearBest5, Rect{0, 0, 121, 107});
+    const Rect client = MapDialogRect(choice, Rect{0, 0, 121, 107});
     Click(client.width + frameBorderWidth - 2 - 8, frameBorderWidth + 8, 50);
-    EXPECT_EQ(DialogBox(test_dialogs::clearBest5, mainWindow, TestDialogProc, 0), idCancel * 10);
+    EXPECT_EQ(DialogBox(choice, mainWindow, DialogProc, 0), idCancel * 10);
     EXPECT_EQ(GetTickCount(), 50u);
-
     dialogHook = [](WindowHandle dialog, std::uint32_t message, WParam, LParam) -> LResult {
         if (message == wm::initDialog)
             EndDialog(dialog, 7);
         return 0;
     };
-    EXPECT_EQ(DialogBox(test_dialogs::nameEntry, mainWindow, TestDialogProc, 0), 7);
+    EXPECT_EQ(DialogBox(test_dialogs::entry, mainWindow, DialogProc, 0), 7);
     EXPECT_EQ(GetTickCount(), 50u);
     EXPECT_TRUE(IsWindowEnabled(mainWindow));
     // Without an owner there is no screen to show it on.
-    EXPECT_EQ(DialogBox(test_dialogs::nameEntry, nullptr, TestDialogProc, 0), -1);
+    EXPECT_EQ(DialogBox(test_dialogs::entry, nullptr, DialogProc, 0), -1);
 }
 
 } // namespace

@@ -1,54 +1,108 @@
 #pragma once
 
-// Dialogs on the headless window system: a main window with the recording
-// procedure, and a dialog procedure that writes down its commands and can be
-// told what to do besides.
+// Dialogs on the headless window system, over a main window: small
+// templates of the tests' own, and a dialog procedure that writes down its
+// commands and can be told what to do besides.
 
-#include "tests/platform/user/dialog_templates.h"
+#include "platform/user/dialog.h"
 #include "tests/platform/user/window_test_fixture.h"
 
-#include <functional>
+#include <array>
 #include <utility>
+
+namespace test_dialogs {
+
+constexpr std::uint32_t stop = ws::visible | ws::tabStop;
+constexpr std::uint32_t popup = ws::popup | ws::caption | ds::modalFrame | ds::setFont;
+
+// Set into its window: three buttons (one disabled, which Tab passes over)
+// under a black frame.
+constexpr std::array<ControlTemplate, 5> panelControls{{
+    {ControlKind::DefaultPushButton, idOk, "Go", 126, 109, 46, 14, stop},
+    {ControlKind::PushButton, 1000, "Other", 73, 109, 46, 14, stop},
+    {ControlKind::PushButton, 1001, "Off", 50, 109, 20, 14, stop | ws::disabled},
+    {ControlKind::PushButton, idCancel, "Quit", 7, 109, 40, 14, stop},
+    {ControlKind::BlackFrame, 1004, "", 7, 7, 166, 95, ws::visible},
+}};
+constexpr DialogTemplate panel{ws::child | ds::modalFrame | ds::setFont, "", 179, 130, 9,
+                               panelControls};
+
+constexpr std::array<ControlTemplate, 3> entryControls{{
+    {ControlKind::StaticText, noControlId, "Type a word and press the button.", 7, 7, 136, 16,
+     ws::visible},
+    {ControlKind::Edit, 1002, "", 7, 30, 89, 14, stop},
+    {ControlKind::DefaultPushButton, idOk, "OK", 103, 30, 40, 14, stop},
+}};
+constexpr DialogTemplate entry{popup, "Entry", 150, 51, 9, entryControls};
+
+// A group of four radio buttons (the third disabled) between two buttons.
+constexpr std::array<ControlTemplate, 7> choiceControls{{
+    {ControlKind::DefaultPushButton, idOk, "OK", 64, 86, 50, 14, stop | ws::group},
+    {ControlKind::PushButton, idCancel, "Cancel", 7, 86, 50, 14, stop | ws::group},
+    {ControlKind::RadioButton, 1005, "North", 14, 21, 68, 10, stop | ws::group},
+    {ControlKind::RadioButton, 1006, "East", 14, 35, 78, 10, ws::visible},
+    {ControlKind::RadioButton, 1007, "South", 14, 49, 73, 10, ws::visible | ws::disabled},
+    {ControlKind::RadioButton, 1008, "West", 14, 63, 87, 10, ws::visible},
+    {ControlKind::GroupBox, noControlId, "", 7, 7, 107, 72, ws::visible},
+}};
+constexpr DialogTemplate choice{popup | ws::sysMenu, "Choice", 121, 107, 9, choiceControls};
+
+} // namespace test_dialogs
 
 struct DialogCommand {
     int id;
     std::uint32_t code;
     bool operator==(const DialogCommand&) const = default;
 };
-
-// What TestDialogProc has written down, and what it does besides when set.
-inline std::vector<DialogCommand> dialogCommands;
-inline std::function<LResult(WindowHandle, std::uint32_t, WParam, LParam)> dialogHook;
-LResult TestDialogProc(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam lParam);
-
-// The screen as composed now.
-struct ScreenShot {
-    std::vector<std::uint8_t> pixels = std::vector<std::uint8_t>(640 * 480);
-    std::int32_t width = 0, height = 0;
-    ScreenShot() { ComposeScreen(pixels, width, height); }
-    std::uint8_t At(std::int32_t x, std::int32_t y) const { return pixels[y * width + x]; }
-};
+using Commands = std::vector<DialogCommand>;
+inline DialogCommand Clicked(int id) {
+    return {id, bn::clicked};
+}
 
 class DialogTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        dialogCommands.clear();
+        commands.clear();
         dialogHook = nullptr;
         CreateMain();
     }
+    // Writes down the commands, then does what dialogHook says.
+    static LResult DialogProc(WindowHandle dialog, std::uint32_t message, WParam wParam,
+                              LParam lParam) {
+        if (message == wm::command)
+            commands.push_back(
+                {static_cast<int>(wParam & 0xFFFF), static_cast<std::uint32_t>(wParam >> 16)});
+        return dialogHook ? dialogHook(dialog, message, wParam, lParam) : 0;
+    }
     // A modeless dialog of the main window, shown from INITDIALOG after init.
-    WindowHandle Open(const DialogTemplate& dialog, std::function<void(WindowHandle)> init = {});
-    // A key pressed and released at once, with Shift held if shifted.
-    void Tap(int key, std::uint32_t at, bool shifted = false);
-    void Click(std::int32_t x, std::int32_t y, std::uint32_t at) {
-        Push(Mouse(Kind::MouseDown, x, y), at);
-        Push(Mouse(Kind::MouseUp, x, y), at);
+    WindowHandle Open(const DialogTemplate& dialog, std::function<void(WindowHandle)> init = {}) {
+        dialogHook = [init](WindowHandle window, std::uint32_t message, WParam, LParam) -> LResult {
+            if (message != wm::initDialog)
+                return 0;
+            if (init)
+                init(window);
+            ShowWindow(window, true);
+            return 1;
+        };
+        return CreateDialogOf(dialog, mainWindow, DialogProc, 0);
+    }
+    // Runs a loop that gives the dialog its keys, until end.
+    void RunDialog(WindowHandle dialog, std::uint32_t end) {
+        RunUntil(end, [dialog](const Message& message) { return IsDialogMessage(dialog, message); });
     }
     static std::pair<std::int32_t, std::int32_t> CentreOf(WindowHandle control) { // on the screen
         const Rect rect = GetWindowRect(control);
         return {rect.x + rect.width / 2, rect.y + rect.height / 2};
     }
-    // Runs a loop with the dialog's keys, like the game's, until end.
-    void RunPanelLoop(WindowHandle panel, std::uint32_t end);
+    // The screen as composed now.
+    std::uint8_t ScreenAt(std::int32_t x, std::int32_t y) const {
+        std::vector<std::uint8_t> pixels(640 * 480);
+        std::int32_t width = 0, height = 0;
+        ComposeScreen(pixels, width, height);
+        return pixels[y * width + x];
+    }
+
+    inline static Commands commands;
+    inline static std::function<LResult(WindowHandle, std::uint32_t, WParam, LParam)> dialogHook;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 // One headless window system per test, a window class whose procedure writes
-// down every message it gets, and a loop that runs until a virtual time.
+// down every message it gets, a menu bar of the test's own, and a loop that
+// runs the game's way (accelerators first) until a virtual time.
 
 #include "platform/headless/headless_backend.h"
 #include "platform/user/user.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -22,13 +24,52 @@ struct LoggedMessage {
 class WindowTest : public ::testing::Test {
   protected:
     using Kind = InputEvent::Kind;
-    void SetUp() override;
-    void TearDown() override;
+    // Runs first for every message; a value returned ends the handling there.
+    using Hook = std::function<std::optional<LResult>(WindowHandle, std::uint32_t, WParam, LParam)>;
+    static constexpr std::string_view testClass = "TestWindow";
+    static constexpr std::uint32_t stopTimer = 0xBEEF;
 
-    // The game's main window: 640 x 480 outer, with the test menu bar.
-    WindowHandle CreateMain(bool withMenu = true);
-    WindowHandle CreateChild(WindowHandle parent, int id, Rect rect);
-    void Push(InputEvent event, std::uint32_t at) { backend.Push(std::move(event), at); }
+    void SetUp() override {
+        running = this;
+        StartWindowSystem(backend, {.faces = {"Mona", "IPAPGothic"}});
+        ASSERT_TRUE(RegisterWindowClass({testClass, cs::ownDC, Record, {}}));
+        const MenuItem separator{0, "", false, false};
+        // File has grayed items between separators, Edit is grayed whole,
+        // View has a checked item.
+        bar.menus = {
+            Menu{"&File",
+                 {{101, "&Open", false, false},
+                  {102, "&Close", false, false},
+                  separator,
+                  {103, "&Print", false, true},
+                  {104, "&Archive", false, true},
+                  separator,
+                  {105, "E&xit", false, false}},
+                 false},
+            Menu{"&Edit", {{106, "&Cut", true, false}, {107, "C&opy", false, false}}, true},
+            Menu{"&View",
+                 {{113, "&Ruler", false, false},
+                  {114, "&Status", true, false},
+                  {115, "&Grid", false, false}},
+                 false},
+        };
+    }
+    void TearDown() override {
+        ShutdownWindowSystem();
+        running = nullptr;
+    }
+
+    // A main window of 640 x 480 outer, shown, with the menu bar or without.
+    WindowHandle CreateMain(bool withMenu = true) {
+        mainWindow = CreateWindowOf(testClass, "Main", ws::caption | ws::sysMenu, 0, 0, 640, 480,
+                                    nullptr, withMenu ? &bar : nullptr, 0, 0);
+        ShowWindow(mainWindow, true);
+        return mainWindow;
+    }
+    WindowHandle CreateChild(WindowHandle parent, int id, Rect r) {
+        return CreateWindowOf(testClass, "", ws::child | ws::visible, r.x, r.y, r.width, r.height,
+                              parent, nullptr, id, 0);
+    }
     static InputEvent Event(Kind kind, int key = 0, int x = 0, int y = 0) {
         InputEvent event;
         event.kind = kind;
@@ -37,23 +78,68 @@ class WindowTest : public ::testing::Test {
         event.y = y;
         return event;
     }
-    static InputEvent Key(Kind kind, int key) { return Event(kind, key); }
-    static InputEvent Mouse(Kind kind, int x, int y) { return Event(kind, 0, x, y); }
-    // Runs the game's loop (accelerators first) until the clock reaches end.
-    void RunUntil(std::uint32_t end);
+    void Push(InputEvent event, std::uint32_t at) { backend.Push(std::move(event), at); }
+    void Key(Kind kind, int key, std::uint32_t at) { Push(Event(kind, key), at); }
+    void Mouse(Kind kind, int x, int y, std::uint32_t at) { Push(Event(kind, 0, x, y), at); }
+    // A key pressed and released at once, with Shift held if shifted.
+    void Tap(int key, std::uint32_t at, bool shifted = false) {
+        if (shifted)
+            Key(Kind::KeyDown, vk::shift, at);
+        Key(Kind::KeyDown, key, at);
+        Key(Kind::KeyUp, key, at + (shifted ? 0 : 1));
+        if (shifted)
+            Key(Kind::KeyUp, vk::shift, at);
+    }
+    void Click(int x, int y, std::uint32_t at) {
+        Mouse(Kind::MouseDown, x, y, at);
+        Mouse(Kind::MouseUp, x, y, at);
+    }
+
+    // Runs the loop until the clock reaches end; filter may take a message
+    // first (true: it was handled).
+    void RunUntil(std::uint32_t end, const std::function<bool(const Message&)>& filter = {}) {
+        WindowHandle stopper =
+            CreateWindowOf(testClass, "", ws::popup, 0, 0, 0, 0, mainWindow, nullptr, 0, 0);
+        SetTimer(stopper, stopTimer, end - GetTickCount());
+        Message message{};
+        while (GetMessage(message)) {
+            if ((filter && filter(message)) ||
+                TranslateAccelerator(mainWindow, accelerators, message))
+                continue;
+            TranslateMessage(message);
+            DispatchMessage(message);
+        }
+        DestroyWindow(stopper);
+        std::erase_if(log, [stopper](const LoggedMessage& m) { return m.window == stopper; });
+    }
     // The messages of one kind, in order.
-    std::vector<LoggedMessage> Only(std::uint32_t message) const;
+    std::vector<LoggedMessage> Only(std::uint32_t message) const {
+        std::vector<LoggedMessage> found;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(found),
+                     [message](const LoggedMessage& m) { return m.message == message; });
+        return found;
+    }
 
     HeadlessBackend backend;
     WindowHandle mainWindow = nullptr;
     MenuBar bar;
     std::vector<Accelerator> accelerators;
-};
+    std::vector<LoggedMessage> log; // what every test window's procedure got
+    Hook hook;
 
-// What every test window's procedure writes; cleared at each set-up.
-std::vector<LoggedMessage>& MessageLog();
-// Runs first for every message; a value returned ends the handling there.
-using MessageHook =
-    std::function<std::optional<LResult>(WindowHandle, std::uint32_t, WParam, LParam)>;
-void SetMessageHook(MessageHook hook);
-inline constexpr std::string_view testClassName = "TestWindow";
+  private:
+    static LResult Record(WindowHandle window, std::uint32_t message, WParam wParam,
+                          LParam lParam) {
+        if (message == wm::timer && wParam == stopTimer) {
+            KillTimer(window, stopTimer);
+            PostQuitMessage(0);
+            return 0;
+        }
+        running->log.push_back({window, message, wParam, lParam, GetTickCount()});
+        if (auto result = running->hook ? running->hook(window, message, wParam, lParam)
+                                        : std::nullopt)
+            return *result;
+        return DefWindowProc(window, message, wParam, lParam);
+    }
+    inline static WindowTest* running = nullptr;
+};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
 
@@ -43,13 +44,35 @@ const PaletteEntries& GetPaletteEntries(PaletteHandle palette);
 // 246..255, black at 0 and white at 255) are reserved. Its system palette
 // is what the backend shows indices through.
 inline constexpr std::int32_t staticColorCount = 20;
+
+struct DisplayOptions {
+    // NUMCOLORS of the screen: the static colours a 256-colour display
+    // reserves, or -1 for a display without a palette.
+    std::int32_t staticColors = staticColorCount;
+};
+
+// The process's connection to the display, which holds the system palette:
+// what the three calls below read and RealizePalette changes. Whoever opens
+// it owns it: the window system opens one when it starts and closes it when
+// it shuts down, and a program without windows may open its own. One is
+// open at a time (opening a second is a fault that stops the program), and
+// each begins fresh: the static colours, every free entry black. With none
+// open, the calls below describe a fresh 256-colour display and
+// RealizePalette changes nothing.
+class DisplayConnection {
+  public:
+    explicit DisplayConnection(const DisplayOptions& options = {});
+    ~DisplayConnection();
+    DisplayConnection(const DisplayConnection&) = delete;
+    DisplayConnection& operator=(const DisplayConnection&) = delete;
+
+    struct State;
+
+  private:
+    std::unique_ptr<State> state_;
+};
 std::int32_t GetStaticColorCount(); // NUMCOLORS of the screen
-// Lets a test play a display without a palette (-1); holds until set back
-// to staticColorCount, ResetDisplay leaves it alone.
-void SetStaticColorCountForTesting(std::int32_t count);
 const PaletteEntries& GetSystemPalette();
-// Back to a fresh display: the static colours, every free entry black.
-void ResetDisplay();
 // Bumped whenever the system palette changes, so the backend knows to
 // convert the whole screen again.
 std::uint64_t SystemPaletteVersion();
@@ -169,8 +192,8 @@ bool GetClipRegion(ContextHandle context, RegionHandle region);
 // A face looked up by family name through the system's font configuration,
 // at a pixel height (the font's em size at 96 dpi) and a weight (400 normal,
 // 700 bold), drawn aliased. The first family found is used; a character it
-// lacks is drawn by the next family that has it, on the same baseline (the
-// Japanese face has no accented Latin letters, and names are UTF-8).
+// lacks is drawn by the next family that has it, on the same baseline (a
+// face made for one script often lacks the accented letters of another).
 // nullptr when none of them is installed.
 FontHandle CreateFontByFamilies(std::span<const std::string_view> families,
                                 std::int32_t pixelHeight, std::int32_t weight);

@@ -139,5 +139,7 @@ class Backend {
     }
 };
 
-void SetBackend(Backend* backend);
+// The backend the running window system was started on (StartWindowSystem
+// in user.h), which owns the choice; while none runs, a stand-in with no
+// input, a clock that never moves and nothing shown.
 Backend& CurrentBackend();

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-// Dialogs and the few controls the game's dialogs are made of, in the classic
+// Dialogs and a few controls to make them of, in the classic
 // 256-colour look: push buttons (the default one with its heavy border),
 // static texts, a single-line edit, auto radio buttons, a group box and the
 // sunken black frame that reports clicks. Templates are laid out in dialog
@@ -55,7 +55,7 @@ struct DialogTemplate {
     std::string_view title;
     // Dialog units; a popup is centred by its own code (the game's do it).
     std::int32_t width, height;
-    std::int32_t pointSize; // the dialog font; its faces are the game's text faces
+    std::int32_t pointSize; // the dialog font, in the window system's faces
     std::span<const ControlTemplate> controls;
 };
 

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The window half of our Win32 substitute: windows with their own surfaces
 // and a procedure each, one message queue, coalescing timers, focus and
@@ -99,7 +101,9 @@ struct WindowClass {
     std::string_view name;
     std::uint32_t style;
     WindowProc procedure;
-    int iconId; // the icon resource shown by the desktop, 0 for none
+    // The icon the desktop shows for the main window made of this class: an
+    // .ico file's bytes (copied), empty for none.
+    std::span<const std::uint8_t> icon;
 };
 
 // The frame the desktop draws around a top-level window with a caption:
@@ -110,8 +114,26 @@ inline constexpr std::int32_t menuBarHeight = 19;
 
 // ---------------------------------------------------------------- windows
 
-// Starts the window system on a backend; Shutdown destroys what is left.
-void StartWindowSystem(Backend& backend);
+// What the window system is started with.
+struct WindowSystemOptions {
+    // The font families menus and dialogs are written in, the preferred one
+    // first: the first installed draws, and a character it lacks comes from
+    // the next one that has it. With none installed (or none given) no text
+    // is drawn and widths are estimated, so layouts still hold.
+    std::vector<std::string> faces{};
+    // The display the windows are shown on.
+    DisplayOptions display{};
+};
+
+// Starts the process's one window system on a backend, as a desktop program
+// connects to its desktop: it owns the windows, the queue, the timers, focus
+// and capture, and the connection to the display (gdi.h) with its system
+// palette. ShutdownWindowSystem destroys what is left and closes the
+// display; starting again shuts a running one down first. While none runs,
+// IsWindow, DestroyWindow and SendMessage find every window dead and the
+// desktop's services at the end of this file reach no desktop; any other
+// call then is a fault that stops the program with a message.
+void StartWindowSystem(Backend& backend, const WindowSystemOptions& options = {});
 void ShutdownWindowSystem();
 
 bool RegisterWindowClass(const WindowClass& windowClass);
