@@ -11,7 +11,9 @@ int main() {
     const std::filesystem::path settings = SettingsFilePath();
     SdlBackend backend;
     backend.RequestZoom(LoadZoomSetting(settings));
-    StartWindowSystem(backend);
+    // Menus and dialogs are written in the game's text face, Mona; its
+    // Japanese companion draws what Mona lacks.
+    StartWindowSystem(backend, {.faces = {"Mona", "IPAPGothic"}});
     const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
     ShutdownWindowSystem();
     return exitCode;

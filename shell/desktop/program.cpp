@@ -1,5 +1,6 @@
 #include "shell/desktop/program.h"
 
+#include "assets/resources.h"
 #include "core/commands.h"
 #include "platform/user/dialog.h"
 #include "shell/desktop/window_procedure.h"
@@ -16,8 +17,10 @@ constexpr std::array<Accelerator, 1> acceleratorTable = {{{vk::f1, command::help
 bool RegisterMainWindowClass() {
     // A private drawing context that stays valid for the window's whole life;
     // no double clicks: a quick second click is a plain button press.
-    return RegisterWindowClass(
-        {mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc, mainIconId});
+    // The desktop shows the program's own icon for it.
+    return RegisterWindowClass({mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc,
+                                FindResource(ResourceKind::Icon, mainIconId)
+                                    .value_or(std::span<const std::uint8_t>())});
 }
 
 WindowHandle CreateMainWindow(MainWindow& record) {

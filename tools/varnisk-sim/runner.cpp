@@ -74,7 +74,7 @@ void StartRun(SimRun& run, const SimOptions& options) {
     // The runner keeps its own time, one game tick per trace line: an effect
     // that holds the game takes none of it.
     run.backend.SetBlockingEffectsTakeTime(false);
-    StartWindowSystem(run.backend);
+    StartWindowSystem(run.backend, {.faces = {"Mona", "IPAPGothic"}}); // the game's text faces
     run.window.options = {options.settings, options.save, options.seed, LocateMusicFile()};
     RegisterMainWindowClass();
     run.mainWindow = CreateMainWindow(run.window);

@@ -33,7 +33,7 @@ class GameWindow : public ::testing::Test {
     // Start-up as the game's; a fixture that must prepare more first calls
     // it itself from its own SetUp or test.
     void StartGame() {
-        StartWindowSystem(backend_);
+        StartWindowSystem(backend_, {.faces = {"Mona", "IPAPGothic"}});
         record_.options.seed = 7;
         ASSERT_TRUE(RegisterMainWindowClass());
         main_ = CreateMainWindow(record_);

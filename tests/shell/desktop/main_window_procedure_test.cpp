@@ -32,10 +32,10 @@ class MainWindowProcedure : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        StartWindowSystem(backend_);
+        StartWindowSystem(backend_, {.faces = {"Mona", "IPAPGothic"}});
         record_.options = {folder_ / "in.ini", folder_ / "out.ini", 7};
         ASSERT_TRUE(RegisterMainWindowClass());
-        RegisterWindowClass({"Plain", 0, PlainProc, 0});
+        RegisterWindowClass({"Plain", 0, PlainProc, {}});
         main_ = CreateMainWindow(record_);
         ASSERT_NE(main_, nullptr);
     }
@@ -127,7 +127,7 @@ TEST_F(MainWindowProcedure, TheGameGoesOnWhileAMenuIsOpen) {
     PostMessage(main_, wm::command, command::newGame, 0);
     ASSERT_TRUE(RunFor(tick));
     ASSERT_EQ(State().mode, GameMode::Playing);
-    RegisterWindowClass({"Probe", 0, ProbeProc, 0});
+    RegisterWindowClass({"Probe", 0, ProbeProc, {}});
     WindowHandle probe = CreateWindowOf("Probe", "", ws::child, 0, 0, 1, 1, main_, nullptr, 9, 0);
     SetTimer(probe, 1, tick);
     sightings.clear();
