@@ -6,26 +6,25 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 struct ChildOptions {
-    std::vector<std::string> argv;
+    std::vector<std::string> argv{};
     // Set (or, with an empty optional, removed) on top of this process's own.
-    std::map<std::string, std::optional<std::string>> environment;
-    std::string workingDirectory; // empty: this process's
-    std::string outputFile;       // empty: inherit stdout and stderr
-    std::vector<int> keepOpen;    // descriptors the child inherits
-    // How long Stop waits after SIGTERM before it kills.
-    std::chrono::milliseconds stopGrace = std::chrono::seconds(5);
+    std::map<std::string, std::optional<std::string>> environment{};
+    std::string workingDirectory{}; // empty: this process's
+    std::string outputFile{};       // empty: inherit stdout and stderr
+    int keepOpen = -1;              // a descriptor the child inherits; every other stays out
 };
 
 class ChildProcess {
   public:
     explicit ChildProcess(const ChildOptions& options);
-    ~ChildProcess();
+    ~ChildProcess() { Stop(); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -33,14 +32,20 @@ class ChildProcess {
     // The exit status once the child has ended by itself within the timeout
     // (128 + signal for a signal); nothing while it still runs.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
-    bool Running();
+    bool Running() { return !Reap(false); }
     // SIGTERM, a grace period, then SIGKILL; reaps the child.
     void Stop();
 
   private:
     bool Reap(bool block);
 
-    std::chrono::milliseconds stopGrace_;
     pid_t pid_ = -1;
     std::optional<int> status_;
 };
+
+// A private virtual X server for one run. Xvfb picks a free display number
+// itself and reports it through a pipe (-displayfd), so parallel runs never
+// collide. screen: "WIDTHxHEIGHTxDEPTH"; the server's output goes to logFile.
+// `display` is left empty when the server did not come up in time.
+std::unique_ptr<ChildProcess> StartXvfb(const std::string& program, const std::string& screen,
+                                        const std::string& logFile, std::string& display);

@@ -54,12 +54,26 @@ inline constexpr Probe pauseSignProbes[] = {
 
 } // namespace layout
 
-// How many of the probes show their colour.
+// Checks for WaitUntil: every probe shows its colour, or (a few may match by
+// chance on the field below) next to none does.
 template <std::size_t N>
-int CountMatches(const WindowImage& image, const layout::Probe (&probes)[N]) {
-    int matches = 0;
-    for (const layout::Probe& probe : probes) {
-        matches += image.At(probe.x, probe.y) == probe.color ? 1 : 0;
-    }
-    return matches;
+auto ShowsAll(const layout::Probe (&probes)[N], bool all = true) {
+    return [&probes, all](const WindowImage& image) {
+        int matches = 0;
+        for (const layout::Probe& probe : probes)
+            matches += image.At(probe.x, probe.y) == probe.color ? 1 : 0;
+        return all ? matches == static_cast<int>(N) : matches <= 2;
+    };
+}
+template <std::size_t N>
+auto ShowsNone(const layout::Probe (&probes)[N]) {
+    return ShowsAll(probes, false);
+}
+
+// A check that holds once an area differs from what it showed before (or,
+// with `back`, once it shows that again).
+inline auto Changed(const GameRect& area, std::vector<std::uint32_t> before, bool back = false) {
+    return [area, before = std::move(before), back](const WindowImage& image) {
+        return (CountDifferences(image.Area(area), before) > 0) != back;
+    };
 }

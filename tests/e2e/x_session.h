@@ -1,20 +1,21 @@
 #pragma once
 
-// The test's own connection to the virtual X server: finds the game window by
-// its title, reads its pixels, and types and clicks into it through the XTest
-// extension, as a player's keyboard and mouse would.
+// The test's own connection to the virtual X server, and through it the game
+// window played as a player would: found by its title, its pixels read back
+// in the game's coordinates, keys and clicks sent through the XTest
+// extension. Every wait polls the window's pixels against a deadline; when
+// it runs out, the window is saved as a picture next to the test, so that a
+// failure can be seen.
 
 #include "tests/e2e/window_image.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 struct WindowPlace {
     unsigned long id = 0; // 0: no such window
-    int rootX = 0;
-    int rootY = 0;
-    int width = 0;
-    int height = 0;
+    int rootX = 0, rootY = 0, width = 0, height = 0;
 };
 
 class XSession {
@@ -26,21 +27,29 @@ class XSession {
     XSession& operator=(const XSession&) = delete;
 
     bool Connected() const { return display_ != nullptr; }
-    bool HasXTest() const { return hasXTest_; }
-
+    bool HasXTest() const;
     // The mapped top-level window whose title is exactly `title`.
     WindowPlace FindViewableWindow(const std::string& title);
-    // The window's pixels now, read as game pixels at the given zoom; empty
-    // when the window cannot be read (gone, or not mapped).
-    WindowImage Capture(const WindowPlace& window, int zoom);
+    // From now on plays `window`, which shows the game's screen at `zoom`,
+    // with the focus; saved pictures' names start with `screenshotPrefix`.
+    void Play(const WindowPlace& window, int zoom, const std::string& screenshotPrefix);
 
-    void FocusWindow(const WindowPlace& window);
+    // The window's pixels now; empty when it cannot be read (gone, unmapped).
+    WindowImage Capture();
+    // Polls until the check holds for a fresh picture; false after the
+    // timeout, with the last picture saved and the step named in the log.
+    bool WaitUntil(const std::string& step, const std::function<bool(const WindowImage&)>& check,
+                   std::chrono::milliseconds timeout);
+    void SaveScreenshot(const std::string& step);
     void Key(unsigned long keysym, bool down);
-    // Moves the pointer to a point given in window pixels.
-    void MovePointer(const WindowPlace& window, int x, int y);
-    void Button(int button, bool down);
+    void Tap(unsigned long keysym);
+    // The pointer to the middle of game pixel (x, y), and a left click there.
+    void MoveTo(int x, int y);
+    void Click(int x, int y);
 
   private:
     struct _XDisplay* display_ = nullptr;
-    bool hasXTest_ = false;
+    WindowPlace window_;
+    int zoom_ = 1;
+    std::string prefix_;
 };
