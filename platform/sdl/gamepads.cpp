@@ -35,8 +35,7 @@ Gamepads::Gamepads() {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
     available_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (!available_) {
-        std::fprintf(stderr, "%s: playing without gamepads: %s\n", ProgramName(),
-                     SDL_GetError());
+        std::fprintf(stderr, "%s: playing without gamepads: %s\n", ProgramName(), SDL_GetError());
     }
 }
 

@@ -3,9 +3,9 @@
 #include "event_translation.h"
 #include "gamepads.h"
 #include "icon_reader.h"
-#include "screen_colors.h"
 #include "platform/sdl/sdl_audio.h"
 #include "program_name.h"
+#include "screen_colors.h"
 #include "window_zoom.h"
 
 #include <SDL.h>
@@ -182,8 +182,7 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
                                      SDL_TEXTUREACCESS_STREAMING, width, height);
     }
     if (texture_ == nullptr) {
-        std::fprintf(stderr, "%s: cannot open the window: %s\n", ProgramName(),
-                     SDL_GetError());
+        std::fprintf(stderr, "%s: cannot open the window: %s\n", ProgramName(), SDL_GetError());
         CloseScreen();
         return false;
     }

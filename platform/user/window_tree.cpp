@@ -73,9 +73,9 @@ bool RegisterWindowClass(const WindowClass& windowClass) {
         FindClass(windowClass.name) != nullptr) {
         return false;
     }
-    System().classes.push_back(
-        RegisteredClass{std::string(windowClass.name), windowClass.style, windowClass.procedure,
-                        std::vector<std::uint8_t>(windowClass.icon.begin(), windowClass.icon.end())});
+    System().classes.push_back(RegisteredClass{
+        std::string(windowClass.name), windowClass.style, windowClass.procedure,
+        std::vector<std::uint8_t>(windowClass.icon.begin(), windowClass.icon.end())});
     return true;
 }
 

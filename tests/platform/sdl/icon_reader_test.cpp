@@ -14,7 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t pictureAt = 6 + 16;
 
 // An icon file of one 32 x 32 picture with three colours: index (x + y) % 3,
-// transparent on the top row's left half. Rows are stored bottom first.
+// transparent on the top row's first twelve pixels. Rows are stored bottom
+// first, and the mask's bits from the left.
 Bytes IconFile() {
     Bytes file;
     // The directory (reserved, type icon, one picture; 32 x 32, 8 bits, the
@@ -39,10 +40,9 @@ Bytes IconFile() {
             file.push_back(static_cast<std::uint8_t>((x + y) % 3));
         }
     }
-    for (int y = 31; y >= 0; --y) {
-        const std::uint8_t leftHalf = y == 0 ? 0xFF : 0x00;
-        file.insert(file.end(), {leftHalf, leftHalf, 0, 0});
-    }
+    for (int y = 31; y >= 0; --y)
+        file.insert(file.end(),
+                    {std::uint8_t(y == 0 ? 0xFF : 0), std::uint8_t(y == 0 ? 0xF0 : 0), 0, 0});
     return file;
 }
 
@@ -50,7 +50,7 @@ TEST(IconReader, ReadsThePictureTopRowFirstWithItsMask) {
     const std::uint32_t colors[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
     std::vector<std::uint32_t> expected;
     for (int i = 0; i < 32 * 32; ++i) {
-        expected.push_back(i < 16 ? 0u : colors[(i % 32 + i / 32) % 3]);
+        expected.push_back(i < 12 ? 0u : colors[(i % 32 + i / 32) % 3]);
     }
     const std::optional<IconImage> icon = ReadIcon32(IconFile());
     ASSERT_TRUE(icon);

@@ -17,34 +17,28 @@ constexpr std::uint32_t popup = ws::popup | ws::caption | ds::modalFrame | ds::s
 
 // Set into its window: three buttons (one disabled, which Tab passes over)
 // under a black frame.
-constexpr std::array<ControlTemplate, 5> panelControls{{
-    {ControlKind::DefaultPushButton, idOk, "Go", 126, 109, 46, 14, stop},
-    {ControlKind::PushButton, 1000, "Other", 73, 109, 46, 14, stop},
-    {ControlKind::PushButton, 1001, "Off", 50, 109, 20, 14, stop | ws::disabled},
-    {ControlKind::PushButton, idCancel, "Quit", 7, 109, 40, 14, stop},
-    {ControlKind::BlackFrame, 1004, "", 7, 7, 166, 95, ws::visible},
-}};
-constexpr DialogTemplate panel{ws::child | ds::modalFrame | ds::setFont, "", 179, 130, 9,
-                               panelControls};
-
-constexpr std::array<ControlTemplate, 3> entryControls{{
-    {ControlKind::StaticText, noControlId, "Type a word and press the button.", 7, 7, 136, 16,
-     ws::visible},
-    {ControlKind::Edit, 1002, "", 7, 30, 89, 14, stop},
-    {ControlKind::DefaultPushButton, idOk, "OK", 103, 30, 40, 14, stop},
-}};
+constexpr std::array<ControlTemplate, 5> panelControls{
+    {{ControlKind::DefaultPushButton, idOk, "Go", 126, 109, 46, 14, stop},
+     {ControlKind::PushButton, 1000, "Other", 73, 109, 46, 14, stop},
+     {ControlKind::PushButton, 1001, "Off", 50, 109, 20, 14, stop | ws::disabled},
+     {ControlKind::PushButton, idCancel, "Quit", 7, 109, 40, 14, stop},
+     {ControlKind::BlackFrame, 1004, "", 7, 7, 166, 95, ws::visible}}};
+constexpr DialogTemplate panel{
+    ws::child | ds::modalFrame | ds::setFont, "", 179, 130, 9, panelControls};
+constexpr std::array<ControlTemplate, 3> entryControls{
+    {{ControlKind::StaticText, noControlId, "Type a word.", 7, 7, 136, 16, ws::visible},
+     {ControlKind::Edit, 1002, "", 7, 30, 89, 14, stop},
+     {ControlKind::DefaultPushButton, idOk, "OK", 103, 30, 40, 14, stop}}};
 constexpr DialogTemplate entry{popup, "Entry", 150, 51, 9, entryControls};
-
-// A group of four radio buttons (the third disabled) between two buttons.
-constexpr std::array<ControlTemplate, 7> choiceControls{{
-    {ControlKind::DefaultPushButton, idOk, "OK", 64, 86, 50, 14, stop | ws::group},
-    {ControlKind::PushButton, idCancel, "Cancel", 7, 86, 50, 14, stop | ws::group},
-    {ControlKind::RadioButton, 1005, "North", 14, 21, 68, 10, stop | ws::group},
-    {ControlKind::RadioButton, 1006, "East", 14, 35, 78, 10, ws::visible},
-    {ControlKind::RadioButton, 1007, "South", 14, 49, 73, 10, ws::visible | ws::disabled},
-    {ControlKind::RadioButton, 1008, "West", 14, 63, 87, 10, ws::visible},
-    {ControlKind::GroupBox, noControlId, "", 7, 7, 107, 72, ws::visible},
-}};
+// A group of four radio buttons (the third disabled) after two buttons.
+constexpr std::array<ControlTemplate, 7> choiceControls{
+    {{ControlKind::DefaultPushButton, idOk, "OK", 64, 86, 50, 14, stop | ws::group},
+     {ControlKind::PushButton, idCancel, "Cancel", 7, 86, 50, 14, stop | ws::group},
+     {ControlKind::RadioButton, 1005, "North", 14, 21, 68, 10, stop | ws::group},
+     {ControlKind::RadioButton, 1006, "East", 14, 35, 78, 10, ws::visible},
+     {ControlKind::RadioButton, 1007, "South", 14, 49, 73, 10, ws::visible | ws::disabled},
+     {ControlKind::RadioButton, 1008, "West", 14, 63, 87, 10, ws::visible},
+     {ControlKind::GroupBox, noControlId, "", 7, 7, 107, 72, ws::visible}}};
 constexpr DialogTemplate choice{popup | ws::sysMenu, "Choice", 121, 107, 9, choiceControls};
 
 } // namespace test_dialogs
@@ -78,29 +72,29 @@ class DialogTest : public WindowTest {
     // A modeless dialog of the main window, shown from INITDIALOG after init.
     WindowHandle Open(const DialogTemplate& dialog, std::function<void(WindowHandle)> init = {}) {
         dialogHook = [init](WindowHandle window, std::uint32_t message, WParam, LParam) -> LResult {
-            if (message != wm::initDialog)
-                return 0;
-            if (init)
+            if (message == wm::initDialog && init)
                 init(window);
-            ShowWindow(window, true);
-            return 1;
+            if (message == wm::initDialog)
+                ShowWindow(window, true);
+            return message == wm::initDialog ? 1 : 0;
         };
         return CreateDialogOf(dialog, mainWindow, DialogProc, 0);
     }
     // Runs a loop that gives the dialog its keys, until end.
     void RunDialog(WindowHandle dialog, std::uint32_t end) {
-        RunUntil(end, [dialog](const Message& message) { return IsDialogMessage(dialog, message); });
+        RunUntil(end,
+                 [dialog](const Message& message) { return IsDialogMessage(dialog, message); });
     }
     static std::pair<std::int32_t, std::int32_t> CentreOf(WindowHandle control) { // on the screen
         const Rect rect = GetWindowRect(control);
         return {rect.x + rect.width / 2, rect.y + rect.height / 2};
     }
-    // The screen as composed now.
-    std::uint8_t ScreenAt(std::int32_t x, std::int32_t y) const {
-        std::vector<std::uint8_t> pixels(640 * 480);
+    // The screen as composed now, 634 pixels a row.
+    static std::vector<std::uint8_t> Screen() {
+        std::vector<std::uint8_t> pixels(634 * 455);
         std::int32_t width = 0, height = 0;
         ComposeScreen(pixels, width, height);
-        return pixels[y * width + x];
+        return pixels;
     }
 
     inline static Commands commands;

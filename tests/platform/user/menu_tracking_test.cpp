@@ -69,8 +69,7 @@ TEST_F(MenuTest, AltArrowsAndEnterChooseSkippingGrayedItemsWhileTimersTick) {
 
 TEST_F(MenuTest, EscapeClosesThePulldownThenLeavesTheBarAndMnemonicsChoose) {
     Key(Kind::KeyDown, vk::alt, 100);
-    Key(Kind::KeyDown, 'F', 110); // Alt+F opens File
-    Key(Kind::KeyUp, 'F', 120);
+    Tap('F', 110); // Alt+F opens File
     Key(Kind::KeyUp, vk::alt, 130);
     Tap(vk::right, 200); // Edit is grayed: highlighted, not opened
     Tap(vk::enter, 300); // and cannot be chosen from
@@ -109,8 +108,7 @@ TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
     FontHandle font = MenuFont();
     ASSERT_NE(font, nullptr) << "the faces the window system was given";
     Key(Kind::KeyDown, vk::alt, 100);
-    Key(Kind::KeyDown, 'V', 110); // View opens on Ruler; Status is checked
-    Key(Kind::KeyUp, 'V', 111);
+    Tap('V', 110); // View opens on Ruler; Status is checked
     Key(Kind::KeyUp, vk::alt, 112);
     Tap(vk::escape, 300);
     Tap(vk::escape, 310);
@@ -120,25 +118,24 @@ TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
     // "&File": the F is underlined in black under the text on the gray bar.
     const std::vector<TitleBox> titles = LayOutMenuTitles(bar);
     const std::int32_t underline = (menuBarHeight - MenuLineHeight()) / 2 + FontAscent(font) + 1;
-    for (std::int32_t x = titles[0].left + 6; x < titles[0].left + 6 + GetTextExtent(font, "F").width;
-         ++x)
+    const std::int32_t fLeft = titles[0].left + 6;
+    for (std::int32_t x = fLeft; x < fLeft + GetTextExtent(font, "F").width; ++x)
         EXPECT_EQ(at(x, underline), menu_colors::text) << "x " << x;
     EXPECT_EQ(at(titles[0].left + 1, underline), menu_colors::face);
-    // In the pull-down, the check column of Status holds black tick pixels,
-    // Ruler's is on the dark blue selection, Grid's is plain face.
+    // In the pull-down's check column: Status's tick in black, Ruler on the
+    // dark blue selection, Grid's plain face.
     const PulldownLayout view = LayOutPulldown(bar.menus[2]);
-    auto countInCheckColumn = [&](std::size_t item, std::uint8_t index) {
-        int count = 0;
-        const std::int32_t top = menuBarHeight + view.itemTops[item];
+    auto count = [&](std::size_t item, std::uint8_t index) {
+        int n = 0;
+        const std::int32_t top = menuBarHeight + view.itemTops[item], x0 = titles[2].left + 3;
         for (std::int32_t y = top; y < top + view.itemHeights[item]; ++y)
-            for (std::int32_t x = titles[2].left + pulldownBorder;
-                 x < titles[2].left + pulldownBorder + checkColumnWidth; ++x)
-                count += at(x, y) == index ? 1 : 0;
-        return count;
+            for (std::int32_t x = x0; x < x0 + checkColumnWidth; ++x)
+                n += at(x, y) == index ? 1 : 0;
+        return n;
     };
-    EXPECT_GT(countInCheckColumn(1, menu_colors::text), 10);
-    EXPECT_GT(countInCheckColumn(0, menu_colors::selection), 100);
-    EXPECT_EQ(countInCheckColumn(2, menu_colors::text), 0);
+    EXPECT_GT(count(1, menu_colors::text), 10);
+    EXPECT_GT(count(0, menu_colors::selection), 100);
+    EXPECT_EQ(count(2, menu_colors::text), 0);
     EXPECT_EQ(at(titles[2].left + view.width - 1, menuBarHeight + 5), menu_colors::darkShadow);
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 struct LoggedMessage {
@@ -33,9 +34,9 @@ class WindowTest : public ::testing::Test {
         running = this;
         StartWindowSystem(backend, {.faces = {"Mona", "IPAPGothic"}});
         ASSERT_TRUE(RegisterWindowClass({testClass, cs::ownDC, Record, {}}));
-        const MenuItem separator{0, "", false, false};
         // File has grayed items between separators, Edit is grayed whole,
         // View has a checked item.
+        const MenuItem separator{0, "", false, false};
         bar.menus = {
             Menu{"&File",
                  {{101, "&Open", false, false},
@@ -51,8 +52,7 @@ class WindowTest : public ::testing::Test {
                  {{113, "&Ruler", false, false},
                   {114, "&Status", true, false},
                   {115, "&Grid", false, false}},
-                 false},
-        };
+                 false}};
     }
     void TearDown() override {
         ShutdownWindowSystem();
@@ -70,31 +70,25 @@ class WindowTest : public ::testing::Test {
         return CreateWindowOf(testClass, "", ws::child | ws::visible, r.x, r.y, r.width, r.height,
                               parent, nullptr, id, 0);
     }
-    static InputEvent Event(Kind kind, int key = 0, int x = 0, int y = 0) {
+    static InputEvent Event(Kind kind, int key = 0, int x = 0, int y = 0, std::string text = {}) {
         InputEvent event;
-        event.kind = kind;
-        event.virtualKey = key;
-        event.x = x;
-        event.y = y;
+        std::tie(event.kind, event.virtualKey, event.x, event.y, event.text) =
+            std::tuple(kind, key, x, y, std::move(text));
         return event;
     }
     void Push(InputEvent event, std::uint32_t at) { backend.Push(std::move(event), at); }
     void Key(Kind kind, int key, std::uint32_t at) { Push(Event(kind, key), at); }
     void Mouse(Kind kind, int x, int y, std::uint32_t at) { Push(Event(kind, 0, x, y), at); }
-    // A key pressed and released at once, with Shift held if shifted.
+    // A key pressed and released, with Shift held around it if shifted.
     void Tap(int key, std::uint32_t at, bool shifted = false) {
-        if (shifted)
-            Key(Kind::KeyDown, vk::shift, at);
-        Key(Kind::KeyDown, key, at);
-        Key(Kind::KeyUp, key, at + (shifted ? 0 : 1));
-        if (shifted)
-            Key(Kind::KeyUp, vk::shift, at);
+        for (int down : {1, 0})
+            for (int k : shifted ? std::vector{vk::shift, key} : std::vector{key})
+                Key(down ? Kind::KeyDown : Kind::KeyUp, k, at + (shifted ? 0 : 1 - down));
     }
     void Click(int x, int y, std::uint32_t at) {
         Mouse(Kind::MouseDown, x, y, at);
         Mouse(Kind::MouseUp, x, y, at);
     }
-
     // Runs the loop until the clock reaches end; filter may take a message
     // first (true: it was handled).
     void RunUntil(std::uint32_t end, const std::function<bool(const Message&)>& filter = {}) {
@@ -136,8 +130,8 @@ class WindowTest : public ::testing::Test {
             return 0;
         }
         running->log.push_back({window, message, wParam, lParam, GetTickCount()});
-        if (auto result = running->hook ? running->hook(window, message, wParam, lParam)
-                                        : std::nullopt)
+        if (auto result =
+                running->hook ? running->hook(window, message, wParam, lParam) : std::nullopt)
             return *result;
         return DefWindowProc(window, message, wParam, lParam);
     }
