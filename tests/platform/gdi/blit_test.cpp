@@ -100,11 +100,8 @@ TEST(BitBlt, MatchesThePixelModelEverywhere) {
                                static_cast<RasterOp>(between(0, 2)), clipped ? clip : nullptr);
         DeleteRegion(clip);
     }
-}
-
-// Scrolling sideways onto itself under a clip cut into two boxes per row:
-// the right box's source lies in the left box's destination.
-TEST(BitBlt, ScrollsSidewaysUnderASplitClipLikeMemmove) {
+    // Scrolling sideways onto itself under a clip cut into two boxes a row:
+    // the right box's source lies in the left box's destination.
     for (int shift : {-4, 4}) {
         TestSurface surface(30, 6);
         surface.Fill(11);
@@ -144,8 +141,7 @@ TEST(FillRectIndex, FillsOnlyInsideTheBitmapAndTheClip) {
                               ".2..33..22", ".2......22", ".222222222", "........11"};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x)
-            EXPECT_EQ(surface.Pixel(x, y), expected[y][x] == '.' ? 9 : expected[y][x] - '0')
-                << x << "," << y;
+            EXPECT_EQ(surface.Pixel(x, y), expected[y][x] == '.' ? 9 : expected[y][x] - '0');
 }
 
 } // namespace

@@ -22,24 +22,19 @@ Bytes IconFile() {
     // picture's size and offset), then the picture's header (size, width,
     // twice the height, planes, bits, and six fields, the fifth counting the
     // colours used).
-    for (auto [value, size] : {std::pair{0u, 2}, {1u, 2},  {1u, 2},
-                               {32u, 1},         {32u, 1}, {0u, 2},
-                               {1u, 2},          {8u, 2},  {40u + 3 * 4 + 32 * 32 + 4 * 32, 4},
-                               {pictureAt, 4},   {40u, 4}, {32u, 4},
-                               {64u, 4},         {1u, 2},  {8u, 2},
-                               {0u, 4},          {0u, 4},  {0u, 4},
-                               {0u, 4},          {3u, 4},  {0u, 4}}) {
-        for (int i = 0; i < size; ++i) {
+    // clang-format off
+    for (auto [value, size] : {std::pair{0u, 2}, {1u, 2}, {1u, 2}, {32u, 1}, {32u, 1}, {0u, 2},
+                               {1u, 2}, {8u, 2}, {40u + 3 * 4 + 32 * 32 + 4 * 32, 4},
+                               {pictureAt, 4}, {40u, 4}, {32u, 4}, {64u, 4}, {1u, 2}, {8u, 2},
+                               {0u, 4}, {0u, 4}, {0u, 4}, {0u, 4}, {3u, 4}, {0u, 4}})
+        for (int i = 0; i < size; ++i)
             file.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-        }
-    }
+    // clang-format on
     // Stored blue, green, red, unused: red, green, blue.
     file.insert(file.end(), {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
-    for (int y = 31; y >= 0; --y) {
-        for (int x = 0; x < 32; ++x) {
+    for (int y = 31; y >= 0; --y)
+        for (int x = 0; x < 32; ++x)
             file.push_back(static_cast<std::uint8_t>((x + y) % 3));
-        }
-    }
     for (int y = 31; y >= 0; --y)
         file.insert(file.end(),
                     {std::uint8_t(y == 0 ? 0xFF : 0), std::uint8_t(y == 0 ? 0xF0 : 0), 0, 0});

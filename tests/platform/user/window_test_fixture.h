@@ -36,23 +36,15 @@ class WindowTest : public ::testing::Test {
         ASSERT_TRUE(RegisterWindowClass({testClass, cs::ownDC, Record, {}}));
         // File has grayed items between separators, Edit is grayed whole,
         // View has a checked item.
-        const MenuItem separator{0, "", false, false};
-        bar.menus = {
-            Menu{"&File",
-                 {{101, "&Open", false, false},
-                  {102, "&Close", false, false},
-                  separator,
-                  {103, "&Print", false, true},
-                  {104, "&Archive", false, true},
-                  separator,
-                  {105, "E&xit", false, false}},
-                 false},
-            Menu{"&Edit", {{106, "&Cut", true, false}, {107, "C&opy", false, false}}, true},
-            Menu{"&View",
-                 {{113, "&Ruler", false, false},
-                  {114, "&Status", true, false},
-                  {115, "&Grid", false, false}},
-                 false}};
+        const MenuItem gap{0, "", false, false};
+        // clang-format off
+        bar.menus = {Menu{"&File", {{101, "&Open", false, false}, {102, "&Close", false, false}, gap,
+                                    {103, "&Print", false, true}, {104, "&Archive", false, true}, gap,
+                                    {105, "E&xit", false, false}}, false},
+                     Menu{"&Edit", {{106, "&Cut", true, false}, {107, "C&opy", false, false}}, true},
+                     Menu{"&View", {{113, "&Ruler", false, false}, {114, "&Status", true, false},
+                                    {115, "&Grid", false, false}}, false}};
+        // clang-format on
     }
     void TearDown() override {
         ShutdownWindowSystem();
