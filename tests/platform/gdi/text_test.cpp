@@ -30,8 +30,6 @@ TEST_P(TextInFace, DrawsInkAndCellInTheContextColoursWithinItsExtent) {
     FontHandle font = CreateFontByFamilies(families, 12, 400);
     ASSERT_NE(font, nullptr);
     EXPECT_GE(FontLineHeight(font), 12);
-    EXPECT_LE(FontLineHeight(font), 16);
-    EXPECT_GT(FontAscent(font), 6);
     EXPECT_EQ(GetTextExtent(font, "").width, 0);
     // One cell height for every line, whatever its letters.
     for (std::string_view line : {"", "a", "gj(\xef\xbc\x88)"})

@@ -29,9 +29,8 @@ struct VirtualPad {
     ~VirtualPad() { Unplug(); }
     int DeviceIndex() const {
         int index = 0;
-        while (index < SDL_NumJoysticks() && SDL_JoystickGetDeviceInstanceID(index) != id) {
+        while (index < SDL_NumJoysticks() && SDL_JoystickGetDeviceInstanceID(index) != id)
             ++index;
-        }
         return index;
     }
     void Set(SDL_GameControllerButton button, bool down) {
@@ -60,9 +59,8 @@ SDL_Event PadEvent(Uint32 type, Sint32 which, Uint8 button = 0) {
 class GamepadsTest : public testing::Test {
   protected:
     void SetUp() override {
-        if (!pads.Available()) {
+        if (!pads.Available())
             GTEST_SKIP() << "no game controller support here: " << SDL_GetError();
-        }
         Drain(); // whatever was plugged in before
     }
 

@@ -15,25 +15,14 @@ TEST(WindowZoom, AutomaticKeepsWithinHalfTheDesktopAndARequestWithinAllOfIt) {
         PixelSize usable;
         std::int32_t zoom;
     } cases[] = {
-        {0, {800, 600}, 1},
-        {0, {1280, 800}, 1},
-        {0, {1920, 1050}, 1},
-        {0, {2536, 1820}, 2}, // exactly twice the window in each half
-        {0, {2535, 1820}, 1},
-        {0, {2536, 1819}, 1}, // one pixel short either way
-        {0, {2560, 1400}, 1},
-        {0, {3840, 2112}, 2},
-        {0, {5120, 2840}, 3},
-        {0, {7680, 4280}, 4},
-        {1, {3840, 2112}, 1},
-        {3, {3840, 2112}, 3}, // more than half is allowed
-        {5, {3840, 2112}, 4}, // 5 x 455 > 2112
-        {2, {1280, 800}, 1},
-        {2147483647, {3840, 2112}, 4},
-        // Nothing known of the desktop: what was asked, within reason.
-        {0, {0, 0}, 1},
-        {2, {0, 0}, 2},
-        {100, {-1, 900}, 4},
+        // clang-format off
+        {0, {800, 600}, 1}, {0, {1280, 800}, 1}, {0, {1920, 1050}, 1},
+        {0, {2536, 1820}, 2}, {0, {2535, 1820}, 1}, {0, {2536, 1819}, 1}, // twice the window, or a pixel short
+        {0, {2560, 1400}, 1}, {0, {3840, 2112}, 2}, {0, {5120, 2840}, 3}, {0, {7680, 4280}, 4},
+        {1, {3840, 2112}, 1}, {3, {3840, 2112}, 3}, {5, {3840, 2112}, 4}, // 5 x 455 > 2112
+        {2, {1280, 800}, 1}, {2147483647, {3840, 2112}, 4},
+        {0, {0, 0}, 1}, {2, {0, 0}, 2}, {100, {-1, 900}, 4}, // nothing known: what was asked, within reason
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChooseWindowZoom(c.requested, screen, c.usable), c.zoom)
