@@ -10,8 +10,6 @@
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 ChildProcess::ChildProcess(const ChildOptions& options) {
     std::vector<std::string> args = options.argv, env;
     for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -24,6 +22,7 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
             env.push_back(name + "=" + *value);
     const auto pointers = [](std::vector<std::string>& strings) {
         std::vector<char*> out;
+        out.reserve(strings.size() + 1);
         for (std::string& s : strings)
             out.push_back(s.data());
         out.push_back(nullptr);

@@ -84,8 +84,8 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesEveryKeyInOr
     for (int d = 0; d < 3; ++d) {
         for (int r = 0; r < 5; ++r) {
             const std::string key = std::to_string(d) + std::to_string(r);
-            expected +=
-                key + "R=" + std::to_string(5 - r) + "\n" + key + "J=0\n" + key + "N=QUILLMARE\n";
+            expected.append(key).append("R=").append(std::to_string(5 - r)).append("\n");
+            expected.append(key).append("J=0\n").append(key).append("N=QUILLMARE\n");
         }
     }
     expected += "LastInputName=QUILLMARE\n\n[Setting]\nDifficulty=2\nFloorFlag=15\nMusic=1\n"
@@ -216,8 +216,10 @@ TEST_F(SettingsFileTest, SaveFollowsALinkKeepsPermissionsAndLeavesNoTemporaryFil
 
 // Sets or unsets an environment variable for one scope.
 struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value)
-        : name_(name), had_(std::getenv(name) != nullptr), old_(had_ ? std::getenv(name) : "") {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        old_ = had_ ? old : "";
         Set(name, value);
     }
     ~ScopedEnv() { Set(name_, had_ ? old_.c_str() : nullptr); }
@@ -225,7 +227,7 @@ struct ScopedEnv {
         value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     const char* name_;
-    bool had_;
+    bool had_ = false;
     std::string old_;
 };
 

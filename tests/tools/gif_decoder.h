@@ -91,7 +91,7 @@ inline DecodedGif DecodeGif(std::span<const std::uint8_t> file) {
         return palette;
     };
     for (const char c : std::string("GIF89a"))
-        if (u8() != c)
+        if (u8() != static_cast<std::uint8_t>(c))
             throw std::runtime_error("not a GIF89a");
     DecodedGif gif;
     gif.width = u16(), gif.height = u16();
