@@ -1,8 +1,9 @@
 #pragma once
 
 // Shared set-ups for the core's tests: seeds that make the generator say what
-// a test needs, a field cleared of floors that could get in the way, and a
-// game in progress with the character on the ground.
+// a test needs, a field cleared of floors that could get in the way, a game
+// in progress with the character on the ground, and the record's numbers by
+// name, so that a failed check says which one is off.
 
 #include "base/rect.h"
 #include "core/game_state.h"
@@ -10,17 +11,19 @@
 #include "core/random.h"
 #include "tests/support/recording_ports.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace coretest {
 
-using Strings = std::vector<std::string>;
 using Ints = std::vector<int>;
 using K = FloorKind;
+// Numbers of the game record by name: "playerY", "slot5.phase", ...
+using Fields = std::map<std::string, std::int64_t>;
 
 inline constexpr std::uint32_t lcgMultiplier = 1103515245u;
 inline constexpr std::uint32_t lcgIncrement = 12345u;
@@ -36,10 +39,6 @@ constexpr std::uint32_t InverseMultiplier() {
 }
 static_assert(InverseMultiplier() * lcgMultiplier == 1u);
 
-constexpr std::int32_t DrawFromState(std::uint32_t state) {
-    return static_cast<std::int32_t>((state >> 16) & 0x7FFFu);
-}
-
 // Makes the next draw of NextRandom return `value` (0..32767).
 inline void NextDrawIs(Random& random, std::int32_t value) {
     SeedRandom(random,
@@ -47,13 +46,83 @@ inline void NextDrawIs(Random& random, std::int32_t value) {
 }
 
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
-                      std::int32_t velocity = 0) {
-    return FloorSlot{kind, x, y, phase, velocity, 0};
+                      std::int32_t velocity = 0, std::int32_t dirty = 0) {
+    return FloorSlot{kind, x, y, phase, velocity, dirty};
 }
 
-// A rectangle as one comparable, printable value.
-inline std::array<std::int32_t, 4> Box(const Rect& r) {
-    return {r.x, r.y, r.width, r.height};
+// Named values written as "playerY", 288, "airborne", 0, ...
+inline void AddFields(Fields&) {}
+template <typename Value, typename... Rest>
+void AddFields(Fields& out, const std::string& name, Value value, Rest... rest) {
+    out[name] = static_cast<std::int64_t>(value);
+    AddFields(out, rest...);
+}
+template <typename... Args>
+Fields Want(Args... args) {
+    Fields out;
+    AddFields(out, args...);
+    return out;
+}
+
+inline Fields Named(const Rect& r) {
+    return Want("x", r.x, "y", r.y, "width", r.width, "height", r.height);
+}
+
+inline Fields Named(const FloorSlot& s, const std::string& p = "") {
+    return Want(p + "kind", s.kind, p + "x", s.x, p + "y", s.y, p + "phase", s.phase,
+                p + "velocity", s.velocity, p + "dirty", s.dirty);
+}
+
+// Everything a tick or a command may change: the mode, the character, the
+// counters and the settings, then every slot.
+inline Fields Named(const GameState& s) {
+    Fields out = Want(
+        "mode", s.mode, "playerX", s.playerX, "playerY", s.playerY, "facing", s.facing,
+        "verticalSpeed", s.verticalSpeed, "standingFloor", s.standingFloor, "jumpPower",
+        s.jumpPower, "charging", s.charging, "airborne", s.airborne, "animFrame", s.animFrame,
+        "jumpHeld", s.jumpHeld, "patternIndex", s.patternIndex, "scrollPhase", s.scrollPhase,
+        "rollPhase", s.rollPhase, "shownFloor", s.shownFloor, "floorCount", s.floorCount,
+        "jumpCount", s.jumpCount, "difficulty", s.difficulty, "floorFlags", s.floorFlags,
+        "practiceDifficulty", s.practiceDifficulty, "practiceFloorFlags", s.practiceFloorFlags);
+    for (int i = 0; i < floorSlotCount; ++i) {
+        out.merge(Named(s.floors[i], "slot" + std::to_string(i) + "."));
+    }
+    return out;
+}
+
+// The named fields of `actual` that `expected` names (an unknown name reads
+// as -999999), so that a mismatch prints every name with both values.
+template <typename T>
+Fields Pick(const T& actual, const Fields& expected) {
+    const Fields all = Named(actual);
+    Fields out;
+    for (const auto& [name, value] : expected) {
+        const auto found = all.find(name);
+        out[name] = found == all.end() ? -999999 : found->second;
+    }
+    return out;
+}
+
+// EXPECT_FIELDS(state, "playerY", 288, "airborne", 0) << "context";
+#define EXPECT_FIELDS(actual, ...)                                                                 \
+    EXPECT_EQ(::coretest::Pick(actual, ::coretest::Want(__VA_ARGS__)),                             \
+              ::coretest::Want(__VA_ARGS__))
+
+// How many times the ports were called with exactly this text.
+inline int Count(const RecordingPorts& ports, const std::string& call) {
+    return static_cast<int>(std::count(ports.calls.begin(), ports.calls.end(), call));
+}
+
+// Each of these calls made exactly once; a failure names the first that was not.
+template <typename... Calls>
+::testing::AssertionResult Once(const RecordingPorts& ports, Calls... calls) {
+    for (const std::string& call : {std::string(calls)...}) {
+        if (Count(ports, call) != 1) {
+            return ::testing::AssertionFailure()
+                   << call << " made " << Count(ports, call) << " times";
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 // Moves floors 0..10 far above the field, where no probe, scroll or body box
@@ -67,19 +136,29 @@ inline void ParkFloors(GameState& state) {
     }
 }
 
+// A game record with the start values of a fresh window, on recording ports
+// of its own: `rec` holds what they wrote down.
+struct Game : GameState {
+    RecordingPorts rec;
+    explicit Game(std::uint32_t seed = 1) : GameState{} {
+        static_cast<GameState&>(*this) = MakeTitleState(rec, seed);
+    }
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+};
+
 // A game in progress on Normal: the character stands on the ground at
 // playerX, facing right, nothing held, every other floor parked.
-inline GameState PlayingOnGround(RecordingPorts& ports, std::int32_t playerX = 40) {
-    GameState state = MakeTitleState(ports, 1);
-    ParkFloors(state);
-    state.mode = GameMode::Playing;
-    state.playerX = playerX;
-    state.playerY = 288;
-    state.facing = 1;
-    state.standingFloor = groundSlot;
-    ports.Clear();
-    return state;
-}
+struct Playing : Game {
+    explicit Playing(std::int32_t x = 40) {
+        ParkFloors(*this);
+        mode = GameMode::Playing;
+        playerX = x;
+        playerY = 288;
+        facing = 1;
+        standingFloor = groundSlot;
+    }
+};
 
 // Puts the character on a slot at rest: its feet on the slot's top row.
 inline void StandOn(GameState& state, int slot) {
@@ -105,23 +184,6 @@ inline void FallOntoSlotFive(GameState& state, FloorSlot slot) {
     state.floors[5] = slot;
     state.playerX = 96;
     InTheAir(state, 164, -3);
-}
-
-// Everything a tick may change, so that "nothing changed" can be checked: the
-// mode, the character, counters and settings (21 values), then every slot.
-inline std::vector<std::int64_t> PlayFields(const GameState& s) {
-    std::vector<std::int64_t> out;
-    out.insert(out.end(),
-               {static_cast<std::int32_t>(s.mode), s.playerX, s.playerY, s.facing, s.verticalSpeed,
-                s.standingFloor, s.jumpPower, s.charging, s.airborne, s.animFrame});
-    out.insert(out.end(), {s.jumpHeld, s.patternIndex, s.scrollPhase, s.rollPhase, s.shownFloor,
-                           s.floorCount, s.jumpCount, s.difficulty, s.floorFlags,
-                           s.practiceDifficulty, s.practiceFloorFlags});
-    for (const FloorSlot& slot : s.floors) {
-        out.insert(out.end(), {static_cast<std::int32_t>(slot.kind), slot.x, slot.y, slot.phase,
-                               slot.velocity, slot.dirty});
-    }
-    return out;
 }
 
 } // namespace coretest

@@ -2,8 +2,8 @@
 #include "core/slot_rects.h"
 #include "tests/core/core_test_support.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -15,38 +15,35 @@ using namespace coretest;
 // following the difficulty, not the level; the same draw falling on another r
 // at every level, and no springs at level 4; each flag bit gating its kinds.
 TEST(ChooseFloorKind, BandsByLevelDifficultyAndFlags) {
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, FloorKind> cases[] = {
+        {2, 1, 15, 0, K::ConveyorRight},   {2, 1, 15, 1, K::ConveyorLeft},
+        {2, 1, 15, 3, K::MovingLR},        {2, 1, 15, 4, K::MovingUD},
+        {2, 1, 15, 7, K::Spring},          {2, 1, 15, 8, K::Normal},
+        {2, 1, 15, 24, K::ConveyorRight},  {1, 1, 15, 8, K::Spring},
+        {1, 1, 15, 9, K::Normal},          {3, 1, 15, 6, K::Spring},
+        {3, 50, 15, 7, K::Normal},         {1, 100, 15, 8, K::Spring},
+        {1, 1, 15, 24, K::Normal},         {2, 50, 15, 24, K::Spring},
+        {2, 100, 15, 25, K::ConveyorLeft}, {2, 150, 15, 10, K::MovingUD},
+        {1, 250, 15, 6, K::ConveyorRight}, {2, 1, 14, 0, K::Normal},
+        {2, 1, 14, 1, K::Normal},          {2, 1, 13, 3, K::Normal},
+        {2, 1, 11, 5, K::Normal},          {2, 1, 7, 7, K::Normal},
+        {2, 1, 1, 0, K::ConveyorRight},    {2, 1, 2, 2, K::MovingLR},
+        {2, 1, 2, 4, K::Normal},           {2, 1, 4, 4, K::MovingUD},
+        {2, 1, 8, 6, K::Spring},           {1, 1, 0, 6, K::Normal}};
     Random random{};
-    struct Case {
-        std::int32_t difficulty, floorCount, flags, draw;
-        FloorKind kind;
-    };
-    const Case cases[] = {{2, 1, 15, 0, K::ConveyorRight},   {2, 1, 15, 1, K::ConveyorLeft},
-                          {2, 1, 15, 3, K::MovingLR},        {2, 1, 15, 4, K::MovingUD},
-                          {2, 1, 15, 7, K::Spring},          {2, 1, 15, 8, K::Normal},
-                          {2, 1, 15, 24, K::ConveyorRight},  {1, 1, 15, 8, K::Spring},
-                          {1, 1, 15, 9, K::Normal},          {3, 1, 15, 6, K::Spring},
-                          {3, 50, 15, 7, K::Normal},         {1, 100, 15, 8, K::Spring},
-                          {1, 1, 15, 24, K::Normal},         {2, 50, 15, 24, K::Spring},
-                          {2, 100, 15, 25, K::ConveyorLeft}, {2, 150, 15, 10, K::MovingUD},
-                          {1, 250, 15, 6, K::ConveyorRight}, {2, 1, 14, 0, K::Normal},
-                          {2, 1, 14, 1, K::Normal},          {2, 1, 13, 3, K::Normal},
-                          {2, 1, 11, 5, K::Normal},          {2, 1, 7, 7, K::Normal},
-                          {2, 1, 1, 0, K::ConveyorRight},    {2, 1, 2, 2, K::MovingLR},
-                          {2, 1, 2, 4, K::Normal},           {2, 1, 4, 4, K::MovingUD},
-                          {2, 1, 8, 6, K::Spring},           {1, 1, 0, 6, K::Normal}};
-    for (const Case& c : cases) {
-        NextDrawIs(random, c.draw);
-        EXPECT_EQ(ChooseFloorKind(random, c.difficulty, c.floorCount, c.flags), c.kind)
-            << c.difficulty << "/" << c.floorCount << " flags " << c.flags << " draw " << c.draw;
-        EXPECT_EQ(NextRandom(random), DrawFromState((c.draw << 16) * lcgMultiplier + lcgIncrement))
-            << "one draw per kind";
+    for (const auto& [difficulty, floorCount, flags, draw, kind] : cases) {
+        NextDrawIs(random, draw);
+        Random once = random;
+        NextRandom(once);
+        EXPECT_EQ(ChooseFloorKind(random, difficulty, floorCount, flags), kind)
+            << difficulty << "/" << floorCount << " flags " << flags << " draw " << draw;
+        EXPECT_EQ(random.state, once.state) << "one draw per kind";
     }
 }
 
 // The level is the difficulty's start (Easy 0, Normal 1, Hard 2) plus one per
 // 50 floors, at most 4; it sets how wide the rows zigzag.
 TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
-    Random random{};
     struct Level {
         std::int32_t difficulty, floorCount, low[4], high[4];
     };
@@ -55,47 +52,25 @@ TEST(ChooseFloorX, RangesByLevelAndRowInStepsOfSixteen) {
                              {2, 50, {16, 176, 96, 256}, {64, 224, 144, 304}},
                              {2, 100, {16, 160, 96, 240}, {80, 224, 160, 304}},
                              {3, 150, {16, 160, 80, 224}, {96, 240, 160, 304}}};
+    Random random{};
     for (int level = 0; level < 5; ++level) {
         const Level& l = levels[level];
         EXPECT_EQ(FloorLevel(l.difficulty, l.floorCount), level);
         for (std::int32_t row = 0; row < 13; ++row) {
+            SCOPED_TRACE("level " + std::to_string(level) + " row " + std::to_string(row));
             const auto x = [&](std::int32_t draw) {
                 NextDrawIs(random, draw);
                 return ChooseFloorX(random, l.difficulty, l.floorCount, row);
             };
-            // The lowest draw, the highest, and one taken modulo the choices.
-            EXPECT_EQ((Ints{x(0), x(level + 1), x((level + 2) * 1000 + 1)}),
-                      (Ints{l.low[row % 4], l.high[row % 4], l.low[row % 4] + 16}))
-                << "level " << level << " row " << row;
+            EXPECT_EQ(x(0), l.low[row % 4]) << "the lowest draw";
+            EXPECT_EQ(x(level + 1), l.high[row % 4]) << "the highest draw";
+            EXPECT_EQ(x((level + 2) * 1000 + 1), l.low[row % 4] + 16) << "modulo the choices";
         }
     }
 }
 
-TEST(LayOutField, ElevenFloorsAboveTheGroundBetweenTheWalls) {
-    RecordingPorts ports;
-    GameState state = MakeTitleState(ports, 5);
-    for (FloorSlot& slot : state.floors) {
-        slot = Slot(K::Spring, 777, 777, 9, 9);
-    }
-    state.patternIndex = 3;
-    LayOutField(state);
-    for (int i = 0; i <= 10; ++i) {
-        const FloorSlot& s = state.floors[i];
-        EXPECT_EQ((Ints{s.y, s.phase, s.velocity, s.dirty}), (Ints{32 * i - 32, 0, 25, 1})) << i;
-        EXPECT_NE(s.kind, K::Ground);
-    }
-    for (int i : {groundSlot, leftWallSlot, rightWallSlot}) {
-        const FloorSlot& s = state.floors[i];
-        EXPECT_EQ((Ints{static_cast<int>(s.kind), s.x, s.y, s.dirty}),
-                  i == groundSlot ? (Ints{5, 16, 320, 1})
-                                  : (Ints{7, i == leftWallSlot ? 0 : 400, 0, 1}));
-    }
-    EXPECT_EQ(state.patternIndex, 3);
-}
-
 TEST(ScrollField, WallsWrapOnceEveryThirtyTwoRows) {
-    RecordingPorts ports;
-    GameState state = MakeTitleState(ports, 1);
+    Game state;
     ParkFloors(state);
     state.floors[groundSlot].y = -1000;
     const std::int32_t cases[][3] = {
@@ -103,17 +78,15 @@ TEST(ScrollField, WallsWrapOnceEveryThirtyTwoRows) {
     for (const auto& [y, dy, after] : cases) {
         state.floors[leftWallSlot].y = state.floors[rightWallSlot].y = y;
         ScrollField(state, dy);
-        EXPECT_EQ(state.floors[leftWallSlot].y, after) << y << " by " << dy;
-        EXPECT_EQ(state.floors[rightWallSlot].y, after);
+        EXPECT_FIELDS(state, "slot12.y", after, "slot13.y", after) << y << " by " << dy;
     }
 }
 
 TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
-    RecordingPorts ports;
     // Easy from seed 1: 16838 mod 30 = 8 (a spring), 5758 mod 2 = 0, then
     // 10113 mod 30 = 3 (sliding), 17515 mod 2 = 1. The zigzag wraps from row
     // 3 to row 0 for slot 4, then row 1 for slot 9.
-    GameState state = MakeTitleState(ports, 1);
+    Game state;
     state.difficulty = 1;
     state.patternIndex = 3;
     state.floors[4] = Slot(K::Normal, 112, 348);
@@ -124,103 +97,68 @@ TEST(ScrollField, FloorsThatReachRowThreeFiftyTwoComeBackAtTheTopInSlotOrder) {
     }
     SeedRandom(state.random, 1);
     ScrollField(state, 4);
-    const auto fields = [&](const FloorSlot& s) {
-        return Ints{static_cast<int>(s.kind), s.x, s.y, s.phase, s.velocity, s.dirty};
-    };
-    EXPECT_EQ(fields(state.floors[4]), (Ints{6, 16, -32, 0, 25, 1}));
-    EXPECT_EQ(fields(state.floors[9]), (Ints{3, 208, -30, 0, 25, 1}));
-    EXPECT_EQ(fields(state.floors[6]), (Ints{4, 112, 351, 123, -7, 1})) << "still inside";
-    EXPECT_EQ((Ints{state.floors[groundSlot].y, state.floors[leftWallSlot].y}), (Ints{324, -28}));
-    EXPECT_EQ(state.floors[leftWallSlot].dirty + state.floors[groundSlot].dirty, 2);
-    EXPECT_EQ(state.patternIndex, 1);
+    EXPECT_EQ(Named(state.floors[4]), Named(Slot(K::Spring, 16, -32, 0, 25, 1)));
+    EXPECT_EQ(Named(state.floors[9]), Named(Slot(K::MovingLR, 208, -30, 0, 25, 1)));
+    EXPECT_EQ(Named(state.floors[6]), Named(Slot(K::MovingUD, 112, 351, 123, -7, 1)))
+        << "still inside";
+    EXPECT_FIELDS(state, "slot11.y", 324, "slot11.dirty", 1, "slot12.y", -28, "slot12.dirty", 1,
+                  "patternIndex", 1);
     EXPECT_EQ(NextRandom(state.random), 31051) << "four draws, no more";
 }
 
 // One tick of a slot's own motion, in every slot from 0 to 11.
 TEST(MoveFloors, SlidingSpringAndBeltSlotsMoveAndAskForARedraw) {
-    RecordingPorts ports;
-    struct Case {
-        FloorKind kind;
-        std::int32_t phase, velocity, phaseAfter, velocityAfter, dirty;
-    };
-    const Case cases[] = {{K::MovingLR, 0, 25, 24, 24, 1},   {K::MovingUD, -3, 5, 3, 6, 1},
-                          {K::MovingLR, 0, -5, -6, -6, 1},   {K::ConveyorLeft, 0, 0, 0, 0, 1},
-                          {K::ConveyorRight, 0, 0, 0, 0, 1}, {K::Normal, 0, 25, 0, 25, 0},
-                          {K::Spring, 0, 25, 0, 0, 1},       {K::Spring, 0, 0, 0, 0, 0},
-                          {K::Spring, 4, -12, -8, 2, 1},     {K::Spring, -6, 2, -4, 2, 1},
-                          {K::Spring, 0, 2, 0, 0, 1},        {K::Spring, -2, 2, 0, 2, 1}};
+    const std::tuple<FloorKind, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                     std::int32_t>
+        cases[] = {{K::MovingLR, 0, 25, 24, 24, 1},   {K::MovingUD, -3, 5, 3, 6, 1},
+                   {K::MovingLR, 0, -5, -6, -6, 1},   {K::ConveyorLeft, 0, 0, 0, 0, 1},
+                   {K::ConveyorRight, 0, 0, 0, 0, 1}, {K::Normal, 0, 25, 0, 25, 0},
+                   {K::Spring, 0, 25, 0, 0, 1},       {K::Spring, 0, 0, 0, 0, 0},
+                   {K::Spring, 4, -12, -8, 2, 1},     {K::Spring, -6, 2, -4, 2, 1},
+                   {K::Spring, 0, 2, 0, 0, 1},        {K::Spring, -2, 2, 0, 2, 1}};
     int slot = 0;
-    for (const Case& c : cases) {
-        GameState state = MakeTitleState(ports, 1);
+    for (const auto& [kind, phase, velocity, phaseAfter, velocityAfter, dirty] : cases) {
+        Game state;
         ParkFloors(state);
         state.airborne = 1;
-        state.floors[slot] = Slot(c.kind, 112, 160, c.phase, c.velocity);
+        state.floors[slot] = Slot(kind, 112, 160, phase, velocity);
         MoveFloors(state);
-        const FloorSlot& s = state.floors[slot];
-        EXPECT_EQ((Ints{s.phase, s.velocity, s.dirty, s.x, s.y}),
-                  (Ints{c.phaseAfter, c.velocityAfter, c.dirty, 112, 160}))
+        EXPECT_EQ(Named(state.floors[slot]),
+                  Named(Slot(kind, 112, 160, phaseAfter, velocityAfter, dirty)))
             << "slot " << slot;
         ++slot;
     }
 }
 
-// A fresh sliding floor swings with a period of 100 ticks, within -325..300
-// tenths, and carries the character standing on it whole pixel by whole pixel.
-TEST(MoveFloors, SlidingFloorsSwingAndCarryTheCharacter) {
-    RecordingPorts ports;
-    for (FloorKind kind : {K::MovingLR, K::MovingUD}) {
-        GameState state = PlayingOnGround(ports, 120);
-        state.floors[5] = Slot(kind, 112, 160, 0, 25);
-        StandOn(state, 5);
-        Ints phases;
-        for (int tick = 1; tick <= 100; ++tick) {
-            MoveFloors(state);
-            phases.push_back(state.floors[5].phase);
-            const Rect line = FloorTopLine(state, 5);
-            ASSERT_EQ(state.playerX - line.x, 8) << "tick " << tick;
-            ASSERT_EQ(state.playerY + 32, line.y) << "tick " << tick;
-        }
-        EXPECT_EQ(Ints(phases.begin(), phases.begin() + 4), (Ints{24, 47, 69, 90}));
-        EXPECT_EQ((Ints{phases[23], phases[48], phases[49]}), (Ints{300, 0, -25}));
-        EXPECT_EQ(*std::min_element(phases.begin(), phases.end()), -325);
-        EXPECT_EQ(*std::max_element(phases.begin(), phases.end()), 300);
-        EXPECT_EQ(state.floors[5].velocity, 25);
-    }
-}
-
 // A spring at rest gives under the character once and stays pressed; a fresh
-// one settles first; a rebounding one is not pressed.
+// one settles first; a rebounding one is not pressed. Nothing carries a
+// character in the air.
 TEST(MoveFloors, CarriesTheCharacterStandingOnTheSlot) {
-    RecordingPorts ports;
-    struct Case {
-        FloorKind kind;
-        std::int32_t phase, velocity, dx, dy, phaseAfter;
-    };
-    const Case cases[] = {{K::ConveyorLeft, 0, 0, -2, 0, 0}, {K::ConveyorRight, 0, 0, 2, 0, 0},
-                          {K::Normal, 0, 0, 0, 0, 0},        {K::MovingLR, 9, 3, 1, 0, 11},
-                          {K::MovingLR, 2, -5, 0, 0, -4},    {K::MovingUD, 9, 3, 0, 1, 11},
-                          {K::Spring, 0, 0, 0, 4, 4},        {K::Spring, 4, 0, 0, 0, 4},
-                          {K::Spring, 0, 25, 0, 4, 4},       {K::Spring, -6, 2, 0, 0, -4}};
-    for (const Case& c : cases) {
-        GameState state = PlayingOnGround(ports, 120);
-        state.floors[5] = Slot(c.kind, 112, 160, c.phase, c.velocity);
+    const std::tuple<FloorKind, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                     std::int32_t>
+        cases[] = {{K::ConveyorLeft, 0, 0, -2, 0, 0}, {K::ConveyorRight, 0, 0, 2, 0, 0},
+                   {K::Normal, 0, 0, 0, 0, 0},        {K::MovingLR, 9, 3, 1, 0, 11},
+                   {K::MovingLR, 2, -5, 0, 0, -4},    {K::MovingUD, 9, 3, 0, 1, 11},
+                   {K::Spring, 0, 0, 0, 4, 4},        {K::Spring, 4, 0, 0, 0, 4},
+                   {K::Spring, 0, 25, 0, 4, 4},       {K::Spring, -6, 2, 0, 0, -4}};
+    for (const auto& [kind, phase, velocity, dx, dy, phaseAfter] : cases) {
+        Playing state(120);
+        state.floors[5] = Slot(kind, 112, 160, phase, velocity);
         StandOn(state, 5);
         const std::int32_t y = state.playerY;
-        GameState flying = state; // only while standing
+        GameState flying = state;
         flying.airborne = 1;
         MoveFloors(flying);
         MoveFloors(state);
-        EXPECT_EQ((Ints{state.playerX - 120, state.playerY - y, state.floors[5].phase,
-                        flying.playerX - 120, flying.playerY - y}),
-                  (Ints{c.dx, c.dy, c.phaseAfter, 0, 0}))
-            << static_cast<int>(c.kind) << " phase " << c.phase;
+        EXPECT_FIELDS(state, "playerX", 120 + dx, "playerY", y + dy, "slot5.phase", phaseAfter)
+            << static_cast<int>(kind) << " phase " << phase;
+        EXPECT_FIELDS(flying, "playerX", 120, "playerY", y);
     }
 }
 
 // The line the feet must meet to land, where the slot is drawn and which part
 // of the sprite sheet shows it.
 TEST(SlotBoxes, TopLineDrawnBoxAndSheetImageByKind) {
-    RecordingPorts ports;
     struct Case {
         FloorKind kind;
         std::int32_t x, y, phase, animFrame;
@@ -238,15 +176,16 @@ TEST(SlotBoxes, TopLineDrawnBoxAndSheetImageByKind) {
         {K::Spring, 48, 100, -8, 0, {48, 92, 96, 1}, {48, 92, 96, 24}, {96, 160, 96, 24}},
         {K::Ground, 16, 320, 0, 0, {16, 320, 384, 1}, {16, 320, 384, 32}, {0, 400, 384, 32}},
         {K::Wall, 0, -7, 0, 0, {}, {0, -7, 16, 384}, {352, 0, 16, 384}}};
-    GameState state = MakeTitleState(ports, 1);
+    Game state;
     for (const Case& c : cases) {
+        SCOPED_TRACE("kind " + std::to_string(static_cast<int>(c.kind)));
         state.floors[3] = Slot(c.kind, c.x, c.y, c.phase, 3);
         state.animFrame = c.animFrame;
         if (c.kind != K::Wall) { // a wall's line is never tested
-            EXPECT_EQ(Box(FloorTopLine(state, 3)), Box(c.line)) << static_cast<int>(c.kind);
+            EXPECT_EQ(Named(FloorTopLine(state, 3)), Named(c.line)) << "top line";
         }
-        EXPECT_EQ(Box(SlotDrawRect(state, 3)), Box(c.drawn)) << static_cast<int>(c.kind);
-        EXPECT_EQ(Box(SlotSheetRect(state, 3)), Box(c.sheet)) << static_cast<int>(c.kind);
+        EXPECT_EQ(Named(SlotDrawRect(state, 3)), Named(c.drawn)) << "drawn";
+        EXPECT_EQ(Named(SlotSheetRect(state, 3)), Named(c.sheet)) << "sheet";
     }
 }
 

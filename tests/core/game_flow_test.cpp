@@ -14,129 +14,110 @@ constexpr GameMode title = GameMode::Title;
 constexpr GameMode paused = GameMode::Paused;
 constexpr GameMode over = GameMode::GameOver;
 
-TEST(NewGame, TellsThePanelMenuStatusPanelAndMusicInOrder) {
-    RecordingPorts ports;
-    const auto check = [&](std::int32_t showJumpCount, std::int32_t speedUp, std::int32_t musicOn,
-                           const Strings& last) {
-        GameState state = MakeTitleState(ports, 1);
-        state.showJumpCount = showJumpCount;
-        state.speedUp = speedUp;
-        state.musicOn = musicOn;
-        state.jumpCount = 31;
-        NewGame(state);
-        Strings expected = {"DestroyStartPanel", "SwitchMenuToPlayState", "RedrawMenuBar",
-                            "DrawFloorCounter", "DrawJumpGauge 0"};
-        expected.insert(expected.end(), last.begin(), last.end());
-        EXPECT_EQ(ports.calls, expected);
-    };
-    check(0, 0, 1, {"PlayMusic"});
-    check(1, 1, 0, {"DrawJumpCount 0", "DrawPartialFrame"});
-}
-
 // NewGame lays out the field before it resets the counters, so the first
 // floors are chosen for the floor count the last game ended with. It leaves
 // the vertical speed alone: after an abort mid-jump the first tick's probe is
 // empty, the character walks off the ground and lands on it again next tick.
+// The status panel shows floor 1 and an empty gauge (and 0 jumps when
+// shown); a full frame waits for the first tick, a partial one does not.
 TEST(NewGame, StartsOnTheGroundWithAFieldForTheLastFloorCount) {
-    RecordingPorts ports;
-    GameState state = MakeTitleState(ports, 1);
-    state.playerX = state.playerY = state.facing = state.verticalSpeed = state.standingFloor =
-        state.jumpPower = state.charging = state.airborne = state.animFrame = state.jumpHeld =
-            state.patternIndex = state.scrollPhase = state.rollPhase = state.shownFloor =
-                state.jumpCount = state.difficulty = state.floorFlags = 3;
-    state.floorCount = 150; // level 4 on Hard, where 1 floor is level 2
-    GameState expected = state;
-    SeedRandom(expected.random, 77);
-    LayOutField(expected);
-    SeedRandom(state.random, 77);
-    NewGame(state);
-    const std::vector<std::int64_t> fields = PlayFields(state);
-    const std::vector<std::int64_t> laidOut = PlayFields(expected);
-    // The character, counters and settings, as PlayFields lists them; then the floors.
-    EXPECT_EQ(std::vector(fields.begin(), fields.begin() + 21),
-              (std::vector<std::int64_t>{0, 0, 288, 1, 3, groundSlot, 0, 0, 0, 0, 0,
-                                         0, 0, 0,   1, 1, 0,          3, 3, 0, 0}));
-    EXPECT_EQ(std::vector(fields.begin() + 21, fields.end()),
-              std::vector(laidOut.begin() + 21, laidOut.end()));
-    ports.Clear();
-    GameTick(state);
-    EXPECT_EQ((Ints{state.airborne, state.verticalSpeed, state.playerY}), (Ints{1, -1, 288}));
-    GameTick(state);
-    EXPECT_EQ((Ints{state.airborne, state.standingFloor, state.playerY}),
-              (Ints{0, groundSlot, 288}));
-    EXPECT_EQ(ports.Effects(), (Ints{142}));
-}
-
-// Practice plays Normal with plain floors and no Difficulty check marks, the
-// saved difficulty's included; aborting it puts back exactly what was there.
-TEST(StartPractice, PlaysNormalWithPlainFloorsUntilTheAbortPutsTheSettingsBack) {
-    RecordingPorts ports;
-    for (const auto& [difficulty, flags, savedItem] :
-         {std::tuple{3, 13, "CheckMenuItem 40008 0"}, std::tuple{2, 0, "CheckMenuItem 40007 0"}}) {
-        GameState state = MakeTitleState(ports, 1);
-        state.difficulty = difficulty;
-        state.floorFlags = flags;
-        StartPractice(state);
-        EXPECT_EQ(ports.calls,
-                  (Strings{"DrawDifficultyAndBest", savedItem, "CheckMenuItem 40009 0",
-                           "CheckMenuItem 40010 0", "CheckMenuItem 40011 0",
-                           "CheckMenuItem 40012 0", "DestroyStartPanel", "SwitchMenuToPlayState",
-                           "RedrawMenuBar", "DrawFloorCounter", "DrawJumpGauge 0", "PlayMusic"}));
-        EXPECT_EQ((Ints{state.difficulty, state.floorFlags, state.practiceDifficulty,
-                        state.practiceFloorFlags}),
-                  (Ints{2, 0, difficulty, flags}));
-        for (int i = 0; i <= 10; ++i) {
-            EXPECT_EQ(state.floors[i].kind, K::Normal) << "slot " << i;
+    for (const auto& [shown, speedUp, music] : {std::tuple{0, 0, 1}, std::tuple{1, 1, 0}}) {
+        Game state;
+        state.playerX = state.playerY = state.facing = state.verticalSpeed = state.standingFloor =
+            state.jumpPower = state.charging = state.airborne = state.animFrame = state.jumpHeld =
+                state.patternIndex = state.scrollPhase = state.rollPhase = state.shownFloor =
+                    state.jumpCount = state.difficulty = state.floorFlags = 3;
+        state.floorCount = 150; // level 4 on Hard, where 1 floor is level 2
+        state.showJumpCount = shown;
+        state.speedUp = speedUp;
+        state.musicOn = music;
+        GameState expected = state;
+        SeedRandom(expected.random, 77);
+        LayOutField(expected);
+        SeedRandom(state.random, 77);
+        NewGame(state);
+        EXPECT_FIELDS(state, "mode", playing, "playerX", 0, "playerY", 288, "facing", 1,
+                      "verticalSpeed", 3, "standingFloor", groundSlot, "jumpPower", 0, "charging",
+                      0, "airborne", 0, "animFrame", 0, "jumpHeld", 0, "patternIndex", 0,
+                      "scrollPhase", 0, "rollPhase", 0, "shownFloor", 1, "floorCount", 1,
+                      "jumpCount", 0, "difficulty", 3, "floorFlags", 3);
+        for (int i = 0; i < floorSlotCount; ++i) {
+            EXPECT_EQ(Named(state.floors[i]), Named(expected.floors[i])) << "slot " << i;
         }
-        ports.Clear();
-        AbortGame(state);
-        EXPECT_EQ((Ints{state.difficulty, state.floorFlags, state.practiceDifficulty,
-                        state.practiceFloorFlags}),
-                  (Ints{difficulty, flags, 0, 0}));
-        EXPECT_EQ(ports.calls,
-                  (Strings{"StopMusic", "SwitchMenuToTitleState", "DrawDifficultyAndBest",
-                           "UpdateMenuChecks", "RedrawMenuBar", "CreateStartPanel"}));
+        EXPECT_TRUE(Once(state.rec, "DestroyStartPanel", "SwitchMenuToPlayState", "RedrawMenuBar",
+                         "DrawFloorCounter", "DrawJumpGauge 0"));
+        EXPECT_EQ(state.rec.draws.at(0).shownFloor, 1) << "the counter drawn after the reset";
+        EXPECT_EQ(state.rec.draws.size(), 1u + speedUp) << "the counter, and a partial frame";
+        EXPECT_EQ(Count(state.rec, "DrawJumpCount 0"), shown);
+        EXPECT_EQ(Count(state.rec, "PlayMusic"), music);
+        state.rec.Clear();
+        GameTick(state);
+        EXPECT_FIELDS(state, "airborne", 1, "verticalSpeed", -1, "playerY", 288);
+        GameTick(state);
+        EXPECT_FIELDS(state, "airborne", 0, "standingFloor", groundSlot, "playerY", 288);
+        EXPECT_EQ(state.rec.Effects(), (Ints{142}));
     }
 }
 
-TEST(AbortGame, ReturnsToTheTitleLeavingTheLastGamesFiguresShown) {
-    RecordingPorts ports;
-    GameState state = PlayingOnGround(ports);
-    state.floorCount = 23;
-    state.shownFloor = 21;
-    state.jumpCount = 40;
-    state.playerY = 100;
-    AbortGame(state);
-    EXPECT_EQ(ports.calls, (Strings{"StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
-                                    "CreateStartPanel"}));
-    EXPECT_EQ(state.mode, title);
-    EXPECT_EQ((Ints{state.playerY, state.floorCount, state.shownFloor, state.jumpCount}),
-              (Ints{352, 23, 21, 40}));
-    // Paused in partial redraw: "&Pause" goes back on the item, and a frame is drawn.
-    state.mode = paused;
-    state.speedUp = 1;
-    ports.Clear();
-    AbortGame(state);
-    EXPECT_EQ(ports.calls,
-              (Strings{"StopMusic", "SetPauseItemLabel Pause", "SwitchMenuToTitleState",
-                       "RedrawMenuBar", "CreateStartPanel", "DrawPartialFrame"}));
+// Practice plays Normal with plain floors and no Difficulty check marks, the
+// saved difficulty's included; aborting it puts back exactly what was there,
+// with its label and check marks.
+TEST(StartPractice, PlaysNormalWithPlainFloorsUntilTheAbortPutsTheSettingsBack) {
+    for (const auto& [difficulty, flags] : {std::tuple{3, 13}, std::tuple{2, 0}}) {
+        Game state;
+        state.difficulty = difficulty;
+        state.floorFlags = flags;
+        StartPractice(state);
+        EXPECT_EQ(
+            state.rec.CallsStartingWith("CheckMenuItem"),
+            (std::vector<std::string>{"CheckMenuItem " + std::to_string(40005 + difficulty) + " 0",
+                                      "CheckMenuItem 40009 0", "CheckMenuItem 40010 0",
+                                      "CheckMenuItem 40011 0", "CheckMenuItem 40012 0"}));
+        EXPECT_EQ(Count(state.rec, "DrawDifficultyAndBest"), 1) << "the practice label";
+        EXPECT_FIELDS(state, "mode", playing, "difficulty", 2, "floorFlags", 0,
+                      "practiceDifficulty", difficulty, "practiceFloorFlags", flags);
+        for (int i = 0; i <= 10; ++i) {
+            EXPECT_EQ(state.floors[i].kind, K::Normal) << "slot " << i;
+        }
+        state.rec.Clear();
+        AbortGame(state);
+        EXPECT_FIELDS(state, "difficulty", difficulty, "floorFlags", flags, "practiceDifficulty", 0,
+                      "practiceFloorFlags", 0);
+        EXPECT_EQ(Count(state.rec, "UpdateMenuChecks"), 1);
+        EXPECT_EQ(Count(state.rec, "DrawDifficultyAndBest"), 1);
+    }
 }
 
-TEST(ExitGame, StopsTheMusicAndSendsTheDestroyMessage) {
-    RecordingPorts ports;
-    GameState state = PlayingOnGround(ports);
+// Back to the title with the last game's figures still shown; paused, the
+// item reads "&Pause" again; in partial redraw a frame shows the title.
+// Exit stops the music and asks the window to close, which saves and quits.
+TEST(AbortGame, ReturnsToTheTitleLeavingTheLastGamesFiguresShownAndExitEndsTheProgram) {
+    for (const GameMode mode : {playing, paused}) {
+        Playing state;
+        state.mode = mode;
+        state.speedUp = mode == paused;
+        state.floorCount = 23;
+        state.jumpCount = 40;
+        AbortGame(state);
+        EXPECT_FIELDS(state, "mode", title, "playerY", 352, "floorCount", 23, "jumpCount", 40);
+        EXPECT_TRUE(Once(state.rec, "StopMusic", "SwitchMenuToTitleState", "RedrawMenuBar",
+                         "CreateStartPanel"));
+        EXPECT_EQ(Count(state.rec, "UpdateMenuChecks"), 0) << "only after practice";
+        EXPECT_EQ(Count(state.rec, "SetPauseItemLabel Pause"), mode == paused);
+        EXPECT_EQ(Count(state.rec, "DrawPartialFrame"), mode == paused);
+        EXPECT_TRUE(state.rec.draws.empty() || state.rec.draws.back().mode == title);
+    }
+    Playing state;
     ExitGame(state);
-    EXPECT_EQ(ports.calls, (Strings{"StopMusic", "SendDestroyMessage"}));
+    EXPECT_EQ(state.rec.calls, (std::vector<std::string>{"StopMusic", "SendDestroyMessage"}));
 }
 
 // Pausing shows the sign in its frame and stops the music; resuming starts the
 // music from the beginning and, in partial redraw, blackens where the sign
 // stood and marks every slot for the next frame. Effects and music only when on.
 TEST(TogglePause, PausesWithTheSignShownAndResumesTheMusicFromTheStart) {
-    RecordingPorts ports;
-    const auto check = [&](std::int32_t on, std::int32_t speedUp, const Strings& pause,
-                           const Strings& resume) {
-        GameState state = PlayingOnGround(ports);
+    for (const auto& [on, speedUp] : {std::tuple{1, 0}, std::tuple{0, 0}, std::tuple{1, 1}}) {
+        Playing state;
         state.soundOn = state.musicOn = on;
         state.speedUp = speedUp;
         GameState expected = state;
@@ -145,96 +126,69 @@ TEST(TogglePause, PausesWithTheSignShownAndResumesTheMusicFromTheStart) {
         }
         TogglePause(state);
         EXPECT_EQ(state.mode, paused);
-        EXPECT_EQ(ports.calls, pause);
-        EXPECT_EQ(ports.draws.at(0).mode, paused);
-        ports.Clear();
+        ASSERT_EQ(state.rec.draws.size(), 1u);
+        EXPECT_EQ(state.rec.draws[0].mode, paused) << "the frame shows the sign";
+        EXPECT_EQ(state.rec.draws[0].call, speedUp ? "DrawPartialFrame" : "DrawFullFrame");
+        EXPECT_TRUE(Once(state.rec, "SetPauseItemLabel Resume", "StopMusic"));
+        EXPECT_EQ(state.rec.Effects(), on ? Ints{159} : Ints{}) << "sound " << on;
+        state.rec.Clear();
         TogglePause(state);
-        EXPECT_EQ(ports.calls, resume);
-        EXPECT_EQ(PlayFields(state), PlayFields(expected));
-    };
-    check(1, 0, {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic", "PlayEffect 159"},
-          {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic"});
-    check(0, 0, {"SetPauseItemLabel Resume", "DrawFullFrame", "StopMusic"},
-          {"SetPauseItemLabel Pause"});
-    check(1, 1, {"SetPauseItemLabel Resume", "DrawPartialFrame", "StopMusic", "PlayEffect 159"},
-          {"SetPauseItemLabel Pause", "PlayEffect 159", "PlayMusic",
-           "FillWindowRectBlack 168 208 296 256"});
+        EXPECT_EQ(Named(state), Named(expected));
+        EXPECT_EQ(Count(state.rec, "SetPauseItemLabel Pause"), 1);
+        EXPECT_EQ(Count(state.rec, "PlayMusic"), on);
+        EXPECT_EQ(state.rec.Effects(), on ? Ints{159} : Ints{}) << "sound " << on;
+        EXPECT_EQ(Count(state.rec, "FillWindowRectBlack 168 208 296 256"), speedUp);
+        EXPECT_TRUE(state.rec.draws.empty()) << "the next tick draws";
+    }
 }
 
 TEST(HandleKey, SpaceHoldsTheJumpAndResumesEscapeTogglesOnlyDuringAGame) {
-    RecordingPorts ports;
-    struct Case {
-        GameMode mode;
-        int key;
-        bool down;
-        GameMode modeAfter;
-        std::int32_t held;
-    };
-    const Case cases[] = {
+    const std::tuple<GameMode, int, bool, GameMode, std::int32_t> cases[] = {
         {playing, vkSpace, true, playing, 1}, {playing, vkSpace, false, playing, 0},
         {paused, vkSpace, true, playing, 1},  {playing, vkEscape, true, paused, 0},
         {paused, vkEscape, true, playing, 0}, {paused, vkEscape, false, paused, 1},
         {title, vkEscape, true, title, 0},    {over, vkEscape, true, over, 0},
         {paused, 13, true, paused, 0},        {playing, 112, false, playing, 1}};
-    for (const Case& c : cases) {
-        GameState state = PlayingOnGround(ports);
-        state.mode = c.mode;
-        state.jumpHeld = c.down ? 0 : 1;
-        HandleKey(state, c.key, c.down);
-        EXPECT_EQ((Ints{static_cast<int>(state.mode), state.jumpHeld}),
-                  (Ints{static_cast<int>(c.modeAfter), c.held}))
-            << "key " << c.key << (c.down ? " down" : " up") << " in mode "
-            << static_cast<int>(c.mode);
+    for (const auto& [mode, key, down, modeAfter, held] : cases) {
+        Playing state;
+        state.mode = mode;
+        state.jumpHeld = down ? 0 : 1;
+        HandleKey(state, key, down);
+        EXPECT_FIELDS(state, "mode", modeAfter, "jumpHeld", held)
+            << "key " << key << (down ? " down" : " up") << " in mode " << static_cast<int>(mode);
     }
     // Space resumes, auto-repeat does not pause again, and the gauge runs on the next tick.
-    GameState state = PlayingOnGround(ports);
+    Playing state;
     state.mode = paused;
     HandleKey(state, vkSpace, true);
     HandleKey(state, vkSpace, true);
     GameTick(state);
-    EXPECT_EQ((Ints{static_cast<int>(state.mode), state.jumpPower}), (Ints{0, 1}));
+    EXPECT_FIELDS(state, "mode", playing, "jumpPower", 1);
 }
 
 // The pause spot covers x 522..549, y 304..335, the abort spot x 520..551,
 // y 368..394: left and top edges belong to a spot, right and bottom do not.
-// Paused, a click in the abort spot aborts, anywhere else it resumes.
+// Paused, a click in the abort spot aborts, anywhere else it resumes. The
+// button holds the jump like the space bar, and letting go of it ends it.
 TEST(HandleLeftButton, ClicksPauseResumeOrAbortByModeAndSpot) {
-    RecordingPorts ports;
-    struct Case {
-        GameMode mode;
-        std::int32_t x, y;
-        GameMode modeAfter;
-    };
-    const Case cases[] = {
+    const std::tuple<GameMode, std::int32_t, std::int32_t, GameMode> cases[] = {
         {playing, 522, 304, paused},  {playing, 549, 335, paused},  {playing, 521, 310, playing},
         {playing, 530, 303, playing}, {playing, 550, 335, playing}, {playing, 549, 336, playing},
         {playing, 520, 368, title},   {paused, 551, 394, title},    {playing, 519, 380, playing},
         {playing, 530, 367, playing}, {playing, 552, 380, playing}, {playing, 530, 395, playing},
         {paused, 530, 320, playing},  {paused, 10, 10, playing},    {paused, 552, 394, playing},
         {title, 530, 320, title},     {title, 530, 380, title},     {over, 530, 380, over}};
-    for (const Case& c : cases) {
-        GameState state = PlayingOnGround(ports);
-        state.mode = c.mode;
-        HandleLeftButtonDown(state, c.x, c.y);
-        EXPECT_EQ(state.mode, c.modeAfter) << c.x << ", " << c.y;
-        EXPECT_EQ(state.jumpHeld, 1);
-        EXPECT_EQ(ports.calls.front(), "CaptureMouse");
-        EXPECT_EQ(ports.calls.size() == 1, c.mode == c.modeAfter) << c.x << ", " << c.y;
+    for (const auto& [mode, x, y, modeAfter] : cases) {
+        Playing state;
+        state.mode = mode;
+        HandleLeftButtonDown(state, x, y);
+        EXPECT_FIELDS(state, "mode", modeAfter, "jumpHeld", 1) << x << ", " << y;
+        EXPECT_EQ(Count(state.rec, "CaptureMouse"), 1);
+        EXPECT_EQ(state.rec.calls.size() == 1, mode == modeAfter) << x << ", " << y;
+        HandleLeftButtonUp(state);
+        EXPECT_EQ(Count(state.rec, "ReleaseMouseCapture"), 1);
+        EXPECT_EQ(state.jumpHeld, 0);
     }
-}
-
-TEST(HandleLeftButton, ReleasingClearsTheJumpHeldBySpaceAndButtonAlike) {
-    RecordingPorts ports;
-    GameState state = PlayingOnGround(ports);
-    HandleKey(state, vkSpace, true);
-    GameTick(state);
-    GameTick(state);
-    HandleLeftButtonDown(state, 100, 100);
-    ports.Clear();
-    HandleLeftButtonUp(state); // the space bar is still down
-    EXPECT_EQ(ports.calls, (Strings{"ReleaseMouseCapture"}));
-    GameTick(state);
-    EXPECT_EQ((Ints{state.jumpHeld, state.airborne, state.verticalSpeed}), (Ints{0, 1, 2}));
 }
 
 } // namespace

@@ -17,13 +17,6 @@ namespace {
 
 using namespace coretest;
 
-void ExpectField(const GameState& state, const std::vector<FloorKind>& kinds, const Ints& xs) {
-    for (int i = 0; i <= 10; ++i) {
-        EXPECT_EQ(state.floors[i].kind, kinds[i]) << "slot " << i;
-        EXPECT_EQ(state.floors[i].x, xs[i]) << "slot " << i;
-    }
-}
-
 TEST(Golden, RandomDrawsKeepBitsSixteenToThirty) {
     Random random{};
     SeedRandom(random, 1);
@@ -34,52 +27,55 @@ TEST(Golden, RandomDrawsKeepBitsSixteenToThirty) {
 }
 
 TEST(Golden, FirstFieldOfSeedOneOnEasy) {
-    RecordingPorts ports;
     // Level 0: r = draw mod 30 gives 8 (a spring on Easy), 3, 1, 0, 12, 19,
     // 24, 5, 9, 27, 26; x = row base + 16 * (draw mod 2).
-    GameState state = MakeTitleState(ports, 1);
+    Game state;
     state.difficulty = 1;
+    for (FloorSlot& slot : state.floors) {
+        slot = Slot(K::Spring, 777, 777, 9, 9); // the layout leaves nothing of these
+    }
     SeedRandom(state.random, 1);
     LayOutField(state);
-    ExpectField(state,
-                {K::Spring, K::MovingLR, K::ConveyorLeft, K::ConveyorRight, K::Normal, K::Normal,
-                 K::Normal, K::MovingUD, K::Normal, K::Normal, K::Normal},
-                {16, 304, 128, 208, 16, 304, 112, 208, 32, 288, 112});
+    const K kinds[] = {K::Spring, K::MovingLR, K::ConveyorLeft, K::ConveyorRight,
+                       K::Normal, K::Normal,   K::Normal,       K::MovingUD,
+                       K::Normal, K::Normal,   K::Normal};
+    const int xs[] = {16, 304, 128, 208, 16, 304, 112, 208, 32, 288, 112};
+    for (int i = 0; i <= 10; ++i) {
+        EXPECT_EQ(Named(state.floors[i]), Named(Slot(kinds[i], xs[i], 32 * i - 32, 0, 25, 1)))
+            << "slot " << i;
+    }
+    EXPECT_FIELDS(state, "slot11.kind", K::Ground, "slot11.x", 16, "slot11.y", 320, "slot12.kind",
+                  K::Wall, "slot12.x", 0, "slot12.y", 0, "slot13.x", 400, "slot13.y", 0);
     // A fresh window stands "on" slot 0: the hidden character presses the spring.
     AttractTick(state);
-    EXPECT_EQ((Ints{state.floors[0].phase, state.floors[0].velocity, state.playerY}),
-              (Ints{4, 0, 356}));
-    EXPECT_EQ((Ints{state.floors[1].phase, state.floors[7].phase}), (Ints{24, 24}));
+    EXPECT_FIELDS(state, "slot0.phase", 4, "slot0.velocity", 0, "playerY", 356, "slot1.phase", 24,
+                  "slot7.phase", 24);
 }
 
 TEST(Golden, TitleScrollRecyclesTheGroundOnTheSixteenthTick) {
-    RecordingPorts ports;
     // The ground at 320 reaches 352 after 16 ticks of 2 pixels and comes back
     // at -32 as row 1: draw 23 (20495 mod 24 = 23, Normal), draw 24 (10311
     // mod 3 = 0, x 16 + 176).
-    GameState state = MakeTitleState(ports, 1);
+    Game state;
     for (int t = 0; t < 15; ++t) {
         AttractTick(state);
     }
-    EXPECT_EQ((Ints{state.floors[groundSlot].y, state.patternIndex}), (Ints{350, 0}));
+    EXPECT_FIELDS(state, "slot11.y", 350, "patternIndex", 0);
     AttractTick(state);
-    const FloorSlot& ground = state.floors[groundSlot];
-    EXPECT_EQ((Ints{static_cast<int>(ground.kind), ground.x, ground.y, ground.velocity}),
-              (Ints{static_cast<int>(K::Normal), 192, -32, 25}));
-    EXPECT_EQ((Ints{state.patternIndex, state.floors[10].y, state.floors[leftWallSlot].y,
-                    state.scrollPhase, state.animFrame, state.floorCount, state.playerY}),
-              (Ints{1, 320, 0, 16, 0, 1, 352}));
+    EXPECT_EQ(Named(state.floors[groundSlot]), Named(Slot(K::Normal, 192, -32, 0, 25, 1)));
+    EXPECT_FIELDS(state, "patternIndex", 1, "slot10.y", 320, "slot12.y", 0, "scrollPhase", 16,
+                  "animFrame", 0, "floorCount", 1, "playerY", 352);
 }
 
 TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
-    RecordingPorts ports;
     // The first game's field takes draws 23..44, going on from the title's:
-    // its slot 10 is a plain floor at x 96..191, row 288. Six ticks of charging (x 24), the launch
-    // (x 28), six ticks up by 12, 10, 8, 6, 4, 2 to row 246 (x 52), one tick still (x 56), then
-    // down by 2, 4 and 6: at x 68 the feet (88..111) sweep rows 284..290 and land.
-    GameState state = MakeTitleState(ports, 1);
+    // its slot 10 is a plain floor at x 96..191, row 288. Six ticks of
+    // charging (x 24), the launch (x 28), six ticks up by 12, 10, 8, 6, 4, 2
+    // to row 246 (x 52), one tick still (x 56), then down by 2, 4 and 6: at
+    // x 68 the feet (88..111) sweep rows 284..290 and land.
+    Game state;
     NewGame(state);
-    ports.Clear();
+    state.rec.Clear();
     Ints ys;
     for (int t = 1; t <= 17; ++t) {
         state.jumpHeld = t < 7;
@@ -88,9 +84,8 @@ TEST(Golden, FirstJumpOfTheFirstGameLandsOnTheFloorAbove) {
     }
     EXPECT_EQ(ys, (Ints{288, 288, 288, 288, 288, 288, 288, 276, 266, 258, 252, 248, 246, 246, 248,
                         252, 256}));
-    EXPECT_EQ((Ints{state.playerX, state.airborne, state.standingFloor, state.jumpCount}),
-              (Ints{68, 0, 10, 1}));
-    EXPECT_EQ(ports.Effects(), (Ints{143, 144, 145, 146, 147, 148, 141, 142}));
+    EXPECT_FIELDS(state, "playerX", 68, "airborne", 0, "standingFloor", 10, "jumpCount", 1);
+    EXPECT_EQ(state.rec.Effects(), (Ints{143, 144, 145, 146, 147, 148, 141, 142}));
 }
 
 } // namespace

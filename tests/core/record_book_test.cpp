@@ -33,10 +33,9 @@ const Table defaults = {{5, 10, q}, {4, 8, q}, {3, 6, q}, {2, 4, q}, {1, 2, q}};
 const Table loaderDefaults = {{5, 0, q}, {4, 0, q}, {3, 0, q}, {2, 0, q}, {1, 0, q}};
 
 // Ends a game on the current difficulty with this result; the name dialog answers `name`.
-void EndWith(GameState& state, std::int32_t floors, std::int32_t jumps, const std::string& name) {
-    RecordingPorts& ports = *static_cast<RecordingPorts*>(state.ports);
-    ports.keepPreset = false;
-    ports.name = name;
+void EndWith(Game& state, std::int32_t floors, std::int32_t jumps, const std::string& name) {
+    state.rec.keepPreset = false;
+    state.rec.name = name;
     state.floorCount = floors;
     state.jumpCount = jumps;
     OfferRecord(state);
@@ -45,83 +44,82 @@ void EndWith(GameState& state, std::int32_t floors, std::int32_t jumps, const st
 // A result beating the 5th place lands below every entry better than it or
 // equal to it in both score and jumps; the old 5th place drops out.
 TEST(OfferRecord, TheResultTakesItsPlaceOrNone) {
-    RecordingPorts ports;
     const Table ties = {{5, 10, "A"}, {4, 8, "B"}, {4, 8, "C"}, {3, 6, "D"}, {1, 2, "E"}};
-    struct Case {
-        const Table* start;
-        std::int32_t floors, jumps;
-        int place;
-    };
-    const Case cases[] = {
+    const std::tuple<const Table*, std::int32_t, std::int32_t, int> cases[] = {
         {&defaults, 1, 2, -1},  {&defaults, 1, 3, -1},       {&defaults, 1, 1, 4},
         {&defaults, 2, 100, 4}, {&defaults, 50, 3, 0},       {&ties, 4, 8, 3},
         {&ties, 3, 5, 3},       {&loaderDefaults, 1, 0, -1}, {&loaderDefaults, 2, 0, 4}};
-    for (const Case& c : cases) {
-        GameState state = MakeTitleState(ports, 1);
-        Fill(state.records[1], *c.start);
-        EndWith(state, c.floors, c.jumps, "new");
-        Table expected = *c.start;
-        if (c.place >= 0) {
+    for (const auto& [start, floors, jumps, place] : cases) {
+        Game state;
+        Fill(state.records[1], *start);
+        EndWith(state, floors, jumps, "new");
+        Table expected = *start;
+        if (place >= 0) {
             expected.pop_back();
-            expected.insert(expected.begin() + c.place, Row{c.floors, c.jumps, "new"});
+            expected.insert(expected.begin() + place, Row{floors, jumps, "new"});
         }
-        EXPECT_EQ(Rows(state.records[1]), expected)
-            << c.floors << " floors, " << c.jumps << " jumps";
-        EXPECT_EQ(ports.calls.empty(), c.place < 0);
+        EXPECT_EQ(Rows(state.records[1]), expected) << floors << " floors, " << jumps << " jumps";
+        EXPECT_EQ(state.rec.calls.empty(), place < 0) << "no fanfare, no dialog without a place";
     }
 }
 
-TEST(OfferRecord, OneBottomUpPassOverTheWholeTable) {
-    RecordingPorts ports;
-    // A table put out of order by hand: the pass still swaps the pair (1, 8)
-    // above pairs already in order, and does no more.
-    GameState state = MakeTitleState(ports, 1);
-    Fill(state.records[1], {{9, 0, "A"}, {1, 0, "B"}, {8, 0, "C"}, {7, 0, "D"}, {2, 0, "E"}});
-    EndWith(state, 3, 0, "new");
-    EXPECT_EQ(Rows(state.records[1]),
-              (Table{{9, 0, "A"}, {8, 0, "C"}, {1, 0, "B"}, {7, 0, "D"}, {3, 0, "new"}}));
-}
-
-TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameTheDialogLeaves) {
-    RecordingPorts ports;
-    GameState state = MakeTitleState(ports, 1);
+TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameInTheCurrentTableOnly) {
+    Game state;
     EndWith(state, 3, 1, "Grace");
-    EXPECT_EQ(ports.calls, (Strings{"PlayEffect 158", "RunNameEntryDialog"}));
+    EXPECT_EQ(state.rec.Effects(), Ints{158});
+    EXPECT_EQ(Count(state.rec, "RunNameEntryDialog"), 1);
     EXPECT_EQ(Rows(state.records[1])[2], (Row{3, 1, "Grace"}));
     // Sound off, and the player keeps the preset: the previous name again.
+    state.rec.Clear();
     state.soundOn = 0;
-    ports.Clear();
     state.floorCount = 4;
     OfferRecord(state);
-    EXPECT_EQ(ports.calls, (Strings{"RunNameEntryDialog"}));
+    EXPECT_TRUE(state.rec.Effects().empty());
+    EXPECT_EQ(Count(state.rec, "RunNameEntryDialog"), 1);
     EXPECT_EQ(Rows(state.records[1])[1], (Row{4, 1, "Grace"}));
     // An empty name is stored as one, and is the next dialog's preset.
     EndWith(state, 5, 0, "");
     EXPECT_EQ(Rows(state.records[1])[0], (Row{5, 0, ""}));
     EXPECT_EQ(NameText(state.lastInputName), "");
-}
-
-TEST(OfferRecord, OnlyTheCurrentDifficultysTableAndNeverForPractice) {
-    RecordingPorts ports;
-    GameState state = MakeTitleState(ports, 1);
+    // Only the current difficulty's table, and never for practice.
     state.difficulty = 3;
     EndWith(state, 7, 7, "new");
     EXPECT_EQ(Rows(state.records[2])[0], (Row{7, 7, "new"}));
+    EXPECT_EQ(Rows(state.records[0]), defaults);
     state.difficulty = 1;
     state.practiceDifficulty = 1;
-    ports.Clear();
+    state.rec.Clear();
     EndWith(state, 999, 0, "practice");
-    EXPECT_TRUE(ports.calls.empty());
+    EXPECT_TRUE(state.rec.calls.empty());
     EXPECT_EQ(Rows(state.records[0]), defaults);
-    EXPECT_EQ(Rows(state.records[1]), defaults);
     EXPECT_EQ(NameText(state.lastInputName), "new");
+}
+
+// A name keeps at most 255 bytes, cut before a character that would not fit
+// whole: "é" takes two bytes, "€" three.
+TEST(Name, KeepsTwoHundredFiftyFiveBytesCutOnACharacterBoundary) {
+    const auto repeat = [](const std::string& text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) {
+            out += text;
+        }
+        return out;
+    };
+    const std::pair<std::string, std::size_t> cases[] = {
+        {repeat("a", 255), 255},        {repeat("a", 300), 255}, {"a" + repeat("é", 127), 255},
+        {"aa" + repeat("é", 127), 254}, {repeat("€", 85), 255},  {"a" + repeat("€", 85), 253},
+        {"ab" + repeat("€", 85), 254}};
+    for (const auto& [text, kept] : cases) {
+        Name name{};
+        SetName(name, text);
+        EXPECT_EQ(NameText(name), text.substr(0, kept)) << text.size() << " bytes";
+    }
 }
 
 // 0 cancels, 1 clears all, 2..4 Easy, Normal or Hard. In the title a clear
 // rebuilds the start panel (during a game there is none); the best score is
-// redrawn even after a cancel.
+// redrawn even after a cancel, and the focus goes back where it was.
 TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
-    RecordingPorts ports;
     struct Case {
         GameMode mode;
         std::int32_t choice;
@@ -135,25 +133,24 @@ TEST(ClearBest5, EachChoiceResetsItsTablesOnly) {
         {title, 5, {false, false, false}},          {GameMode::Playing, 1, {true, true, true}},
         {GameMode::Paused, 2, {true, false, false}}};
     for (const Case& c : cases) {
-        GameState state = MakeTitleState(ports, 1);
+        Game state;
         for (RecordTable& table : state.records) {
             Fill(table, loaderDefaults);
         }
         SetName(state.lastInputName, "Kim");
         state.mode = c.mode;
-        ports.clearChoice = c.choice;
+        state.rec.clearChoice = c.choice;
         ApplyClearBest5(state);
         for (int d = 0; d < 3; ++d) {
             EXPECT_EQ(Rows(state.records[d]), c.reset[d] ? defaults : loaderDefaults)
                 << "choice " << c.choice << " table " << d;
         }
         EXPECT_EQ(NameText(state.lastInputName), "Kim");
-        Strings expected = {"GetKeyboardFocus", "RunClearBest5Dialog", "SetKeyboardFocus"};
-        if (c.choice != 0 && c.mode == title) {
-            expected.insert(expected.end(), {"DestroyStartPanel", "CreateStartPanel"});
-        }
-        expected.push_back("DrawDifficultyAndBest");
-        EXPECT_EQ(ports.calls, expected) << "choice " << c.choice;
+        const int rebuilt = c.choice != 0 && c.mode == title;
+        EXPECT_EQ(Count(state.rec, "DestroyStartPanel"), rebuilt) << "choice " << c.choice;
+        EXPECT_EQ(Count(state.rec, "CreateStartPanel"), rebuilt) << "choice " << c.choice;
+        EXPECT_EQ(Count(state.rec, "DrawDifficultyAndBest"), 1);
+        EXPECT_EQ(Count(state.rec, "SetKeyboardFocus"), 1);
     }
 }
 
