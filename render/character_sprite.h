@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/game_state.h"
 #include "base/rect.h"
+#include "core/game_state.h"
 
 // Which images show the character and its charge sparkles now. Both
 // renderers choose them the same way.

@@ -7,22 +7,21 @@ constexpr int framePictureId = 125;
 
 } // namespace
 
-void DrawFramePicture(GameState& state) {
-    // 1. The palette goes in first and is realized: a repaint is where the
-    //    window takes its colours back.
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
-    RealizePalette(state.windowDC);
+void DrawFramePicture(RenderResources& screen) {
+    // A repaint is where the window takes its colours back, so the palette
+    // goes in and is realized before anything is drawn.
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
+    RealizePalette(screen.windowDC);
 
-    // 2. Find the picture. Its pixel values are palette indices already, which
-    //    is all the identity colour table would make of them, so the embedded
-    //    (read-only) colour table is left as it is.
+    // The picture's pixel values are palette indices already, which is all
+    // the identity colour table would make of them, so its embedded
+    // (read-only) colour table is left as it is. It is copied 1:1 at the
+    // client's origin.
     const auto file = FindResource(ResourceKind::Bitmap, framePictureId);
     StoredBitmap picture{};
     if (file && ParseStoredBitmap(*file, picture)) {
-        // 3. A 1:1 copy of the whole picture at the client's origin.
-        DrawStoredBitmap(state.windowDC, 0, 0, picture);
+        DrawStoredBitmap(screen.windowDC, 0, 0, picture);
     }
 
-    // 4.
-    SelectPalette(state.windowDC, previous, false);
+    SelectPalette(screen.windowDC, previous, false);
 }

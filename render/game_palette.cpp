@@ -1,21 +1,19 @@
-#include "platform/user/user.h"
 #include "render/palette.h"
 
 PaletteHandle BuildGamePalette(const StoredBitmap& header) {
-    // 1. A logical palette of 256 entries, all zero.
+    // Start from the current system palette in all 256 entries; the display
+    // itself stands in for the screen's context, so there is nothing to
+    // release.
     PaletteEntries entries{};
-
-    // 2. The number of static colours the display reserves, and the current
-    //    system palette copied into all 256 entries. The display itself stands
-    //    in for the screen's context, so there is nothing to release.
     const std::int32_t staticColors = GetStaticColorCount();
     entries = GetSystemPalette();
 
-    // 3. Half the static colours sit at each end: 20 give 10; a display
-    //    without a palette reports -1, which gives 0.
+    // Half the static colours the display reserves sit at each end: 20 give
+    // 10; a display without a palette reports -1, which gives 0.
     const std::int32_t half = staticColors / 2;
 
-    // 4. The game's colours in the middle, the system's at both ends.
+    // The game's colours in the middle, asking for entries of their own; the
+    // system's at both ends, as they are.
     for (std::int32_t i = 0; i < header.colorCount && i < paletteSize; ++i) {
         PaletteEntry& entry = entries[i];
         if (half <= i && i <= 255 - half) {
@@ -26,19 +24,18 @@ PaletteHandle BuildGamePalette(const StoredBitmap& header) {
         }
     }
 
-    // 5.
     return CreatePalette(entries);
 }
 
 void ResetSystemPalette() {
-    // 1. Every entry black, each one asking for a system entry of its own.
+    // Every entry black, each one asking for a system entry of its own.
     PaletteEntries black{};
     for (PaletteEntry& entry : black) {
         entry = {0, 0, 0, pcNoCollapse};
     }
 
-    // 2. A context of its own stands in for the screen's: realizing in the
-    //    foreground maps into the one system palette whatever context does it.
+    // A context of its own stands in for the screen's: realizing in the
+    // foreground maps into the one system palette whatever context does it.
     ContextHandle screen = CreateMemoryContext();
     PaletteHandle blackPalette = CreatePalette(black);
     if (blackPalette != nullptr) {
@@ -47,24 +44,19 @@ void ResetSystemPalette() {
         SelectPalette(screen, previous, false);
         DeletePalette(blackPalette);
     }
-
-    // 3. Release the screen's context.
     DeleteContext(screen);
 }
 
-std::int32_t RealizeGamePalette(GameState& state) {
-    // 1.
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
-    // 2.
-    const std::int32_t changed = RealizePalette(state.windowDC);
-    // 3. A changed system palette means every pixel on screen may look
-    //    different: repaint the whole client.
+std::int32_t RealizeGamePalette(RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
+    const std::int32_t changed = RealizePalette(screen.windowDC);
+    // A changed system palette means every pixel on screen may look
+    // different: repaint the whole client.
     if (changed != 0) {
-        InvalidateRect(state.window, nullptr, true);
+        screen.window->InvalidateClient();
     }
-    // 4. The previous palette goes back in the background, which maps nothing.
-    SelectPalette(state.windowDC, previous, true);
-    RealizePalette(state.windowDC);
-    // 5.
+    // The previous palette goes back in the background, which maps nothing.
+    SelectPalette(screen.windowDC, previous, true);
+    RealizePalette(screen.windowDC);
     return changed != 0 ? 1 : 0;
 }

@@ -1,32 +1,28 @@
 #include "core/floor_field.h"
-#include "core/ports.h"
-#include "platform/user/user.h"
 #include "render/palette.h"
 #include "render/window_drawing.h"
 
-void PaintWindow(GameState& state) {
-    // 1. The context BeginPaint gives is windowDC itself (the window's own);
-    //    all drawing goes there.
-    BeginPaint(state.window);
+void PaintWindow(GameState& state, RenderResources& screen) {
+    // The repaint draws into the window's own context, windowDC itself.
+    screen.window->BeginPaint();
 
-    // 2. The frame picture over the whole client; it realizes the palette.
-    DrawFramePicture(state);
+    // The frame picture over the whole client; it realizes the palette.
+    DrawFramePicture(screen);
 
-    // 3. The field. The frame picture has just blackened the field's well, so
-    //    the partial redraw must draw every slot again.
+    // The frame picture has just blackened the field's well, so the partial
+    // redraw must draw every slot again.
     if (state.speedUp != 0) {
         MarkAllSlotsForRedraw(state);
-        DrawPartialFrame(state);
+        DrawPartialFrame(state, screen);
     } else {
-        DrawFullFrame(state);
+        DrawFullFrame(state, screen);
     }
 
-    // 4. The status panel, whole.
-    DrawFloorCounter(state);
-    DrawJumpGauge(state);
-    DrawDifficultyAndBest(state);
-    DrawJumpCountLabel(state);
+    // The status panel, whole.
+    DrawFloorCounter(state, screen);
+    DrawJumpGauge(state, screen);
+    DrawDifficultyAndBest(state, screen);
+    DrawJumpCountLabel(state, screen);
 
-    // 5.
-    EndPaint(state.window);
+    screen.window->EndPaint();
 }

@@ -1,6 +1,5 @@
-#include "core/ports.h"
-#include "platform/gdi/gdi.h"
 #include "four_digits.h"
+#include "platform/gdi/gdi.h"
 #include "render/window_drawing.h"
 
 // Every element is a plain copy of a sprite sheet rectangle straight to the
@@ -36,79 +35,77 @@ constexpr std::int32_t jumpCountLabelX = 464, jumpCountLabelY = 192, jumpCountLa
 constexpr std::int32_t jumpCountLabelSheetX = 100, blankLabelSheetX = 164;
 constexpr std::int32_t blankDigitsSheetX = 228, blankDigitsWidth = 52;
 
-void CopyFromSheet(GameState& state, std::int32_t sheetX, std::int32_t sheetY, std::int32_t width,
-                   std::int32_t height, std::int32_t x, std::int32_t y) {
-    BitBlt(state.windowDC, x, y, width, height, state.spriteSheet.context, sheetX, sheetY,
+void CopyFromSheet(RenderResources& screen, std::int32_t sheetX, std::int32_t sheetY,
+                   std::int32_t width, std::int32_t height, std::int32_t x, std::int32_t y) {
+    BitBlt(screen.windowDC, x, y, width, height, screen.spriteSheet.context, sheetX, sheetY,
            RasterOp::SrcCopy);
 }
 
-void DrawSmallDigits(GameState& state, std::int32_t value, std::int32_t x, std::int32_t y) {
+void DrawSmallDigits(RenderResources& screen, std::int32_t value, std::int32_t x, std::int32_t y) {
     for (int i = 0; i < digitCount; ++i) {
-        CopyFromSheet(state, smallDigitSheetX, smallDigitHeight * DigitOf(value, i),
+        CopyFromSheet(screen, smallDigitSheetX, smallDigitHeight * DigitOf(value, i),
                       smallDigitWidth, smallDigitHeight, x + smallDigitWidth * i, y);
     }
 }
 
 } // namespace
 
-void DrawJumpGauge(GameState& state) {
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
-    CopyFromSheet(state, gaugeSheetX, gaugeSheetY + gaugeHeight * state.jumpPower, gaugeWidth,
+void DrawJumpGauge(const GameState& state, RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
+    CopyFromSheet(screen, gaugeSheetX, gaugeSheetY + gaugeHeight * state.jumpPower, gaugeWidth,
                   gaugeHeight, gaugeX, gaugeY);
-    SelectPalette(state.windowDC, previous, false);
+    SelectPalette(screen.windowDC, previous, false);
 }
 
-void DrawFloorCounter(GameState& state) {
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
+void DrawFloorCounter(const GameState& state, RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
     for (int i = 0; i < digitCount; ++i) {
-        // 1. The digit shown and the one that follows when the counter goes up.
+        // The digit shown and the one that follows when the counter goes up:
+        // every digit that will change rolls, the others stay still.
         const std::int32_t d = DigitOf(state.shownFloor, i);
         const std::int32_t n = DigitOf(state.shownFloor + 1, i);
-        // 2. Every digit that will change rolls, the others stay still.
         const std::int32_t rollShift = n != d ? rollShiftPerPhase * state.rollPhase : 0;
-        // 3.
-        CopyFromSheet(state, bigDigitSheetX, bigDigitHeight * d + rollShift, bigDigitWidth,
+        CopyFromSheet(screen, bigDigitSheetX, bigDigitHeight * d + rollShift, bigDigitWidth,
                       bigDigitHeight, counterX + bigDigitWidth * i, counterY);
     }
-    SelectPalette(state.windowDC, previous, false);
+    SelectPalette(screen.windowDC, previous, false);
 }
 
-void DrawDifficultyAndBest(GameState& state) {
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
-    // 1. The label: practice during a practice game, else the difficulty's.
+void DrawDifficultyAndBest(const GameState& state, RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
+    // The label: practice during a practice game, else the difficulty's.
     if (state.practiceDifficulty != 0) {
-        CopyFromSheet(state, practiceLabelSheetX, labelRowSheetY, difficultyLabelWidth, labelHeight,
-                      difficultyLabelX, difficultyLabelY);
+        CopyFromSheet(screen, practiceLabelSheetX, labelRowSheetY, difficultyLabelWidth,
+                      labelHeight, difficultyLabelX, difficultyLabelY);
     } else {
-        CopyFromSheet(state, difficultyLabelWidth * (state.difficulty - 1), difficultyLabelSheetY,
+        CopyFromSheet(screen, difficultyLabelWidth * (state.difficulty - 1), difficultyLabelSheetY,
                       difficultyLabelWidth, labelHeight, difficultyLabelX, difficultyLabelY);
     }
-    // 2. The best score of the current difficulty's table. During practice
-    //    difficulty holds Normal, so Normal's best is shown.
+    // The best score of the current difficulty's table. During practice
+    // difficulty holds Normal, so Normal's best is shown.
     const RecordEntry& best = state.records[static_cast<std::size_t>(state.difficulty - 1)][0];
-    DrawSmallDigits(state, best.score, bestScoreX, bestScoreY);
-    SelectPalette(state.windowDC, previous, false);
+    DrawSmallDigits(screen, best.score, bestScoreX, bestScoreY);
+    SelectPalette(screen.windowDC, previous, false);
 }
 
-void DrawJumpCount(GameState& state) {
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
-    DrawSmallDigits(state, state.jumpCount, jumpCountX, jumpCountY);
-    SelectPalette(state.windowDC, previous, false);
+void DrawJumpCount(const GameState& state, RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
+    DrawSmallDigits(screen, state.jumpCount, jumpCountX, jumpCountY);
+    SelectPalette(screen.windowDC, previous, false);
 }
 
-void DrawJumpCountLabel(GameState& state) {
-    PaletteHandle previous = SelectPalette(state.windowDC, state.palette, false);
+void DrawJumpCountLabel(const GameState& state, RenderResources& screen) {
+    PaletteHandle previous = SelectPalette(screen.windowDC, screen.palette, false);
     if (state.showJumpCount != 0) {
-        // 1. The label, then the counter.
-        CopyFromSheet(state, jumpCountLabelSheetX, labelRowSheetY, jumpCountLabelWidth, labelHeight,
-                      jumpCountLabelX, jumpCountLabelY);
-        DrawJumpCount(state);
+        CopyFromSheet(screen, jumpCountLabelSheetX, labelRowSheetY, jumpCountLabelWidth,
+                      labelHeight, jumpCountLabelX, jumpCountLabelY);
+        DrawJumpCount(state, screen);
     } else {
-        // 2. The blank texture over the label and over all four digit places.
-        CopyFromSheet(state, blankLabelSheetX, labelRowSheetY, jumpCountLabelWidth, labelHeight,
+        // The blank texture over the label and over all four digit places.
+        CopyFromSheet(screen, blankLabelSheetX, labelRowSheetY, jumpCountLabelWidth, labelHeight,
                       jumpCountLabelX, jumpCountLabelY);
-        CopyFromSheet(state, blankDigitsSheetX, labelRowSheetY, blankDigitsWidth, smallDigitHeight,
+        CopyFromSheet(screen, blankDigitsSheetX, labelRowSheetY, blankDigitsWidth, smallDigitHeight,
                       jumpCountX, jumpCountY);
     }
-    SelectPalette(state.windowDC, previous, false);
+    SelectPalette(screen.windowDC, previous, false);
 }

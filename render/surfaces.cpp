@@ -1,5 +1,4 @@
 #include "assets/resources.h"
-#include "platform/user/user.h"
 #include "render/palette.h"
 #include "render/window_drawing.h"
 
@@ -64,9 +63,9 @@ void CopyRowBytes(std::span<const std::uint8_t> rows, std::size_t from, const Su
 
 // A memory context with the game palette selected (foreground), as every
 // 8-bit surface's context has.
-ContextHandle CreatePaletteContext(const GameState& state) {
+ContextHandle CreatePaletteContext(const RenderResources& screen) {
     ContextHandle context = CreateMemoryContext();
-    SelectPalette(context, state.palette, false);
+    SelectPalette(context, screen.palette, false);
     return context;
 }
 
@@ -74,107 +73,107 @@ ContextHandle CreatePaletteContext(const GameState& state) {
 // section with DIB_PAL_COLORS and the identity colour table is. Our embedded
 // resources are read-only and our surfaces hold indices already, so no colour
 // table is overwritten anywhere.
-Surface CreateIndexedSurface(const GameState& state, std::int32_t width, std::int32_t height,
+Surface CreateIndexedSurface(const RenderResources& screen, std::int32_t width, std::int32_t height,
                              bool bottomUp) {
     Surface surface{};
-    surface.context = CreatePaletteContext(state);
+    surface.context = CreatePaletteContext(screen);
     surface.bitmap = CreateIndexedBitmap(width, height, bottomUp);
     surface.bits = BitmapBits(surface.bitmap);
     return surface;
 }
 
-void CreateSpriteSheet(GameState& state, const StoredBitmap& sheet) {
-    // 4. The sheet's rows as stored, padded stride times height.
-    state.spriteSheet = CreateIndexedSurface(state, sheet.width, sheet.height, sheet.height > 0);
+void CreateSpriteSheet(RenderResources& screen, const StoredBitmap& sheet) {
+    // The sheet's rows as stored, padded stride times height.
+    screen.spriteSheet = CreateIndexedSurface(screen, sheet.width, sheet.height, sheet.height > 0);
     const auto rows = StoredRows(sheet);
-    CopyRowBytes(rows, 0, state.spriteSheet, 0,
+    CopyRowBytes(rows, 0, screen.spriteSheet, 0,
                  static_cast<std::size_t>(StoredStride(sheet)) *
                      static_cast<std::size_t>(std::abs(sheet.height)));
-    SelectBitmap(state.spriteSheet.context, state.spriteSheet.bitmap);
+    SelectBitmap(screen.spriteSheet.context, screen.spriteSheet.bitmap);
 }
 
-void CreateMaskSheet(GameState& state) {
-    // 5. A monochrome device bitmap; no palette in its context.
+void CreateMaskSheet(RenderResources& screen) {
+    // A monochrome device bitmap; no palette in its context.
     const StoredBitmap masks = FindStoredBitmap(maskSheetId);
-    state.maskSheet.bitmap = LoadMonoBitmap(masks);
-    state.maskSheet.bits = nullptr;
-    state.maskSheet.context = CreateMemoryContext();
-    SelectBitmap(state.maskSheet.context, state.maskSheet.bitmap);
+    screen.maskSheet.bitmap = LoadMonoBitmap(masks);
+    screen.maskSheet.bits = nullptr;
+    screen.maskSheet.context = CreateMemoryContext();
+    SelectBitmap(screen.maskSheet.context, screen.maskSheet.bitmap);
 }
 
-void CreateBackdropAndBackBuffer(GameState& state) {
-    // 6. The tile repeated 3 times across and 4 times down: stored row r of
-    //    the tile goes to stored row 128 i + r of the backdrop, at byte 128 j.
+void CreateBackdropAndBackBuffer(RenderResources& screen) {
+    // The tile repeated 3 times across and 4 times down: stored row r of the
+    // tile goes to stored row 128 i + r of the backdrop, at byte 128 j.
     const StoredBitmap tile = FindStoredBitmap(backdropTileId);
     const bool bottomUp = tile.height > 0;
-    state.backdrop =
-        CreateIndexedSurface(state, tile.width * tilesAcross, tile.height * tilesDown, bottomUp);
+    screen.backdrop =
+        CreateIndexedSurface(screen, tile.width * tilesAcross, tile.height * tilesDown, bottomUp);
     const auto rows = StoredRows(tile);
     const std::size_t tileStride = static_cast<std::size_t>(StoredStride(tile));
     const std::size_t backdropStride =
-        static_cast<std::size_t>(BitmapStride(state.backdrop.bitmap));
-    for (std::int32_t i = 0; i < tilesDown; ++i) {
-        for (std::int32_t j = 0; j < tilesAcross; ++j) {
-            for (std::int32_t r = 0; r < tileSize; ++r) {
-                const auto backdropRow = static_cast<std::size_t>(tileSize * i + r);
-                CopyRowBytes(rows, static_cast<std::size_t>(r) * tileStride, state.backdrop,
-                             backdropRow * backdropStride + static_cast<std::size_t>(tileSize * j),
-                             static_cast<std::size_t>(tileSize));
+        static_cast<std::size_t>(BitmapStride(screen.backdrop.bitmap));
+    const auto side = static_cast<std::size_t>(tileSize);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(tilesDown); ++i) {
+        for (std::size_t j = 0; j < static_cast<std::size_t>(tilesAcross); ++j) {
+            for (std::size_t r = 0; r < side; ++r) {
+                CopyRowBytes(rows, r * tileStride, screen.backdrop,
+                             (side * i + r) * backdropStride + side * j, side);
             }
         }
     }
-    SelectBitmap(state.backdrop.context, state.backdrop.bitmap);
+    SelectBitmap(screen.backdrop.context, screen.backdrop.bitmap);
 
-    // 7. The back buffer: the field's size, rows in the tile's order, its
-    //    pixels left for the renderers.
-    state.backBuffer = CreateIndexedSurface(state, fieldWidth, fieldHeight, bottomUp);
-    SelectBitmap(state.backBuffer.context, state.backBuffer.bitmap);
+    // The back buffer: the field's size, rows in the tile's order, its pixels
+    // left for the renderers.
+    screen.backBuffer = CreateIndexedSurface(screen, fieldWidth, fieldHeight, bottomUp);
+    SelectBitmap(screen.backBuffer.context, screen.backBuffer.bitmap);
 }
 
-void CreatePanelImage(GameState& state) {
-    // 8. Four pages of 140 rows; the title picture goes to stored rows
-    //    420..559, which in the bottom-up surface are rows 0..139 from the top.
+void CreatePanelImage(RenderResources& screen) {
+    // Four pages of 140 rows; the title picture goes to stored rows 420..559,
+    // which in the bottom-up surface are rows 0..139 from the top.
     const StoredBitmap title = FindStoredBitmap(titlePictureId);
     const std::int32_t pageHeight = std::abs(title.height);
-    state.panelImage =
-        CreateIndexedSurface(state, title.width, title.height * panelPages, title.height > 0);
+    screen.panelImage =
+        CreateIndexedSurface(screen, title.width, title.height * panelPages, title.height > 0);
     const std::size_t stride = static_cast<std::size_t>(StoredStride(title));
     const std::size_t pageBytes = stride * static_cast<std::size_t>(pageHeight);
-    CopyRowBytes(StoredRows(title), 0, state.panelImage,
+    CopyRowBytes(StoredRows(title), 0, screen.panelImage,
                  pageBytes * static_cast<std::size_t>(panelPages - 1), pageBytes);
-    SelectBitmap(state.panelImage.context, state.panelImage.bitmap);
+    SelectBitmap(screen.panelImage.context, screen.panelImage.bitmap);
 }
 
 } // namespace
 
-void CreateSurfaces(GameState& state) {
-    // 1. The window's own context, the same one for its whole life.
-    state.windowDC = GetWindowContext(state.window);
+void CreateSurfaces(RenderResources& screen) {
+    // The window's own context, the same one for its whole life.
+    screen.windowDC = screen.window->DrawingContext();
 
-    // 2. The palette, from the sprite sheet's colour table.
+    // The palette comes first, from the sprite sheet's colour table: every
+    // 8-bit surface's context has it selected.
     const StoredBitmap sheet = FindStoredBitmap(spriteSheetId);
-    state.palette = BuildGamePalette(sheet);
+    screen.palette = BuildGamePalette(sheet);
 
-    // 3. The identity colour table: see CreateIndexedSurface.
-    CreateSpriteSheet(state, sheet);
-    CreateMaskSheet(state);
-    CreateBackdropAndBackBuffer(state);
-    CreatePanelImage(state);
+    CreateSpriteSheet(screen, sheet);
+    CreateMaskSheet(screen);
+    CreateBackdropAndBackBuffer(screen);
+    CreatePanelImage(screen);
 
-    // 9.
+    // Black over the system palette's free entries, so that the first
+    // realization maps the game's colours in its own order.
     ResetSystemPalette();
 }
 
-void ReleaseSurfaces(GameState& state) {
+void ReleaseSurfaces(RenderResources& screen) {
     // The window's context is its own for its whole life: releasing it, as a
     // private class context, does nothing. Each context goes before the
     // bitmap it holds, the palette after every context that has it selected.
-    for (Surface* surface : {&state.spriteSheet, &state.maskSheet, &state.backdrop,
-                             &state.backBuffer, &state.panelImage}) {
+    for (Surface* surface : {&screen.spriteSheet, &screen.maskSheet, &screen.backdrop,
+                             &screen.backBuffer, &screen.panelImage}) {
         DeleteContext(surface->context);
         DeleteBitmap(surface->bitmap);
         *surface = Surface{};
     }
-    DeletePalette(state.palette);
-    state.palette = nullptr;
+    DeletePalette(screen.palette);
+    screen.palette = nullptr;
 }

@@ -1,7 +1,7 @@
-// DrawFullFrame against a small model of the field: the back wall, then
-// opaque copies and masked stamps from the decoded sheets, in the game's order.
+// DrawFullFrame against a model of the field: the back wall, then opaque
+// copies and masked stamps from the decoded sheets, in the game's order; and
+// the repaint, which puts the frame picture under the field and the panel.
 
-#include "core/ports.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
@@ -9,112 +9,131 @@ namespace {
 
 class FullFrame : public RenderTest {
   protected:
-    // The back wall for the state's scrollPhase: field x 16 shows the tile's
-    // column 0, field row y the backdrop row y + 128 - scrollPhase, and the
-    // tile repeats every 128 rows.
-    void ExpectBackWall() {
-        field_.Fill(0);
+    // Between the walls the back wall: field (x, y) shows the tile's column
+    // x - 16 and the backdrop's row y + 128 - scrollPhase; the tile repeats
+    // every 128 rows.
+    FieldModel BackWall() const {
+        FieldModel field;
         for (std::int32_t y = 0; y < fieldHeight; ++y) {
             for (std::int32_t x = 16; x < 400; ++x) {
-                field_.At(x, y) =
-                    Art().backWall.at((x - 16) % 128, (y + 128 - state_->scrollPhase) % 128);
+                field.At(x, y) =
+                    Art().backWall.at((x - 16) % 128, (y + 128 - state_.scrollPhase) % 128);
             }
         }
+        return field;
     }
-    void Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY = -1) {
-        field_.Put(x, y, s, maskY);
-    }
-    // x 0..15 and 400..415 are known only where a wall covers them.
-    int FieldMismatches(std::int32_t from = 16, std::int32_t to = 400) {
-        return field_.Mismatches(Window(), from, to);
-    }
-
-    FieldModel field_;
 };
 
-TEST_F(FullFrame, SlotsAreCopiedFromTheirImagesInIndexOrderTheWallsLastOverTheBackWall) {
-    // Around slot 3: a plain slot to its left, one partly under the left
-    // wall and a belt overlapping the plain one, all drawn after it.
-    state_->floors[2] = {FloorKind::Normal, 100, 100, 0, 0, 0};
-    state_->floors[4] = {FloorKind::Normal, -40, 200, 0, 0, 0};
-    state_->floors[5] = {FloorKind::ConveyorRight, 148, 100, 0, 0, 0};
-    state_->floors[12] = {FloorKind::Wall, 0, -10, 0, 0, 0};
-    state_->floors[13] = {FloorKind::Wall, 400, 0, 0, 0, 0};
+TEST_F(FullFrame, SlotsInIndexOrderThenSparklesCharacterAndPauseSignOverTheBackWall) {
+    // Every kind of slot, some overlapping: a belt over the floor before it,
+    // a sliding floor partly under the left wall, a floor partly below the
+    // field, the walls off their rest; the rest at the field's top left.
+    state_.floors = {{
+        {FloorKind::Normal, 100, 100, 0, 0, 0},
+        {FloorKind::ConveyorRight, 148, 100, 0, 0, 0},
+        {FloorKind::ConveyorLeft, 40, 2, 0, 0, 0},
+        {FloorKind::MovingLR, -40, 200, -325, 0, 0},
+        {FloorKind::MovingUD, 60, 250, 29, 0, 0},
+        {FloorKind::Spring, 120, 150, 4, 0, 0},
+        {FloorKind::Spring, 250, 150, -8, 0, 0},
+        {FloorKind::Normal, 300, 340, 0, 0, 0},
+    }};
+    state_.floors[11] = {FloorKind::Ground, 16, 320, 0, 0, 0};
+    state_.floors[12] = {FloorKind::Wall, 0, -10, 0, 0, 0};
+    state_.floors[13] = {FloorKind::Wall, 400, 0, 0, 0, 0};
+    // The body at field (156, 170), its top and the sparkles under the sign.
+    state_.playerX = 140;
+    state_.playerY = 170;
     const struct {
         const char* what;
-        FloorSlot slot;
-        std::int32_t animFrame, x, y; // where it shows in the field
-        Rect sheet;
+        GameMode mode;
+        std::int32_t facing, airborne, charging, animFrame, scrollPhase;
     } cases[] = {
-        {"belt left", {FloorKind::ConveyorLeft, 40, 100, 0, 0, 0}, 7, 40, 100, {0, 288, 96, 16}},
-        {"belt right", {FloorKind::ConveyorRight, 200, 2, 0, 0, 0}, 5, 200, 2, {0, 192, 96, 16}},
-        {"slid -32.5", {FloorKind::MovingLR, 150, 80, -325, 0, 0}, 0, 118, 80, {0, 160, 96, 16}},
-        {"slid +30", {FloorKind::MovingLR, 150, 80, 300, 0, 0}, 0, 180, 80, {0, 160, 96, 16}},
-        {"lift +2.9", {FloorKind::MovingUD, 60, 200, 29, 0, 0}, 0, 60, 202, {0, 160, 96, 16}},
-        {"spring in", {FloorKind::Spring, 120, 150, 4, 0, 0}, 0, 120, 154, {96, 304, 96, 12}},
-        {"spring out", {FloorKind::Spring, 120, 150, -8, 0, 0}, 0, 120, 142, {96, 160, 96, 24}},
-        {"ground", {FloorKind::Ground, 16, 320, 0, 0, 0}, 0, 16, 320, {0, 400, 384, 32}},
+        {"airborne: no sparkles though charging", GameMode::Playing, 1, 1, 1, 3, 0},
+        {"walking left", GameMode::Playing, -1, 0, 0, 7, 1},
+        {"charging, frame 2", GameMode::Playing, 1, 0, 1, 2, 127},
+        {"charging, frame 5", GameMode::Playing, -1, 0, 1, 5, 64},
+        {"paused: the sign over all", GameMode::Paused, 1, 0, 0, 0, 2},
+        {"title: no character", GameMode::Title, 1, 0, 1, 0, 3},
+        {"game over: no character", GameMode::GameOver, 1, 0, 1, 6, 4},
     };
-    int n = 0;
     for (const auto& c : cases) {
-        state_->scrollPhase = std::array{0, 1, 127}[n++ % 3];
-        state_->floors[3] = c.slot;
-        state_->animFrame = c.animFrame;
+        state_.mode = c.mode;
+        state_.facing = c.facing;
+        state_.airborne = c.airborne;
+        state_.charging = c.charging;
+        state_.animFrame = c.animFrame;
+        state_.scrollPhase = c.scrollPhase;
         FillWindow(7);
-        DrawFullFrame(*state_);
-        ExpectBackWall();
-        Put(100, 100, {0, 160, 96, 16});
-        Put(c.x, c.y, c.sheet);
-        Put(-40, 200, {0, 160, 96, 16});
-        Put(148, 100, {0, 176 + 16 * (c.animFrame % 4), 96, 16});
-        Put(0, -10, {352, 0, 16, 384});
-        Put(400, 0, {352, 0, 16, 384});
-        EXPECT_EQ(FieldMismatches(0, fieldWidth), 0)
-            << c.what << " at scrollPhase " << state_->scrollPhase;
+        DrawFullFrame(state_, screen_);
+        FieldModel field = BackWall();
+        for (int i = 0; i < floorSlotCount; ++i) {
+            field.PutSlot(state_, i);
+        }
+        if (c.mode == GameMode::Playing || c.mode == GameMode::Paused) {
+            if (c.charging != 0 && c.airborne == 0) { // centred on the body, two bands of four
+                const std::int32_t band = 64 + 48 * (c.animFrame / 4);
+                field.Put(140, 154, {64 * (c.animFrame % 4), band, 64, 48}, band);
+            }
+            field.PutCharacter(state_);
+        }
+        if (c.mode == GameMode::Paused) {
+            field.PutPauseSign();
+        }
+        EXPECT_EQ(field.Mismatches(Window()), 0) << c.what;
         for (auto [x, y] : {std::pair{23, 64}, {24, 63}, {440, 415}, {439, 416}}) {
             EXPECT_EQ(WindowPixel(x, y), 7) << "outside the field at " << x << "," << y;
         }
     }
 }
 
-TEST_F(FullFrame, CharacterSparklesAndPauseSignFollowTheRulesInOrder) {
-    const struct {
-        const char* what;
-        GameMode mode;
-        std::int32_t facing, airborne, charging, animFrame;
-        std::int32_t column, row; // -1: no character
-    } cases[] = {
-        // In the air: frame 0 in walking colours, no sparkles though charging.
-        {"airborne", GameMode::Playing, 1, 1, 1, 3, 4, 0},
-        {"walking left", GameMode::Playing, -1, 0, 0, 7, 3, 0},
-        {"charging, frame 2", GameMode::Playing, 1, 0, 1, 2, 6, 32},
-        {"charging, frame 5", GameMode::Playing, -1, 0, 1, 5, 1, 32},
-        {"paused: the sign over all", GameMode::Paused, 1, 0, 0, 0, 4, 0},
-        {"title", GameMode::Title, 1, 0, 1, 0, -1, 0},
-        {"game over", GameMode::GameOver, 1, 0, 1, 0, -1, 0},
-    };
-    // The body at field (156, 170), its top and the sparkles under the sign.
-    state_->playerX = 140;
-    state_->playerY = 170;
-    for (const auto& c : cases) {
-        state_->mode = c.mode;
-        state_->facing = c.facing;
-        state_->airborne = c.airborne;
-        state_->charging = c.charging;
-        state_->animFrame = c.animFrame;
-        DrawFullFrame(*state_);
-        ExpectBackWall();
-        if (c.row == 32) { // sparkles with the charging pose, in two bands of four
-            const std::int32_t band = 64 + 48 * (c.animFrame / 4);
-            Put(140, 154, {64 * (c.animFrame % 4), band, 64, 48}, band);
+TEST_F(RenderTest, RepaintDrawsTheFramePictureThenTheFieldThenTheStatusPanel) {
+    state_.mode = GameMode::Playing;
+    state_.floors[6] = {FloorKind::ConveyorLeft, 100, 120, 0, 0, 0};
+    state_.playerX = 100;
+    state_.playerY = 88;
+    state_.facing = 1;
+    state_.jumpPower = 3;
+    state_.shownFloor = 42;
+    state_.records[1][0].score = 321;
+    state_.showJumpCount = 1;
+    state_.jumpCount = 17;
+    for (std::int32_t speedUp : {0, 1}) {
+        state_.speedUp = speedUp;
+        // The decoded frame picture put in pixel by pixel, then the field and
+        // the panel. The partial redraw shows the slots and the character on
+        // the picture's black well, nothing behind.
+        for (std::int32_t i = 0; i < 634 * 436; ++i) {
+            const std::int32_t x = i % 634, y = i / 634;
+            FillRectIndex(screen_.windowDC, x, y, x + 1, y + 1, Art().frame.at(x, y));
         }
-        if (c.column >= 0) {
-            Put(156, 170, {32 * c.column, c.row, 32, 32}, 0); // the walking mask
+        if (speedUp == 0) {
+            DrawFullFrame(state_, screen_);
+        } else {
+            FieldModel field;
+            field.PutSlot(state_, 6);
+            field.PutCharacter(state_);
+            for (std::int32_t i = 0; i < fieldWidth * fieldHeight; ++i) {
+                const std::int32_t x = i % fieldWidth, y = i / fieldWidth;
+                FillRectIndex(screen_.windowDC, 24 + x, 64 + y, 25 + x, 65 + y, field.At(x, y));
+            }
         }
-        if (c.mode == GameMode::Paused) {
-            Put(144, 144, {0, 320, 128, 48});
+        DrawFloorCounter(state_, screen_);
+        DrawJumpGauge(state_, screen_);
+        DrawDifficultyAndBest(state_, screen_);
+        DrawJumpCountLabel(state_, screen_);
+        std::vector<std::uint8_t> expected(std::size_t{634} * 436);
+        for (std::int32_t i = 0; i < 634 * 436; ++i) {
+            expected[static_cast<std::size_t>(i)] = WindowPixel(i % 634, i / 634);
         }
-        EXPECT_EQ(FieldMismatches(), 0) << c.what;
+        FillWindow(7); // and no slot marked: the repaint must mark them itself
+        PaintWindow(state_, screen_);
+        EXPECT_EQ(Mismatches(Window(), 0, 0, 634, 436,
+                             [&](std::int32_t x, std::int32_t y) {
+                                 return expected[static_cast<std::size_t>(y * 634 + x)];
+                             }),
+                  0)
+            << "speedUp " << speedUp;
     }
 }
 

@@ -1,10 +1,8 @@
 #include "tests/render/render_fixture.h"
 
-#include "core/ports.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/user/user.h"
-#include "render/partial_frame.h"
-#include "render/window_drawing.h"
+#include "core/slot_rects.h"
+
+#include <algorithm>
 
 namespace render_test {
 
@@ -40,41 +38,41 @@ void FieldModel::Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t
     }
 }
 
-int FieldModel::Mismatches(BitmapHandle window, std::int32_t from, std::int32_t to) {
-    return render_test::Mismatches(
-        window, 24 + from, 64, to - from, fieldHeight,
-        [&](std::int32_t dx, std::int32_t dy) { return At(from + dx, dy); });
+void FieldModel::PutSlot(const GameState& state, int slot) {
+    const Rect d = SlotDrawRect(state, slot);
+    Put(d.x, d.y, SlotSheetRect(state, slot));
 }
 
-void RenderTest::SetUp() {
-    ResetPartialFrameState(); // a fresh program: nothing drawn partially yet
-    static HeadlessBackend backend;
-    ResetDisplay();
-    StartWindowSystem(backend);
-    RegisterWindowClass({"VarniskRenderTest", cs::ownDC, DefWindowProc, 0});
-    // A client of 634 x 436, as the game's main window has.
-    state_->window = CreateWindowOf(
-        "VarniskRenderTest", "VARNISK", ws::caption | ws::sysMenu, 0, 0, 634 + 2 * frameBorderWidth,
-        436 + captionHeight + 2 * frameBorderWidth, nullptr, nullptr, 0, 0);
-    ASSERT_NE(state_->window, nullptr);
-    CreateSurfaces(*state_);
-    state_->mode = GameMode::Title;
-    state_->difficulty = 2;
-    state_->shownFloor = state_->floorCount = 1;
-    state_->playerY = fieldHeight;
-    for (FloorSlot& slot : state_->floors) {
-        slot = {FloorKind::Normal, -1000, -1000, 0, 0, 0}; // out of sight
-    }
+void FieldModel::PutCharacter(const GameState& s) {
+    // Columns 0..3 face left, 4..7 right; frame 0 in the air; the charging
+    // pose one band down while charging on a floor; the walking mask always.
+    const std::int32_t column = 2 * s.facing + 2 + (s.airborne != 0 ? 0 : s.animFrame % 4);
+    const std::int32_t row = s.charging != 0 && s.airborne == 0 ? 32 : 0;
+    Put(s.playerX + 16, s.playerY, {32 * column, row, 32, 32}, 0);
 }
 
-void RenderTest::TearDown() {
-    if (state_->window != nullptr) {
-        ReleaseSurfaces(*state_);
-        DestroyWindow(state_->window);
+int FieldModel::Mismatches(BitmapHandle window) const {
+    return render_test::Mismatches(window, 24, 64, fieldWidth, fieldHeight,
+                                   [&](std::int32_t x, std::int32_t y) { return At(x, y); });
+}
+
+FieldModel FieldModel::Read(BitmapHandle window) {
+    // A window's surface keeps its rows top row first.
+    FieldModel field;
+    for (std::int32_t y = 0; y < fieldHeight; ++y) {
+        const std::ptrdiff_t offset = std::ptrdiff_t{64 + y} * BitmapStride(window) + 24;
+        std::copy_n(BitmapBits(window) + offset, fieldWidth, &field.At(0, y));
     }
-    ShutdownWindowSystem();
-    SetStaticColorCountForTesting(staticColorCount);
-    ResetDisplay();
+    return field;
+}
+
+RenderTest::RenderTest() {
+    state_.mode = GameMode::Title;
+    state_.difficulty = 2;
+    state_.playerY = fieldHeight;
+    for (FloorSlot& slot : state_.floors) {
+        slot = {FloorKind::Normal, -1000, -1000, 0, 0, 0};
+    }
 }
 
 } // namespace render_test

@@ -1,16 +1,15 @@
-// A real main window on the headless backend with the game's surfaces made
-// by CreateSurfaces, and the committed pictures decoded by the asset tests'
-// own reader, so that expected pixels never come from the code under test.
+// The renderer on a TestScreen, and the committed pictures decoded by the
+// asset tests' own reader, so that expected pixels never come from the code
+// under test.
 #pragma once
 
-#include "core/game_state.h"
 #include "base/rect.h"
-#include "platform/gdi/gdi.h"
+#include "core/game_state.h"
 #include "tests/assets/asset_readers.h"
+#include "tests/render/test_screen.h"
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 
 namespace render_test {
@@ -20,23 +19,30 @@ struct Pictures {
 };
 const Pictures& Art(); // decoded once: rows top-down, one byte per pixel
 
-// The play field as a test expects it: 416 x 352 indices composed from the
-// decoded sheets.
+// The play field as a test expects it: 416 x 352 indices, black to begin
+// with, composed from the decoded sheets.
 class FieldModel {
   public:
-    std::uint8_t& At(std::int32_t x, std::int32_t y) { return pixels_[y * fieldWidth + x]; }
-    void Fill(std::uint8_t index) { pixels_.assign(pixels_.size(), index); }
+    std::uint8_t& At(std::int32_t x, std::int32_t y) { return pixels_[Index(x, y)]; }
+    std::uint8_t At(std::int32_t x, std::int32_t y) const { return pixels_[Index(x, y)]; }
     // The sheet block s at field (x, y), clipped to the field: a plain copy,
     // or with maskY >= 0 the transparency rule with the mask at (s.x, maskY):
     // a mask bit 1 keeps the background, 0 blackens it, then the sprite's
     // index is ORed in.
     void Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY = -1);
-    // How many pixels of the window's field at (24, 64), columns from..to-1,
-    // differ from the model.
-    int Mismatches(BitmapHandle window, std::int32_t from = 0, std::int32_t to = fieldWidth);
+    void PutSlot(const GameState& state, int slot); // where and as the slot rectangles say
+    void PutCharacter(const GameState& state);      // the body in its pose, no sparkles
+    void PutPauseSign() { Put(144, 144, {0, 320, 128, 48}); }
+    // How many pixels of the window's field at (24, 64) differ from the model.
+    int Mismatches(BitmapHandle window) const;
+    static FieldModel Read(BitmapHandle window); // the window's field as it is
 
   private:
-    std::vector<std::uint8_t> pixels_ = std::vector<std::uint8_t>(fieldWidth * fieldHeight);
+    static std::size_t Index(std::int32_t x, std::int32_t y) {
+        return static_cast<std::size_t>(y) * fieldWidth + static_cast<std::size_t>(x);
+    }
+    std::vector<std::uint8_t> pixels_ =
+        std::vector<std::uint8_t>(std::size_t{fieldWidth} * fieldHeight);
 };
 
 using Expected = std::function<std::uint8_t(std::int32_t dx, std::int32_t dy)>;
@@ -46,15 +52,16 @@ int Mismatches(BitmapHandle bitmap, std::int32_t x, std::int32_t y, std::int32_t
 
 class RenderTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-    BitmapHandle Window() const { return GetSelectedBitmap(state_->windowDC); }
+    RenderTest();
+    BitmapHandle Window() const { return GetSelectedBitmap(screen_.windowDC); }
     std::uint8_t WindowPixel(std::int32_t x, std::int32_t y) const {
         return GetPixelIndex(Window(), x, y);
     }
-    void FillWindow(std::uint8_t index) { FillRectIndex(state_->windowDC, 0, 0, 634, 436, index); }
+    void FillWindow(std::uint8_t index) { FillRectIndex(screen_.windowDC, 0, 0, 634, 436, index); }
 
-    std::unique_ptr<GameState> state_ = std::make_unique<GameState>();
+    TestScreen window_;
+    RenderResources& screen_ = window_.screen;
+    GameState state_{}; // the title, Normal, every slot out of sight
 };
 
 } // namespace render_test

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/game_state.h"
 #include "base/handles.h"
 #include "platform/gdi/gdi.h"
+#include "render/render_resources.h"
 
 #include <cstdint>
 
@@ -20,8 +20,8 @@ void ResetSystemPalette();
 
 // 1 when realizing the game palette changed the system palette (and the
 // whole client is then invalidated for a repaint), else 0.
-std::int32_t RealizeGamePalette(GameState& state);
+std::int32_t RealizeGamePalette(RenderResources& screen);
 
 // The frame picture (bitmap 125) 1:1 over the whole client area; realizes
 // the palette first.
-void DrawFramePicture(GameState& state);
+void DrawFramePicture(RenderResources& screen);

@@ -47,7 +47,10 @@ struct RenderResources {
     Surface backBuffer;
     Surface panelImage;
     PartialFrameMemory partialFrame;
-    // Called after every partial frame, with the frame's state, by whoever
-    // checks the partial redraw against a full one (a test); empty in the game.
+    // Called just before and just after every partial frame, with the
+    // frame's state, by whoever checks the partial redraw against a full one
+    // (a test): what the frame found on screen and in the slots' marks is
+    // gone once it has drawn. Empty in the game.
+    std::function<void(const GameState&, const RenderResources&)> beforePartialFrame;
     std::function<void(const GameState&, const RenderResources&)> afterPartialFrame;
 };

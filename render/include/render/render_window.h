@@ -7,7 +7,7 @@
 // one. The shell answers it with the platform's windows, so the renderer
 // never sees the window system.
 class RenderWindow {
-public:
+  public:
     // The window's own drawing context, valid for the window's whole life.
     virtual ContextHandle DrawingContext() = 0;
     // Bracket a repaint of the client area; the context stays the same one.
@@ -16,6 +16,6 @@ public:
     // The whole client area wants a repaint (every pixel may look different).
     virtual void InvalidateClient() = 0;
 
-protected:
+  protected:
     ~RenderWindow() = default;
 };

@@ -16,16 +16,17 @@ void ReleaseSurfaces(RenderResources& screen);
 // The whole client area, as a WM_PAINT asks for it.
 void PaintWindow(GameState& state, RenderResources& screen);
 
-// The play field: a full frame, or the partial redraw of what changed.
-void DrawFullFrame(GameState& state, RenderResources& screen);
+// The play field: a full frame, or the partial redraw of what changed, which
+// counts down the redraw mark of every slot it draws.
+void DrawFullFrame(const GameState& state, RenderResources& screen);
 void DrawPartialFrame(GameState& state, RenderResources& screen);
 
 // The status panel's parts.
-void DrawJumpGauge(GameState& state, RenderResources& screen);
-void DrawFloorCounter(GameState& state, RenderResources& screen);
-void DrawDifficultyAndBest(GameState& state, RenderResources& screen);
-void DrawJumpCount(GameState& state, RenderResources& screen);
-void DrawJumpCountLabel(GameState& state, RenderResources& screen);
+void DrawJumpGauge(const GameState& state, RenderResources& screen);
+void DrawFloorCounter(const GameState& state, RenderResources& screen);
+void DrawDifficultyAndBest(const GameState& state, RenderResources& screen);
+void DrawJumpCount(const GameState& state, RenderResources& screen);
+void DrawJumpCountLabel(const GameState& state, RenderResources& screen);
 
 // Fills a window rectangle (right and bottom exclusive) with the black brush.
 void FillWindowRectBlack(RenderResources& screen, std::int32_t left, std::int32_t top,
