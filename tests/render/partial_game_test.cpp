@@ -233,7 +233,7 @@ void CheckGame(const std::string& name, std::uint32_t seed) {
     options.seed = seed;
     StartRun(run, options);
     Checker checker;
-    RenderResources& screen = RunWindow(run).screen;
+    RenderResources& screen = run.window.screen;
     screen.beforePartialFrame = [&](const GameState& s, const RenderResources& r) {
         checker.Before(s, r);
     };
