@@ -42,43 +42,10 @@ void RecordingPorts::RecordDraw(const char* call, const GameState& state) {
         {call, state.mode, state.playerX, state.playerY, state.rollPhase, state.shownFloor});
 }
 
-void RecordingPorts::DrawFullFrame(GameState& state) {
-    RecordDraw("DrawFullFrame", state);
-}
-void RecordingPorts::DrawPartialFrame(GameState& state) {
-    RecordDraw("DrawPartialFrame", state);
-}
-void RecordingPorts::DrawJumpGauge(GameState& state) {
-    Record("DrawJumpGauge " + std::to_string(state.jumpPower));
-}
-void RecordingPorts::DrawFloorCounter(GameState& state) {
-    RecordDraw("DrawFloorCounter", state);
-}
-void RecordingPorts::DrawDifficultyAndBest(GameState&) {
-    Record("DrawDifficultyAndBest");
-}
-void RecordingPorts::DrawJumpCount(GameState& state) {
-    Record("DrawJumpCount " + std::to_string(state.jumpCount));
-}
 void RecordingPorts::FillWindowRectBlack(GameState&, std::int32_t left, std::int32_t top,
                                          std::int32_t right, std::int32_t bottom) {
     Record("FillWindowRectBlack " + std::to_string(left) + " " + std::to_string(top) + " " +
            std::to_string(right) + " " + std::to_string(bottom));
-}
-void RecordingPorts::PlayEffect(GameState&, int effectId) {
-    Record("PlayEffect " + std::to_string(effectId));
-}
-void RecordingPorts::PlayMusic(GameState&) {
-    Record("PlayMusic");
-}
-void RecordingPorts::StopMusic(GameState&) {
-    Record("StopMusic");
-}
-void RecordingPorts::CreateStartPanel(GameState&) {
-    Record("CreateStartPanel");
-}
-void RecordingPorts::DestroyStartPanel(GameState&) {
-    Record("DestroyStartPanel");
 }
 void RecordingPorts::RunNameEntryDialog(GameState& state) {
     Record("RunNameEntryDialog");
@@ -111,9 +78,6 @@ void RecordingPorts::SwitchMenuToTitleState(GameState&) {
         SetTitleState(*menu);
     }
 }
-void RecordingPorts::RedrawMenuBar(GameState&) {
-    Record("RedrawMenuBar");
-}
 void RecordingPorts::SetPauseItemLabel(GameState&, bool paused) {
     Record(paused ? "SetPauseItemLabel Resume" : "SetPauseItemLabel Pause");
     if (menu != nullptr) {
@@ -130,71 +94,14 @@ WindowHandle RecordingPorts::GetKeyboardFocus(GameState&) {
     Record("GetKeyboardFocus");
     return nullptr;
 }
-void RecordingPorts::SetKeyboardFocus(GameState&, WindowHandle) {
-    Record("SetKeyboardFocus");
-}
-void RecordingPorts::CaptureMouse(GameState&) {
-    Record("CaptureMouse");
-}
-void RecordingPorts::ReleaseMouseCapture(GameState&) {
-    Record("ReleaseMouseCapture");
-}
-void RecordingPorts::SendDestroyMessage(GameState&) {
-    Record("SendDestroyMessage");
-}
 
-void RecordingPorts::CreateSurfaces() {
-    Record("CreateSurfaces");
-}
-void RecordingPorts::ReleaseSurfaces() {
-    Record("ReleaseSurfaces");
-}
-void RecordingPorts::PaintWindow() {
-    Record("PaintWindow");
-}
-void RecordingPorts::DrawJumpCountLabel() {
-    Record("DrawJumpCountLabel");
-}
-void RecordingPorts::LoadEffects() {
-    Record("LoadEffects");
-}
-void RecordingPorts::ReleaseEffects() {
-    Record("ReleaseEffects");
-}
-void RecordingPorts::OpenMusic() {
-    Record("OpenMusic");
-}
-void RecordingPorts::CloseMusic() {
-    Record("CloseMusic");
-}
-void RecordingPorts::DrawBest5Pages() {
-    Record("DrawBest5Pages");
-}
-void RecordingPorts::RunAboutDialog() {
-    Record("RunAboutDialog");
-}
-void RecordingPorts::ShowMainWindow() {
-    Record("ShowMainWindow");
-}
 std::uint32_t RecordingPorts::CreateTickTimer() {
     Record("CreateTickTimer");
     return tickTimer;
 }
-void RecordingPorts::SoundDefaultBeep() {
-    Record("SoundDefaultBeep");
-}
 std::uint32_t RecordingPorts::GetTickCount() {
     Record("GetTickCount");
     return tickCount;
-}
-void RecordingPorts::ShowHelpTopics() {
-    Record("ShowHelpTopics");
-}
-void RecordingPorts::CloseHelp() {
-    Record("CloseHelp");
-}
-void RecordingPorts::PostQuitMessage(int exitCode) {
-    Record("PostQuitMessage " + std::to_string(exitCode));
 }
 
 GameState MakeTitleState(RecordingPorts& ports, std::uint32_t seed) {

@@ -14,7 +14,7 @@
 // system as told. Plugged into a game record (core tests) or a main window's
 // record (shell tests).
 class RecordingPorts final : public ShellPorts {
-public:
+  public:
     // What the game record held when a drawing port was called, for the rules
     // about drawing before or after a change.
     struct DrawSnapshot {
@@ -48,52 +48,60 @@ public:
     // The effects played since the last Clear, in order.
     std::vector<int> Effects() const;
 
-    void DrawFullFrame(GameState& state) override;
-    void DrawPartialFrame(GameState& state) override;
-    void DrawJumpGauge(GameState& state) override;
-    void DrawFloorCounter(GameState& state) override;
-    void DrawDifficultyAndBest(GameState& state) override;
-    void DrawJumpCount(GameState& state) override;
+    void DrawFullFrame(GameState& state) override { RecordDraw("DrawFullFrame", state); }
+    void DrawPartialFrame(GameState& state) override { RecordDraw("DrawPartialFrame", state); }
+    void DrawJumpGauge(GameState& state) override {
+        Record("DrawJumpGauge " + std::to_string(state.jumpPower));
+    }
+    void DrawFloorCounter(GameState& state) override { RecordDraw("DrawFloorCounter", state); }
+    void DrawDifficultyAndBest(GameState&) override { Record("DrawDifficultyAndBest"); }
+    void DrawJumpCount(GameState& state) override {
+        Record("DrawJumpCount " + std::to_string(state.jumpCount));
+    }
     void FillWindowRectBlack(GameState& state, std::int32_t left, std::int32_t top,
                              std::int32_t right, std::int32_t bottom) override;
-    void PlayEffect(GameState& state, int effectId) override;
-    void PlayMusic(GameState& state) override;
-    void StopMusic(GameState& state) override;
-    void CreateStartPanel(GameState& state) override;
-    void DestroyStartPanel(GameState& state) override;
+    void PlayEffect(GameState&, int effectId) override {
+        Record("PlayEffect " + std::to_string(effectId));
+    }
+    void PlayMusic(GameState&) override { Record("PlayMusic"); }
+    void StopMusic(GameState&) override { Record("StopMusic"); }
+    void CreateStartPanel(GameState&) override { Record("CreateStartPanel"); }
+    void DestroyStartPanel(GameState&) override { Record("DestroyStartPanel"); }
     void RunNameEntryDialog(GameState& state) override;
     std::int32_t RunClearBest5Dialog(GameState& state) override;
     void UpdateMenuChecks(GameState& state) override;
     void SwitchMenuToPlayState(GameState& state) override;
     void SwitchMenuToTitleState(GameState& state) override;
-    void RedrawMenuBar(GameState& state) override;
+    void RedrawMenuBar(GameState&) override { Record("RedrawMenuBar"); }
     void SetPauseItemLabel(GameState& state, bool paused) override;
     void CheckMenuItem(GameState& state, int commandId, bool checked) override;
     WindowHandle GetKeyboardFocus(GameState& state) override;
-    void SetKeyboardFocus(GameState& state, WindowHandle window) override;
-    void CaptureMouse(GameState& state) override;
-    void ReleaseMouseCapture(GameState& state) override;
-    void SendDestroyMessage(GameState& state) override;
+    void SetKeyboardFocus(GameState&, WindowHandle) override { Record("SetKeyboardFocus"); }
+    void CaptureMouse(GameState&) override { Record("CaptureMouse"); }
+    void ReleaseMouseCapture(GameState&) override { Record("ReleaseMouseCapture"); }
+    void SendDestroyMessage(GameState&) override { Record("SendDestroyMessage"); }
 
-    void CreateSurfaces() override;
-    void ReleaseSurfaces() override;
-    void PaintWindow() override;
-    void DrawJumpCountLabel() override;
-    void LoadEffects() override;
-    void ReleaseEffects() override;
-    void OpenMusic() override;
-    void CloseMusic() override;
-    void DrawBest5Pages() override;
-    void RunAboutDialog() override;
-    void ShowMainWindow() override;
+    void CreateSurfaces() override { Record("CreateSurfaces"); }
+    void ReleaseSurfaces() override { Record("ReleaseSurfaces"); }
+    void PaintWindow() override { Record("PaintWindow"); }
+    void DrawJumpCountLabel() override { Record("DrawJumpCountLabel"); }
+    void LoadEffects() override { Record("LoadEffects"); }
+    void ReleaseEffects() override { Record("ReleaseEffects"); }
+    void OpenMusic() override { Record("OpenMusic"); }
+    void CloseMusic() override { Record("CloseMusic"); }
+    void DrawBest5Pages() override { Record("DrawBest5Pages"); }
+    void RunAboutDialog() override { Record("RunAboutDialog"); }
+    void ShowMainWindow() override { Record("ShowMainWindow"); }
     std::uint32_t CreateTickTimer() override;
-    void SoundDefaultBeep() override;
+    void SoundDefaultBeep() override { Record("SoundDefaultBeep"); }
     std::uint32_t GetTickCount() override;
-    void ShowHelpTopics() override;
-    void CloseHelp() override;
-    void PostQuitMessage(int exitCode) override;
+    void ShowHelpTopics() override { Record("ShowHelpTopics"); }
+    void CloseHelp() override { Record("CloseHelp"); }
+    void PostQuitMessage(int exitCode) override {
+        Record("PostQuitMessage " + std::to_string(exitCode));
+    }
 
-private:
+  private:
     void Record(std::string call);
     void RecordDraw(const char* call, const GameState& state);
 };
