@@ -5,15 +5,15 @@
 #include "platform/user/user.h"
 #include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
+#include "shell/text_faces.h"
 
 int main() {
     // One settings and records file, read at start-up and replaced at the end.
     const std::filesystem::path settings = SettingsFilePath();
     SdlBackend backend;
     backend.RequestZoom(LoadZoomSetting(settings));
-    // Menus and dialogs are written in the game's text face, Mona; its
-    // Japanese companion draws what Mona lacks.
-    StartWindowSystem(backend, {.faces = {"Mona", "IPAPGothic"}});
+    // Menus and dialogs are written in the game's own faces.
+    StartWindowSystem(backend, {.faces = GameTextFaces()});
     const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
     ShutdownWindowSystem();
     return exitCode;

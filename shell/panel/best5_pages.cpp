@@ -3,6 +3,7 @@
 #include "platform/gdi/gdi.h"
 #include "page_counter.h"
 #include "shell/panel/start_panel.h"
+#include "shell/text_faces.h"
 
 #include <array>
 #include <string_view>
@@ -18,16 +19,15 @@ constexpr std::string_view floorLetter = "F";
 // both faces, where Mona also has its crisp bitmaps (at 13 its hyphens fall
 // between the rows).
 FontHandle CreateBest5Font() {
-    const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
     constexpr std::int32_t smallestEm = best5CellHeight - 3;
     for (std::int32_t em = best5CellHeight; em > smallestEm; --em) {
-        FontHandle font = CreateFontByFamilies(families, em, 400);
+        FontHandle font = CreateFontByFamilies(gameTextFaces, em, 400);
         if (font == nullptr || FontLineHeight(font) <= best5CellHeight) {
             return font;
         }
         DeleteFont(font);
     }
-    return CreateFontByFamilies(families, smallestEm, 400);
+    return CreateFontByFamilies(gameTextFaces, smallestEm, 400);
 }
 
 void DrawEntry(ContextHandle page, FontHandle font, const Best5Layout& layout, std::int32_t top,

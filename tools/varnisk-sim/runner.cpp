@@ -4,6 +4,7 @@
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/dialogs/dialogs.h"
+#include "shell/text_faces.h"
 #include "dialog_answers.h"
 #include "screen_file.h"
 #include "trace.h"
@@ -74,7 +75,7 @@ void StartRun(SimRun& run, const SimOptions& options) {
     // The runner keeps its own time, one game tick per trace line: an effect
     // that holds the game takes none of it.
     run.backend.SetBlockingEffectsTakeTime(false);
-    StartWindowSystem(run.backend, {.faces = {"Mona", "IPAPGothic"}}); // the game's text faces
+    StartWindowSystem(run.backend, {.faces = GameTextFaces()});
     run.window.options = {options.settings, options.save, options.seed, LocateMusicFile()};
     RegisterMainWindowClass();
     run.mainWindow = CreateMainWindow(run.window);
