@@ -1,20 +1,11 @@
-// BitBlt against a pixel-by-pixel model of what it must do, plus what the
-// model does not cover: mask colours, layout, fills and the clip's life.
+// BitBlt against a pixel model, then what the model does not cover: mask
+// colours, fills, the clip's life, and the emulated display's palette.
 #include "gdi_test_support.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
-
-TEST(BitmapLayout, RowsAreStoredBottomFirstOnlyWhenAsked) {
-    TestSurface bottomUp(5, 3, true), topDown(5, 3, false);
-    EXPECT_EQ(BitmapStride(bottomUp.bitmap), 8);
-    BitmapBits(bottomUp.bitmap)[1] = BitmapBits(topDown.bitmap)[1] = 42; // stored row 0, x 1
-    EXPECT_EQ(GetPixelIndex(bottomUp.bitmap, 1, 2), 42);
-    EXPECT_EQ(GetPixelIndex(topDown.bitmap, 1, 0), 42);
-    EXPECT_EQ(GetPixelIndex(topDown.bitmap, 5, 0), 0);
-}
 
 // The transparency rule (AND the mask, OR the sprite), then the mask's
 // colours taken from the destination's context.
@@ -142,6 +133,55 @@ TEST(FillRectIndex, FillsOnlyInsideTheBitmapAndTheClip) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(surface.Pixel(x, y), expected[y][x] == '.' ? 9 : expected[y][x] - '0');
+}
+
+// Realizing a palette takes the system palette's free entries only in the
+// foreground and while a display is open; each connection starts fresh.
+int Rgb(const PaletteEntry& entry) {
+    return entry.red << 16 | entry.green << 8 | entry.blue;
+}
+
+TEST(DisplayPalette, ForegroundRealizeTakesTheFreeEntriesOnceOnlyWhileADisplayIsOpen) {
+    PaletteEntries entries{};
+    for (int i = 0; i < paletteSize; ++i)
+        entries[i] = {static_cast<std::uint8_t>(i), 1, 2, pcNoCollapse};
+    PaletteHandle palette = CreatePalette(entries);
+    entries[100] = {9, 1, 2, 0}; // without PC_NOCOLLAPSE: not mapped
+    PaletteHandle collapsing = CreatePalette(entries);
+    ContextHandle context = CreateMemoryContext();
+    SelectPalette(context, palette, false);
+    EXPECT_EQ(RealizePalette(context), 0) << "no display open";
+    {
+        DisplayConnection display;
+        EXPECT_EQ(GetStaticColorCount(), 20);
+        SelectPalette(context, palette, true);
+        EXPECT_EQ(RealizePalette(context), 0) << "in the background";
+        const std::uint64_t version = SystemPaletteVersion();
+        SelectPalette(context, palette, false);
+        EXPECT_EQ(RealizePalette(context), 236);
+        EXPECT_GT(SystemPaletteVersion(), version);
+        // Black and white and the other static colours stay; every free one is taken.
+        for (int i = 10; i <= 245; ++i) {
+            EXPECT_EQ(Rgb(GetSystemPalette()[i]), i << 16 | 0x0102) << i;
+            EXPECT_EQ(GetSystemPalette()[i].flags, 0);
+        }
+        for (auto [i, rgb] :
+             {std::pair{0, 0x000000}, {9, 0xa6caf0}, {246, 0xfffbf0}, {255, 0xffffff}})
+            EXPECT_EQ(Rgb(GetSystemPalette()[i]), rgb) << i;
+        const std::uint64_t settled = SystemPaletteVersion();
+        EXPECT_EQ(RealizePalette(context), 0);
+        SelectPalette(context, collapsing, false);
+        EXPECT_EQ(RealizePalette(context), 0);
+        EXPECT_EQ(SystemPaletteVersion(), settled);
+    }
+    // Closed, and a new one fresh: black between the static colours.
+    DisplayConnection display({.staticColors = -1});
+    EXPECT_EQ(GetStaticColorCount(), -1);
+    EXPECT_EQ(SystemPaletteVersion(), 0u);
+    EXPECT_EQ(Rgb(GetSystemPalette()[10]) + Rgb(GetSystemPalette()[245]), 0);
+    DeleteContext(context);
+    DeletePalette(collapsing);
+    DeletePalette(palette);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// A bitmap with its own context for the drawing tests, and pixel access
-// through the documented row layout rather than the layer's own helpers.
+// A test bitmap with its context; pixels read by the documented row layout.
 #pragma once
 
 #include "platform/gdi/gdi.h"
@@ -39,7 +38,6 @@ struct TestSurface {
             for (int x = 0; x < Width(); ++x)
                 Pixel(x, y) = static_cast<std::uint8_t>(pattern ? seed + x * 7 + y * 31 : seed);
     }
-    // Every pixel, top row first.
     Pixels Snapshot() {
         Pixels pixels;
         for (int y = 0; y < Height(); ++y)

@@ -9,8 +9,7 @@ TEST_F(DialogTest, EditTypesOverTheSelectionErasesWholeCharactersAndScrollsToThe
         test_dialogs::entry, [](WindowHandle opened) { SetDialogItemText(opened, field, "Ann"); });
     WindowHandle edit = GetDialogItem(dialog, field);
     EXPECT_EQ(GetFocus(), edit) << "the first tab stop";
-    Push(Event(Kind::Text, 0, 0, 0, "aé€😀b"),
-         10); // over the selected text: one to four bytes a character
+    Push(Kind::Text, 10, "aé€😀b"); // over the selected text: one to four bytes a character
     Tap(vk::left, 20);
     Tap(vk::back, 30); // the four-byte face
     RunDialog(dialog, 35);
@@ -18,16 +17,15 @@ TEST_F(DialogTest, EditTypesOverTheSelectionErasesWholeCharactersAndScrollsToThe
     Tap(vk::home, 40);
     Tap(vk::right, 50);
     Tap(vk::del, 60); // é
-    Push(Event(Kind::Text, 0, 0, 0, "€"), 70);
+    Push(Kind::Text, 70, "€");
     Tap(vk::back, 90); // the € just typed, whole
     Tap(vk::end, 100);
-    Push(Event(Kind::Text, 0, 0, 0, "!"), 110);
+    Push(Kind::Text, 110, "!");
     RunDialog(dialog, 120);
     EXPECT_EQ(GetDialogItemText(dialog, field), "a€b!");
-    // Tab away and back selects the whole text again.
-    Tap(vk::tab, 130);
+    Tap(vk::tab, 130); // away and back: the whole text is selected again
     Tap(vk::tab, 140);
-    Push(Event(Kind::Text, 0, 0, 0, std::string(40, 'W')), 150);
+    Push(Kind::Text, 150, std::string(40, 'W'));
     RunDialog(dialog, 160);
     EXPECT_EQ(GetDialogItemText(dialog, field), std::string(40, 'W'));
     // The caret: the one column of the inside black for a whole line, as no
@@ -77,8 +75,8 @@ TEST_F(DialogTest, RadioButtonsCheckOneOfTheirGroupAndTabToTheCheckedOne) {
     Tap(vk::down, 20); // past the disabled South
     RunDialog(dialog, 25);
     EXPECT_EQ(state(), std::pair(1008, 1008));
-    for (std::uint32_t at : {30, 32, 34})
-        Tap(vk::up, at); // East, North, and round the group to West
+    for (std::uint32_t at : {30, 32, 34}) // East, North, and round the group to West
+        Tap(vk::up, at);
     RunDialog(dialog, 36);
     EXPECT_EQ(state(), std::pair(1008, 1008));
     // Tab leaves the group and comes back to the checked one, whichever.

@@ -20,8 +20,7 @@ TEST_F(DialogTest, TabWalksTheStopsBothWaysEnterPressesTheFocusedButtonEscapeIsC
         RunDialog(dialog, at + 5);
         order.push_back(GetFocus());
     }
-    // The disabled button and the black frame are no stops; the last button
-    // wraps to the first.
+    // The disabled button and the black frame are no stops; the last wraps.
     EXPECT_EQ(order, (std::vector{other, GetDialogItem(dialog, idCancel), go, other, go}));
     Tap(vk::tab, 60);
     Tap(vk::enter, 62); // Other, not the default button
@@ -40,9 +39,8 @@ TEST_F(DialogTest, TabWalksTheStopsBothWaysEnterPressesTheFocusedButtonEscapeIsC
 
 TEST_F(DialogTest, ButtonsClickWhenLetGoOverThemAndLookPressedWhileHeld) {
     WindowHandle dialog = Open(panel);
-    WindowHandle quit = GetDialogItem(dialog, idCancel);
-    SetFocus(quit);
-    const Rect rect = GetWindowRect(quit);
+    SetFocus(GetDialogItem(dialog, idCancel));
+    const Rect rect = GetWindowRect(GetFocus());
     const std::size_t bevel = (rect.y + 1) * 634 + rect.x + 1;
     Key(Kind::KeyDown, vk::space, 10);
     Key(Kind::KeyUp, vk::space, 60);
@@ -66,15 +64,51 @@ TEST_F(DialogTest, ButtonsClickWhenLetGoOverThemAndLookPressedWhileHeld) {
     Click(fx, fy, 1500);      // too late for a double click
     Click(fx + 40, fy, 1700); // soon, but too far
     RunDialog(dialog, 2000);
-    const DialogCommand frame = Clicked(1004);
-    EXPECT_EQ(commands, (Commands{Clicked(idCancel),
-                                  Clicked(1000),
-                                  frame,
-                                  {1004, bn::doubleClicked},
-                                  frame,
-                                  frame,
-                                  frame}));
+    const DialogCommand frame = Clicked(1004), twice{1004, bn::doubleClicked};
+    EXPECT_EQ(commands,
+              (Commands{Clicked(idCancel), Clicked(1000), frame, twice, frame, frame, frame}));
     EXPECT_EQ(GetFocus(), other);
+}
+
+// Shows the dialog, and ends it with the command's id times ten on OK and Cancel.
+LResult EndOnOkOrCancel(WindowHandle dialog, std::uint32_t message, WParam wParam, LParam) {
+    const auto id = static_cast<int>(wParam & 0xFFFF);
+    if (message == wm::initDialog)
+        ShowWindow(dialog, true);
+    else if (message == wm::command && (id == idOk || id == idCancel))
+        EndDialog(dialog, id * 10);
+    return message == wm::initDialog || message == wm::command ? 1 : 0;
+}
+
+TEST_F(DialogTest, ModalDialogRunsTheOwnersTimersGivesTheFocusBackAndItsCloseBoxIsCancel) {
+    WindowHandle other = GetDialogItem(Open(test_dialogs::panel), 1000);
+    SetFocus(other);
+    SetTimer(mainWindow, 7, 40);
+    dialogHook = EndOnOkOrCancel;
+    log.clear(); // the main window's activation when it was shown
+    Tap(vk::letterA, 100);
+    Click(5, 400, 150);     // on the owner beside the dialog, which gets no input
+    Push(Kind::Close, 220); // the desktop's close: not while modal
+    Tap(vk::space, 300);    // to the dialog's focused OK
+    EXPECT_EQ(DialogBox(test_dialogs::choice, mainWindow, DialogProc, 0), idOk * 10);
+    EXPECT_EQ(GetTickCount(), 301u);
+    for (std::uint32_t message : {wm::keyDown, wm::character, wm::lButtonDown, wm::close})
+        for (const LoggedMessage& logged : Only(message))
+            EXPECT_NE(logged.window, mainWindow) << message;
+    EXPECT_GE(Only(wm::timer).size(), 7u) << "the owner's timer fired under the dialog";
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    EXPECT_EQ(GetFocus(), other) << "back where it was";
+    // It opens at the desktop's top-left; its close box ends the caption.
+    const Rect client = MapDialogRect(test_dialogs::choice, Rect{0, 0, 121, 107});
+    Click(client.width + frameBorderWidth - 2 - 8, frameBorderWidth + 8, 350);
+    EXPECT_EQ(DialogBox(test_dialogs::choice, mainWindow, DialogProc, 0), idCancel * 10);
+    // Ended from INITDIALOG, it never waits; without an owner it never shows.
+    dialogHook = [](WindowHandle dialog, std::uint32_t message, WParam, LParam) -> LResult {
+        return message == wm::initDialog ? EndDialog(dialog, 7) : 0;
+    };
+    EXPECT_EQ(DialogBox(test_dialogs::entry, mainWindow, DialogProc, 0), 7);
+    EXPECT_EQ(GetTickCount(), 350u);
+    EXPECT_EQ(DialogBox(test_dialogs::entry, nullptr, DialogProc, 0), -1);
 }
 
 } // namespace

@@ -14,14 +14,8 @@ class MenuTest : public WindowTest {
         CreateMain();
         SetTimer(mainWindow, 1, 40);
         hook = [this](WindowHandle, std::uint32_t message, WParam, LParam) {
-            if (message == wm::timer) {
+            if (message == wm::timer)
                 views.push_back(GetMenuTracking());
-                if (screen.empty() && views.back().pulldownShown) {
-                    std::int32_t width = 0, height = 0;
-                    screen.resize(634 * 455);
-                    ComposeScreen(screen, width, height);
-                }
-            }
             return std::optional<LResult>();
         };
     }
@@ -45,7 +39,6 @@ class MenuTest : public WindowTest {
         return shown;
     }
     std::vector<MenuTrackingView> views;
-    std::vector<std::uint8_t> screen; // the first one with a pull-down
 };
 
 using Views = std::vector<std::string>;
@@ -102,41 +95,6 @@ TEST_F(MenuTest, MouseOpensHoversAndChooses) {
     EXPECT_EQ(Shown({200, 300, 400, 600, 700}), (Views{"0/-1", "0/1", "0/-1", "2/-1", "closed"}));
     EXPECT_EQ(Commands(), std::vector<int>{102});
     EXPECT_TRUE(Only(wm::lButtonDown).empty());
-}
-
-TEST_F(MenuTest, BarAndPulldownPixelsShowMnemonicsAndCheckMarks) {
-    FontHandle font = MenuFont();
-    ASSERT_NE(font, nullptr) << "the faces the window system was given";
-    Key(Kind::KeyDown, vk::alt, 100);
-    Tap('V', 110); // View opens on Ruler; Status is checked
-    Key(Kind::KeyUp, vk::alt, 112);
-    Tap(vk::escape, 300);
-    Tap(vk::escape, 310);
-    RunUntil(400);
-    ASSERT_FALSE(screen.empty());
-    const auto at = [this](std::int32_t x, std::int32_t y) { return screen.at(y * 634 + x); };
-    // "&File": the F is underlined in black under the text on the gray bar.
-    const std::vector<TitleBox> titles = LayOutMenuTitles(bar);
-    const std::int32_t underline = (menuBarHeight - MenuLineHeight()) / 2 + FontAscent(font) + 1;
-    const std::int32_t fLeft = titles[0].left + 6;
-    for (std::int32_t x = fLeft; x < fLeft + GetTextExtent(font, "F").width; ++x)
-        EXPECT_EQ(at(x, underline), menu_colors::text) << "x " << x;
-    EXPECT_EQ(at(titles[0].left + 1, underline), menu_colors::face);
-    // In the pull-down's check column: Status's tick in black, Ruler on the
-    // dark blue selection, Grid's plain face.
-    const PulldownLayout view = LayOutPulldown(bar.menus[2]);
-    auto count = [&](std::size_t item, std::uint8_t index) {
-        int n = 0;
-        const std::int32_t top = menuBarHeight + view.itemTops[item], x0 = titles[2].left + 3;
-        for (std::int32_t y = top; y < top + view.itemHeights[item]; ++y)
-            for (std::int32_t x = x0; x < x0 + checkColumnWidth; ++x)
-                n += at(x, y) == index ? 1 : 0;
-        return n;
-    };
-    EXPECT_GT(count(1, menu_colors::text), 10);
-    EXPECT_GT(count(0, menu_colors::selection), 100);
-    EXPECT_EQ(count(2, menu_colors::text), 0);
-    EXPECT_EQ(at(titles[2].left + view.width - 1, menuBarHeight + 5), menu_colors::darkShadow);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #pragma once
 
-// One headless window system per test, a window class whose procedure writes
-// down every message it gets, a menu bar of the test's own, and a loop that
-// runs the game's way (accelerators first) until a virtual time.
+// One headless window system per test, a window class that writes down every
+// message, a menu bar, and the game's loop (accelerators first) until a time.
 
 #include "platform/headless/headless_backend.h"
 #include "platform/user/user.h"
@@ -11,7 +10,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 struct LoggedMessage {
@@ -34,16 +32,14 @@ class WindowTest : public ::testing::Test {
         running = this;
         StartWindowSystem(backend, {.faces = {"Mona", "IPAPGothic"}});
         ASSERT_TRUE(RegisterWindowClass({testClass, cs::ownDC, Record, {}}));
-        // File has grayed items between separators, Edit is grayed whole,
-        // View has a checked item.
+        // File has grayed items between separators, Edit is grayed whole.
         const MenuItem gap{0, "", false, false};
         // clang-format off
         bar.menus = {Menu{"&File", {{101, "&Open", false, false}, {102, "&Close", false, false}, gap,
                                     {103, "&Print", false, true}, {104, "&Archive", false, true}, gap,
                                     {105, "E&xit", false, false}}, false},
                      Menu{"&Edit", {{106, "&Cut", true, false}, {107, "C&opy", false, false}}, true},
-                     Menu{"&View", {{113, "&Ruler", false, false}, {114, "&Status", true, false},
-                                    {115, "&Grid", false, false}}, false}};
+                     Menu{"&View", {{113, "&Ruler", false, false}, {115, "&Grid", false, false}}, false}};
         // clang-format on
     }
     void TearDown() override {
@@ -62,15 +58,15 @@ class WindowTest : public ::testing::Test {
         return CreateWindowOf(testClass, "", ws::child | ws::visible, r.x, r.y, r.width, r.height,
                               parent, nullptr, id, 0);
     }
-    static InputEvent Event(Kind kind, int key = 0, int x = 0, int y = 0, std::string text = {}) {
-        InputEvent event;
-        std::tie(event.kind, event.virtualKey, event.x, event.y, event.text) =
-            std::tuple(kind, key, x, y, std::move(text));
-        return event;
+    void Push(Kind kind, std::uint32_t at, std::string text = {}) {
+        backend.Push({.kind = kind, .text = std::move(text)}, at);
     }
-    void Push(InputEvent event, std::uint32_t at) { backend.Push(std::move(event), at); }
-    void Key(Kind kind, int key, std::uint32_t at) { Push(Event(kind, key), at); }
-    void Mouse(Kind kind, int x, int y, std::uint32_t at) { Push(Event(kind, 0, x, y), at); }
+    void Key(Kind kind, int key, std::uint32_t at) {
+        backend.Push({.kind = kind, .virtualKey = key, .text = {}}, at);
+    }
+    void Mouse(Kind kind, int x, int y, std::uint32_t at) {
+        backend.Push({.kind = kind, .x = x, .y = y, .text = {}}, at);
+    }
     // A key pressed and released, with Shift held around it if shifted.
     void Tap(int key, std::uint32_t at, bool shifted = false) {
         for (int down : {1, 0})
@@ -98,7 +94,6 @@ class WindowTest : public ::testing::Test {
         DestroyWindow(stopper);
         std::erase_if(log, [stopper](const LoggedMessage& m) { return m.window == stopper; });
     }
-    // The messages of one kind, in order.
     std::vector<LoggedMessage> Only(std::uint32_t message) const {
         std::vector<LoggedMessage> found;
         std::copy_if(log.begin(), log.end(), std::back_inserter(found),

@@ -1,0 +1,155 @@
+// The SDL pieces that need no display: key codes, the icon reader, the
+// screen's colour table and the zoom.
+#include "platform/sdl/event_translation.h"
+#include "platform/sdl/icon_reader.h"
+#include "platform/sdl/key_mapping.h"
+#include "platform/sdl/screen_colors.h"
+#include "platform/sdl/window_zoom.h"
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+TEST(KeyMapping, GivesTheVirtualKeyOfEveryKeyKnownAndNoneForOthers) {
+    // The neighbours of the mapped runs come last, so an off-by-one at either end shows.
+    // clang-format off
+    const std::pair<SDL_Keycode, int> cases[] = {
+        {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, vk::f1},
+        {SDLK_F10, vk::f10}, {SDLK_F12, 123}, {SDLK_SPACE, vk::space}, {SDLK_RETURN, vk::enter},
+        {SDLK_KP_ENTER, vk::enter}, {SDLK_ESCAPE, vk::escape}, {SDLK_TAB, vk::tab},
+        {SDLK_BACKSPACE, vk::back}, {SDLK_DELETE, vk::del}, {SDLK_HOME, vk::home},
+        {SDLK_END, vk::end}, {SDLK_LEFT, vk::left}, {SDLK_UP, vk::up}, {SDLK_RIGHT, vk::right},
+        {SDLK_DOWN, vk::down}, {SDLK_LSHIFT, vk::shift}, {SDLK_RSHIFT, vk::shift},
+        {SDLK_LCTRL, vk::control}, {SDLK_RCTRL, vk::control}, {SDLK_LALT, vk::alt},
+        {SDLK_RALT, vk::alt}, {SDLK_BACKQUOTE, 0}, {'{', 0}, {SDLK_SLASH, 0}, {SDLK_COLON, 0},
+        {SDLK_CAPSLOCK, 0}, {SDLK_PRINTSCREEN, 0}, {SDLK_KP_0, 0}, {SDLK_UNKNOWN, 0}};
+    // clang-format on
+    for (const auto& [key, virtualKey] : cases)
+        EXPECT_EQ(VirtualKeyFromKeycode(key), virtualKey) << SDL_GetKeyName(key);
+}
+
+using Bytes = std::vector<std::uint8_t>;
+
+// An icon of one 32 x 32 picture, index (x + y) % 3, transparent on the top
+// row's first twelve pixels; rows stored bottom first, mask bits from the left.
+Bytes IconFile() {
+    Bytes file;
+    // The directory (reserved, type icon, one picture; 32 x 32, 8 bits, its size and offset),
+    // then the picture's header (size, width, twice the height, planes, bits, six fields).
+    // clang-format off
+    for (auto [value, size] : {std::pair{0u, 2}, {1u, 2}, {1u, 2}, {32u, 1}, {32u, 1}, {0u, 2}, {1u, 2}, {8u, 2},
+             {40u + 3 * 4 + 32 * 32 + 4 * 32, 4}, {6u + 16, 4}, {40u, 4}, {32u, 4}, {64u, 4}, {1u, 2},
+             {8u, 2}, {0u, 4}, {0u, 4}, {0u, 4}, {0u, 4}, {3u, 4}, {0u, 4}})
+        for (int i = 0; i < size; ++i)
+            file.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    // clang-format on
+    // Stored blue, green, red, unused: red, green, blue.
+    file.insert(file.end(), {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
+    for (int y = 31; y >= 0; --y)
+        for (int x = 0; x < 32; ++x)
+            file.push_back(static_cast<std::uint8_t>((x + y) % 3));
+    for (int y = 31; y >= 0; --y)
+        file.insert(file.end(),
+                    {std::uint8_t(y == 0 ? 0xFF : 0), std::uint8_t(y == 0 ? 0xF0 : 0), 0, 0});
+    return file;
+}
+
+TEST(IconReader, ReadsThePictureTopRowFirstWithItsMaskAndNothingOfACutFile) {
+    const std::uint32_t colors[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    std::vector<std::uint32_t> expected;
+    for (int i = 0; i < 32 * 32; ++i)
+        expected.push_back(i < 12 ? 0u : colors[(i % 32 + i / 32) % 3]);
+    const Bytes file = IconFile();
+    const std::optional<IconImage> icon = ReadIcon32(file);
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->argb, expected);
+    // Cut short anywhere: nothing, and no read past the end (the sanitizer checks).
+    for (std::size_t length = 0; length < file.size(); ++length)
+        EXPECT_FALSE(ReadIcon32(std::span(file).first(length))) << length;
+
+    // The committed icon's first 32 x 32 picture, of 16 colours, is passed over.
+    std::ifstream in(VARNISK_ASSET_DIR "/icons/varnisk.ico", std::ios::binary);
+    const std::optional<IconImage> committed =
+        ReadIcon32(Bytes(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_TRUE(committed);
+    int opaque = 0;
+    for (std::uint32_t pixel : committed->argb) {
+        EXPECT_TRUE(pixel == 0 || pixel >> 24 == 0xFF) << std::hex << pixel;
+        opaque += pixel != 0 ? 1 : 0;
+    }
+    EXPECT_GT(opaque, 32 * 32 / 4);
+}
+
+TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChangesAndConvertsIntoPaddedRows) {
+    PaletteEntries palette{};
+    for (int i = 0; i < paletteSize; ++i) {
+        const auto level = static_cast<std::uint8_t>(i);
+        palette[i] = {level, level, level, 0};
+    }
+    ScreenColorTable table;
+    EXPECT_TRUE(table.Update(palette)); // the first palette always makes it
+    EXPECT_EQ(table[255], 0xFFFFFFFFu);
+    EXPECT_FALSE(table.Update(palette));
+    // A flag says how an entry was mapped, not what it shows.
+    palette[7].flags = pcNoCollapse;
+    EXPECT_FALSE(table.Update(palette));
+    // The last entry of each channel, so a comparison that stops early shows.
+    for (auto channel : {&PaletteEntry::red, &PaletteEntry::green, &PaletteEntry::blue}) {
+        PaletteEntries changed = palette;
+        changed[255].*channel = 0x12;
+        EXPECT_TRUE(table.Update(changed));
+        EXPECT_NE(table[255], 0xFFFFFFFFu);
+        EXPECT_TRUE(table.Update(palette));
+    }
+    palette[1] = {0xAA, 0x00, 0x00, 0};
+    palette[2] = {0x00, 0xBB, 0x00, 0};
+    table.Update(palette);
+    // 3 x 2 indices into rows of 16 bytes: one spare pixel at each row's end.
+    const std::vector<std::uint8_t> indices = {1, 2, 3, 4, 5, 6};
+    std::vector<std::uint32_t> texture(4 * 2, 0xEEEEEEEEu);
+    ConvertIndicesToArgb(indices, 3, 2, table, reinterpret_cast<std::uint8_t*>(texture.data()), 16);
+    EXPECT_EQ(texture,
+              (std::vector<std::uint32_t>{0xFFAA0000u, 0xFF00BB00u, 0xFF030303u, 0xEEEEEEEEu,
+                                          0xFF040404u, 0xFF050505u, 0xFF060606u, 0xEEEEEEEEu}));
+}
+
+constexpr PixelSize screen{634, 455};
+
+// The factor asked for (0: automatic), usable desktops as they are met (the
+// full screen less a panel or a dock) and the factor chosen.
+TEST(WindowZoom, AutomaticKeepsWithinHalfTheDesktopARequestWithinAllOfItAndPointsRoundDown) {
+    // clang-format off
+    const struct { std::int32_t requested; PixelSize usable; std::int32_t zoom; } cases[] = {
+        {0, {800, 600}, 1}, {0, {1280, 800}, 1}, {0, {1920, 1050}, 1},
+        {0, {2536, 1820}, 2}, {0, {2535, 1820}, 1}, {0, {2536, 1819}, 1}, // twice the window, or a pixel short
+        {0, {2560, 1400}, 1}, {0, {3840, 2112}, 2}, {0, {5120, 2840}, 3}, {0, {7680, 4280}, 4},
+        {1, {3840, 2112}, 1}, {3, {3840, 2112}, 3}, {5, {3840, 2112}, 4}, // 5 x 455 > 2112
+        {2, {1280, 800}, 1}, {2147483647, {3840, 2112}, 4},
+        {0, {0, 0}, 1}, {2, {0, 0}, 2}, {100, {-1, 900}, 4}, // nothing known: what was asked, within reason
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseWindowZoom(c.requested, screen, c.usable), c.zoom)
+            << c.requested << " on " << c.usable.width << " x " << c.usable.height;
+    EXPECT_EQ(ChooseWindowZoom(0, {0, 0}, {3840, 2112}), 1);
+
+    // Pointer positions scale back rounding towards minus infinity: (window
+    // coordinate, zoom, screen coordinate); -1 stays outside.
+    const std::array<std::array<std::int32_t, 3>, 8> points{{{0, 2, 0},
+                                                             {1, 2, 0},
+                                                             {1267, 2, 633},
+                                                             {-1, 2, -1},
+                                                             {-2, 2, -1},
+                                                             {-3, 3, -1},
+                                                             {-4, 3, -2},
+                                                             {-7, 1, -7}}};
+    for (const auto& [window, zoom, expected] : points)
+        EXPECT_EQ(ScreenCoordinate(window, zoom), expected) << window << " / " << zoom;
+}
+
+} // namespace
