@@ -1,6 +1,5 @@
 // The rules the committed art keeps that a player would see broken, and the
-// resource table that embeds every committed file under the number the game
-// asks for.
+// resource table embedding every committed file under the game's number.
 
 #include "assets/resources.h"
 #include "tests/assets/asset_readers.h"
@@ -12,7 +11,6 @@ namespace {
 
 using namespace asset_readers;
 
-// Loaded once: the files do not change while the tests run.
 const Bitmap sprites = LoadBmp("bitmaps/sprites.bmp"), masks = LoadBmp("bitmaps/masks.bmp");
 
 // How many pixels of the w x h block at (x, y) pass the test.
@@ -24,7 +22,7 @@ int Count(int x, int y, int w, int h, Test test) {
             n += test(i, j) ? 1 : 0;
     return n;
 }
-// Whether the w x h blocks at (ax, ay) and (bx, by) of a sheet are equal.
+// Whether the w x h blocks at (ax, ay) and (bx, by) are equal.
 bool Same(const Bitmap& b, int ax, int ay, int bx, int by, int w, int h) {
     return !Count(0, 0, w, h,
                   [&](int i, int j) { return b.at(ax + i, ay + j) != b.at(bx + i, by + j); });
@@ -35,10 +33,9 @@ struct Picture {
     int width, height, bits;
 };
 
-// The renderers cut every piece from fixed places in these sizes. The 8-bit
-// pictures carry the one palette the screen uses, with the twenty static
-// colours at its two ends and no entry repeated (the display would merge
-// them); the mask sheet is black for opaque, white for clear.
+// Pieces are cut from fixed places in these sizes. The 8-bit pictures share
+// the screen's palette, the twenty static colours at its ends and no entry
+// repeated (the display would merge them); masks: black opaque, white clear.
 TEST(ArtFiles, EveryBitmapHasItsSizeAndTheSharedPaletteWithTheStaticColoursAtItsEnds) {
     for (const Picture& p : {Picture{"sprites", 384, 432, 8}, Picture{"backwall", 128, 128, 8},
                              Picture{"masks", 256, 160, 1}, Picture{"about", 288, 140, 8},
@@ -46,9 +43,7 @@ TEST(ArtFiles, EveryBitmapHasItsSizeAndTheSharedPaletteWithTheStaticColoursAtIts
         SCOPED_TRACE(p.file);
         const Bitmap b = LoadBmp(std::string("bitmaps/") + p.file + ".bmp");
         EXPECT_EQ(b.error, "");
-        EXPECT_EQ(b.width, p.width);
-        EXPECT_EQ(b.height, p.height);
-        EXPECT_EQ(b.bits, p.bits);
+        EXPECT_EQ(std::tuple(b.width, b.height, b.bits), std::tuple(p.width, p.height, p.bits));
         const std::vector<Colour> blackWhite{{0, 0, 0}, {255, 255, 255}};
         EXPECT_EQ(b.table, p.bits == 8 ? sprites.table : blackWhite);
     }
@@ -65,9 +60,8 @@ TEST(ArtFiles, EveryBitmapHasItsSizeAndTheSharedPaletteWithTheStaticColoursAtIts
     EXPECT_EQ(std::set(table.begin(), table.end()).size(), 256u);
 }
 
-// The renderers AND the mask and then OR the sprite, so wherever a mask is
-// clear the sprite must be index 0, or its colour bleeds into the shaft. The
-// charging pose (rows 32-63) is drawn through the walking pose's masks.
+// Sprites are ORed over their AND mask, so under a clear mask they must be
+// index 0; the charging pose (rows 32-63) uses the walking pose's masks.
 TEST(Masks, AreClearOnlyOverIndexZeroAndRepeatForTheChargingPose) {
     EXPECT_TRUE(Same(masks, 0, 0, 0, 32, 256, 32)) << "rows 32-63 repeat the masks";
     for (const int dy : {0, 32})
@@ -78,8 +72,7 @@ TEST(Masks, AreClearOnlyOverIndexZeroAndRepeatForTheChargingPose) {
             << "sprite colour under a clear mask, pose at row " << dy;
 }
 
-// Rolling 9 -> 0 ends on the image it starts from, and every digit has empty
-// rows at both ends, so no window onto the strip cuts a stroke in two.
+// Rolling 9 -> 0 ends where it starts, and no digit has ink in its end rows.
 TEST(StatusPanel, TheDigitStripRollsCleanly) {
     EXPECT_TRUE(Same(sprites, 288, 320, 288, 0, 30, 32));
     for (int d = 0; d < 11; ++d)

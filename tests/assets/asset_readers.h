@@ -1,6 +1,5 @@
-// Strict little readers for the committed asset formats: BMP (with RLE8),
-// RIFF WAVE and Standard MIDI. Each names the first fault it finds in
-// `error` instead of crashing, so a broken file fails its test cleanly.
+// Strict readers for the committed BMP (with RLE8), WAVE and MIDI files; each
+// names the first fault in `error` instead of crashing.
 #pragma once
 
 #include <algorithm>
@@ -36,7 +35,6 @@ inline std::string Tag(const Bytes& b, std::size_t at) {
     return at + 4 <= b.size() ? std::string(b.begin() + at, b.begin() + at + 4) : "";
 }
 
-// The reader's result with its fault named, for an early return.
 template <class Result>
 Result Failed(Result r, std::string why) {
     r.error = std::move(why);
@@ -56,8 +54,7 @@ struct Bitmap {
     std::uint8_t at(int x, int y) const { return pixels.at(y * width + x); }
 };
 
-// Strict RLE8: no run overflows its row, every row is full, and the
-// end-of-bitmap mark follows the last pixel and ends the data.
+// Strict RLE8: no run overflows its row, every row is full, end-of-bitmap ends the data.
 inline std::string DecodeRle8(const Bytes& b, std::size_t pos, Bitmap& bmp) {
     int x = 0, row = 0; // row counts up from the bottom
     while (pos + 1 < b.size()) {
@@ -121,8 +118,7 @@ inline Bitmap LoadBmp(const std::string& name) {
     return bmp;
 }
 
-// A wave as our generator writes it: the canonical 44-byte header (RIFF,
-// one 16-byte "fmt " chunk, the "data" chunk), padded to an even length.
+// A wave as our generator writes it: the canonical 44-byte header, padded to even length.
 struct Wave {
     std::uint32_t formatTag = 0, channels = 0, rate = 0, bits = 0;
     Bytes samples;

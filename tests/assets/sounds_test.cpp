@@ -1,6 +1,5 @@
-// The committed effects keep the lengths the game's timing relies on, clean
-// mastering and a gauge that climbs; the music, restarted whenever it ends,
-// ends on a bar line with nothing left sounding.
+// The effects keep the lengths the game's timing needs, clean mastering and a
+// climbing gauge; the looped music ends on a bar line with nothing sounding.
 
 #include "tests/assets/asset_readers.h"
 
@@ -14,13 +13,10 @@ using namespace asset_readers;
 
 constexpr std::uint32_t kRate = 11025;
 
-// Each effect 141..160 is 8-bit mono PCM of its length: the pause and
-// game-over effects hold the game for exactly this long, and the gauge tones
-// must fit their 40 ms ticks. A file that starts or ends away from the
-// midpoint clicks; peaks keep some headroom, so nothing was clipped; no
-// effect jumps out over the others or vanishes under them. The player reads
-// the gauge (143..154) by ear: each tone at least a semitone above the last,
-// an octave or more in all.
+// Each effect is 8-bit mono PCM of its length (the pause and game-over ones
+// hold the game that long; gauge tones fit 40 ms ticks), starts and ends at
+// the midpoint (no click), peaks with headroom, is evenly loud; the gauge
+// (143..154) climbs a semitone or more a step, an octave in all.
 TEST(SoundEffects, EveryEffectHasItsLengthIsCleanUnclippedEvenlyLoudAndTheGaugeClimbs) {
     constexpr double kSeconds[] = {0.17,  0.27,  0.087, 0.087, 0.087, 0.087, 0.087,
                                    0.087, 0.087, 0.087, 0.087, 0.087, 0.087, 0.087,
@@ -30,23 +26,20 @@ TEST(SoundEffects, EveryEffectHasItsLengthIsCleanUnclippedEvenlyLoudAndTheGaugeC
         SCOPED_TRACE(id);
         const Wave wave = ReadWave("waves/" + std::to_string(id) + ".wav");
         ASSERT_EQ(wave.error, "");
-        EXPECT_EQ(wave.formatTag, 1u) << "PCM";
-        EXPECT_EQ(wave.channels, 1u);
-        EXPECT_EQ(wave.rate, kRate);
-        EXPECT_EQ(wave.bits, 8u);
+        EXPECT_EQ(std::tuple(wave.formatTag, wave.channels, wave.rate, wave.bits),
+                  std::tuple(1u, 1u, kRate, 8u))
+            << "PCM, mono, 11025 Hz, 8 bits";
         std::vector<double> s(wave.samples.begin(), wave.samples.end());
         ASSERT_NEAR(double(s.size()) / kRate, kSeconds[id - 141], 0.001);
         double sum = 0, peak = 0;
         for (double& x : s)
             x = (x - 128) / 128, sum += x * x, peak = std::max(peak, std::abs(x));
-        EXPECT_NEAR(s.front(), 0, 0.02);
-        EXPECT_NEAR(s.back(), 0, 0.02);
+        EXPECT_TRUE(std::abs(s.front()) <= 0.02 && std::abs(s.back()) <= 0.02) << "clicks";
         EXPECT_LT(peak, 0.95);
         EXPECT_NEAR(std::sqrt(sum / double(s.size())), 0.24, 0.06) << "loudness (RMS)";
         if (id < 143 || id > 154)
             continue;
-        // Pitch from the upward crossings, with a dead band so ripples near
-        // the midpoint do not count as cycles.
+        // Pitch from upward crossings, with a dead band against ripples.
         int cycles = 0;
         std::size_t first = 0, last = 0;
         for (std::size_t i = 0, low = 0; i < s.size(); ++i)
@@ -64,9 +57,8 @@ TEST(SoundEffects, EveryEffectHasItsLengthIsCleanUnclippedEvenlyLoudAndTheGaugeC
 
 const Midi bgm = ReadMidi("music/bgm1.mid");
 
-// A loop that stumbles is heard every minute or so: every track ends on one
-// tick, a whole number of bars (4/4 until a time signature says otherwise)
-// into the song. (How long it plays is checked where the game loops it.)
+// A stumbling loop is heard every minute: every track ends on one tick, a
+// whole number of bars (4/4 until a time signature says otherwise) in.
 TEST(Music, EveryTrackStopsOnTheSameBarLine) {
     ASSERT_EQ(bgm.error, "");
     ASSERT_TRUE(bgm.division > 0 && bgm.division < 0x8000) << "ticks per quarter";
@@ -83,8 +75,7 @@ TEST(Music, EveryTrackStopsOnTheSameBarLine) {
     EXPECT_EQ(barLine, end) << "the song ends off the bar line";
 }
 
-// Every note struck is released before the song loops, and no key is struck
-// again while it sounds.
+// Every note is released before the loop, and no key struck again while it sounds.
 TEST(Music, ReleasesEveryNoteItStrikes) {
     std::map<std::pair<int, int>, std::uint32_t> sounding; // (channel, key) -> tick struck
     for (const MidiEvent& e : AllEvents(bgm)) {

@@ -1,8 +1,7 @@
 #pragma once
 
-// A program the test starts and always takes down again: the destructor ends
-// it (politely, then for sure) and reaps it, so a failing test leaves no
-// stray process behind.
+// A program the test starts and always takes down again (politely, then for
+// sure), so a failing test leaves no stray process behind.
 
 #include <chrono>
 #include <map>
@@ -29,8 +28,7 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Started() const { return pid_ > 0; }
-    // The exit status once the child has ended by itself within the timeout
-    // (128 + signal for a signal); nothing while it still runs.
+    // The exit status (128 + signal for a signal) if it ends within the timeout.
     std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
     bool Running() { return !Reap(false); }
     // SIGTERM, a grace period, then SIGKILL; reaps the child.
@@ -43,9 +41,8 @@ class ChildProcess {
     std::optional<int> status_;
 };
 
-// A private virtual X server for one run. Xvfb picks a free display number
-// itself and reports it through a pipe (-displayfd), so parallel runs never
-// collide. screen: "WIDTHxHEIGHTxDEPTH"; the server's output goes to logFile.
-// `display` is left empty when the server did not come up in time.
+// A private X server for one run; Xvfb picks a free display and reports it
+// through a pipe, so parallel runs never collide. screen: "WxHxD"; `display`
+// stays empty when the server did not come up in time.
 std::unique_ptr<ChildProcess> StartXvfb(const std::string& program, const std::string& screen,
                                         const std::string& logFile, std::string& display);

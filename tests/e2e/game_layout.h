@@ -1,8 +1,7 @@
 #pragma once
 
 // Where things are on the game's screen, in its own pixels: the 19-pixel menu
-// bar on top, then the 634 x 436 client area. Colours are 0xRRGGBB as the
-// window shows them.
+// bar, then the 634 x 436 client area. Colours are 0xRRGGBB.
 
 #include "tests/e2e/window_image.h"
 
@@ -21,20 +20,15 @@ constexpr GameRect FromClient(int x, int y, int width, int height) {
 
 inline constexpr GameRect field = FromClient(24, 64, 416, 352);
 inline constexpr GameRect jumpGauge = FromClient(88, 32, 96, 16);
-inline constexpr GameRect pauseSign = FromClient(168, 208, 128, 48);
 inline constexpr GameRect jumpCountLabel = FromClient(464, 192, 64, 16);
 inline constexpr GameRect jumpCounter = FromClient(560, 213, 52, 14);
 
 // The classic window colours of the start panel and the menus.
-inline constexpr std::uint32_t face = 0xC0C0C0;
-inline constexpr std::uint32_t white = 0xFFFFFF;
-inline constexpr std::uint32_t shadow = 0x808080;
-inline constexpr std::uint32_t black = 0x000000;
-inline constexpr std::uint32_t selection = 0x000080;
+inline constexpr std::uint32_t face = 0xC0C0C0, white = 0xFFFFFF, shadow = 0x808080,
+                               black = 0x000000, selection = 0x000080;
 
 struct Probe {
-    int x;
-    int y;
+    int x, y;
     std::uint32_t color;
 };
 
@@ -54,8 +48,8 @@ inline constexpr Probe pauseSignProbes[] = {
 
 } // namespace layout
 
-// Checks for WaitUntil: every probe shows its colour, or (a few may match by
-// chance on the field below) next to none does.
+// Checks for WaitUntil: every probe shows its colour, or (some may match by
+// chance) next to none does.
 template <std::size_t N>
 auto ShowsAll(const layout::Probe (&probes)[N], bool all = true) {
     return [&probes, all](const WindowImage& image) {

@@ -1,12 +1,10 @@
-// The real program on a private X server: the title with its start panel, an
-// option switched by mouse from the menus, a game started with Enter, a jump
-// charged with the space bar, a pause and a resume with Escape, and the
-// program left through File, Exit; then the settings it saved. Run as
+// The real program on a private X server: an option switched from the menus,
+// a game started with Enter, a jump charged with space, a pause and resume
+// with Escape, File, Exit; then the settings it saved. Run as
 //   e2e_tests --game PATH [--xvfb PATH] [--screen WxHxD] [--zoom-setting N]
 //             [--expect-zoom N] [--name NAME]
-// zoom-setting: a settings file with [Setting] Zoom=N before start (0: none);
-// expect-zoom: the factor the window must show (0: only reported); name:
-// the start of the run's saved pictures' names.
+// zoom-setting: [Setting] Zoom=N written before start (0: none); expect-zoom:
+// the factor the window must show (0: only reported); name: pictures' prefix.
 
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/game_layout.h"
@@ -81,8 +79,7 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     if (options.zoomSetting != "0")
         std::ofstream(settings) << "[Setting]\nZoom=" << options.zoomSetting << "\n";
 
-    // 1. The server, our connection to it, then the game. Destroyed in the
-    //    reverse order: the game first, the server last.
+    // 1. The server, our connection, the game; destroyed in reverse order.
     const std::filesystem::path xvfbLog = folder.path / "xvfb.log";
     std::string display;
     const auto server = StartXvfb(options.xvfb, options.screen, xvfbLog.string(), display);
@@ -92,8 +89,8 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     ASSERT_TRUE(game.HasXTest()) << "the X server has no XTest extension";
     ChildProcess varnisk({.argv = {options.game},
                           .environment = {{"DISPLAY", display},
-                                          {"XDG_CONFIG_HOME", config.string()},
                                           {"HOME", folder.path.string()},
+                                          {"XDG_CONFIG_HOME", config.string()},
                                           {"SDL_AUDIODRIVER", "dummy"},
                                           {"SDL_VIDEODRIVER", "x11"},
                                           {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
@@ -102,7 +99,7 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
                           .workingDirectory = folder.path.string()});
     ASSERT_TRUE(varnisk.Started());
 
-    // 2. The window, by its title, and the factor it shows the screen at.
+    // 2. The window, by its title, and its zoom factor.
     WindowPlace window;
     const auto windowDeadline = std::chrono::steady_clock::now() + patience;
     while ((window = game.FindViewableWindow("VARNISK")).id == 0 &&
@@ -113,8 +110,8 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     std::fprintf(stderr, "e2e: the window is %dx%d, factor %d\n", window.width, window.height,
                  zoom);
     ASSERT_GE(zoom, 1);
-    EXPECT_EQ(window.width, layout::screenWidth * zoom);
-    EXPECT_EQ(window.height, layout::screenHeight * zoom);
+    EXPECT_EQ(std::pair(window.width, window.height),
+              std::pair(layout::screenWidth * zoom, layout::screenHeight * zoom));
     if (options.expectedZoom != "0") {
         EXPECT_EQ(std::to_string(zoom), options.expectedZoom);
     }
@@ -138,8 +135,7 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     const WindowImage started = game.Capture();
     const std::vector<std::uint32_t> emptyGauge = started.Area(layout::jumpGauge);
 
-    // Holding space charges the gauge; letting go jumps: the counter counts
-    // the jump and the field shows the character moving.
+    // Holding space charges the gauge; letting go jumps, counted, the field moving.
     game.Key(XK_space, true);
     const bool charged =
         game.WaitUntil("the gauge charging", Changed(layout::jumpGauge, emptyGauge), patience);
@@ -178,15 +174,13 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     ASSERT_TRUE(status.has_value()) << "the game did not end after File, Exit";
     EXPECT_EQ(*status, 0);
 
-    // 6. What it saved: the option switched on, the rest as they were, and
-    //    the player's own zoom key kept.
+    // 6. What it saved: the option on, the rest as they were, the zoom key kept.
     ASSERT_TRUE(std::filesystem::exists(settings)) << settings;
-    EXPECT_EQ(IniValue(settings, "Setting", "Jump"), "1");
-    EXPECT_EQ(IniValue(settings, "Setting", "Difficulty"), "2");
-    EXPECT_EQ(IniValue(settings, "Setting", "FloorFlag"), "15");
-    EXPECT_EQ(IniValue(settings, "Setting", "Music"), "1");
-    EXPECT_EQ(IniValue(settings, "Setting", "Sound"), "1");
-    EXPECT_EQ(IniValue(settings, "Setting", "Speed"), "0");
+    const std::map<std::string, std::string> saved{{"Jump", "1"},       {"Difficulty", "2"},
+                                                   {"FloorFlag", "15"}, {"Music", "1"},
+                                                   {"Sound", "1"},      {"Speed", "0"}};
+    for (const auto& [key, value] : saved)
+        EXPECT_EQ(IniValue(settings, "Setting", key), value) << key;
     EXPECT_EQ(IniValue(settings, "Record", "00R"), "5");
     if (options.zoomSetting != "0") {
         EXPECT_EQ(IniValue(settings, "Setting", "Zoom"), options.zoomSetting);

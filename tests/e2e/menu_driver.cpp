@@ -13,8 +13,7 @@ constexpr int wordGap = 6;
 // The pull-down's border and a separator entry, in pixels.
 constexpr int border = 3, separatorHeight = 8;
 
-// Enabled titles are black, grayed ones etched in grey and white: all that
-// is not the bar's face is lettering.
+// Enabled titles are black, grayed ones grey and white: all but the face is lettering.
 bool ColumnHasText(const WindowImage& image, int x) {
     for (int y = textTop; y < textBottom; ++y)
         if (image.At(x, y) != layout::face)
@@ -90,36 +89,28 @@ bool ChooseMenuItem(XSession& game, int titleIndex, const std::string& entries, 
     const std::string what =
         "menu " + std::to_string(titleIndex) + " item " + std::to_string(itemIndex) + ": ";
     std::vector<TitleSpan> titles;
-    if (!game.WaitUntil(
-            what + "the menu bar's titles",
-            [&](const WindowImage& image) {
-                titles = FindMenuTitles(image);
-                return titles.size() > static_cast<std::size_t>(titleIndex);
-            },
-            timeout))
+    const auto titlesShown = [&](const WindowImage& image) {
+        titles = FindMenuTitles(image);
+        return titles.size() > static_cast<std::size_t>(titleIndex);
+    };
+    if (!game.WaitUntil(what + "the menu bar's titles", titlesShown, timeout))
         return false;
     const TitleSpan title = titles[static_cast<std::size_t>(titleIndex)];
     game.Click(title.Middle(), layout::menuBarHeight / 2);
     std::optional<PulldownShape> shape;
     std::optional<int> itemY;
-    if (!game.WaitUntil(
-            what + "the pull-down drawn",
-            [&](const WindowImage& image) {
-                shape = FindPulldown(image, title);
-                return (itemY = shape ? ItemMiddle(*shape, entries, itemIndex) : std::nullopt)
-                    .has_value();
-            },
-            timeout))
+    const auto pulldownShown = [&](const WindowImage& image) {
+        shape = FindPulldown(image, title);
+        return (itemY = shape ? ItemMiddle(*shape, entries, itemIndex) : std::nullopt).has_value();
+    };
+    if (!game.WaitUntil(what + "the pull-down drawn", pulldownShown, timeout))
         return false;
-    // Hover first: the item lights up when the pointer is on it, which
-    // proves the row before the click chooses it.
+    // Hover first: the item lighting up proves the row before the click chooses it.
     game.MoveTo(shape->left + 30, *itemY);
-    if (!game.WaitUntil(
-            what + "the item highlighted",
-            [&](const WindowImage& image) {
-                return image.At(shape->left + 4, *itemY) == layout::selection;
-            },
-            timeout))
+    const auto highlighted = [&](const WindowImage& image) {
+        return image.At(shape->left + 4, *itemY) == layout::selection;
+    };
+    if (!game.WaitUntil(what + "the item highlighted", highlighted, timeout))
         return false;
     game.Click(shape->left + 30, *itemY);
     return true;

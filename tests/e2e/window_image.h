@@ -1,14 +1,15 @@
 #pragma once
 
-// One picture of the game window, read in the game's own screen coordinates:
-// the window shows the 634 x 455 screen enlarged by a whole factor, so game
-// pixel (x, y) is the zoom x zoom block at (x * zoom, y * zoom), and we read
-// the middle of that block.
+// One picture of the game window, read in game pixels: the window shows the
+// 634 x 455 screen by a whole factor zoom, and a game pixel is read in the
+// middle of its zoom x zoom block.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <fstream>
+#include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -42,15 +43,11 @@ class WindowImage {
     }
     // Writes the window's own pixels as a binary PPM; false on failure.
     bool SavePpm(const std::string& path) const {
-        std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-        bool written = file && std::fprintf(file.get(), "P6\n%d %d\n255\n", width_, height_) > 0;
-        for (std::size_t i = 0; written && i < rgb_.size(); ++i) {
-            const unsigned char rgb[] = {static_cast<unsigned char>(rgb_[i] >> 16),
-                                         static_cast<unsigned char>(rgb_[i] >> 8),
-                                         static_cast<unsigned char>(rgb_[i])};
-            written = std::fwrite(rgb, 1, 3, file.get()) == 3;
-        }
-        return written;
+        std::ofstream out(path, std::ios::binary);
+        out << "P6\n" << width_ << " " << height_ << "\n255\n";
+        for (const std::uint32_t pixel : rgb_)
+            out.put(char(pixel >> 16)).put(char(pixel >> 8)).put(char(pixel));
+        return out.good();
     }
 
   private:
@@ -61,10 +58,7 @@ class WindowImage {
 // How many pixels of two equally sized areas differ.
 inline int CountDifferences(const std::vector<std::uint32_t>& a,
                             const std::vector<std::uint32_t>& b) {
-    if (a.size() != b.size())
-        return static_cast<int>(std::max(a.size(), b.size()));
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        count += a[i] != b[i] ? 1 : 0;
-    return count;
+    return a.size() != b.size() ? static_cast<int>(std::max(a.size(), b.size()))
+                                : std::transform_reduce(a.begin(), a.end(), b.begin(), 0,
+                                                        std::plus<>(), std::not_equal_to<>());
 }

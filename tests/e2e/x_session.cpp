@@ -94,9 +94,7 @@ WindowPlace XSession::FindViewableWindow(const std::string& title) {
     if (window == 0 || XGetWindowAttributes(display_, window, &attributes) == 0 ||
         !XTranslateCoordinates(display_, window, root, 0, 0, &place.rootX, &place.rootY, &child))
         return place;
-    place.id = window;
-    place.width = attributes.width;
-    place.height = attributes.height;
+    place.id = window, place.width = attributes.width, place.height = attributes.height;
     return place;
 }
 
@@ -141,11 +139,9 @@ void XSession::SaveScreenshot(const std::string& step) {
     for (const char c : step)
         name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '-');
     name += ".ppm";
-    if (!Capture().SavePpm(name))
-        std::fprintf(stderr, "e2e: could not save the window for \"%s\"\n", step.c_str());
-    else
-        std::fprintf(stderr, "e2e: the window at \"%s\" is saved in %s\n", step.c_str(),
-                     std::filesystem::absolute(name).c_str());
+    std::fprintf(stderr, "e2e: the window at \"%s\" %s %s\n", step.c_str(),
+                 Capture().SavePpm(name) ? "is saved in" : "could not be saved as",
+                 std::filesystem::absolute(name).c_str());
 }
 
 bool XSession::WaitUntil(const std::string& step,

@@ -1,11 +1,9 @@
 #pragma once
 
-// The test's own connection to the virtual X server, and through it the game
-// window played as a player would: found by its title, its pixels read back
-// in the game's coordinates, keys and clicks sent through the XTest
-// extension. Every wait polls the window's pixels against a deadline; when
-// it runs out, the window is saved as a picture next to the test, so that a
-// failure can be seen.
+// The test's connection to the X server, and through it the game window
+// played as a player would: found by title, read back in game pixels, keys
+// and clicks sent through XTest. A wait that runs out saves the window as a
+// picture next to the test, so that the failure can be seen.
 
 #include "tests/e2e/window_image.h"
 
@@ -20,7 +18,7 @@ struct WindowPlace {
 
 class XSession {
   public:
-    // Connects, retrying until the timeout; Connected() tells.
+    // Connects, retrying until the timeout.
     XSession(const std::string& display, std::chrono::milliseconds timeout);
     ~XSession();
     XSession(const XSession&) = delete;
@@ -30,14 +28,12 @@ class XSession {
     bool HasXTest() const;
     // The mapped top-level window whose title is exactly `title`.
     WindowPlace FindViewableWindow(const std::string& title);
-    // From now on plays `window`, which shows the game's screen at `zoom`,
-    // with the focus; saved pictures' names start with `screenshotPrefix`.
+    // From now on plays `window`, focused, showing the game at `zoom`.
     void Play(const WindowPlace& window, int zoom, const std::string& screenshotPrefix);
 
     // The window's pixels now; empty when it cannot be read (gone, unmapped).
     WindowImage Capture();
-    // Polls until the check holds for a fresh picture; false after the
-    // timeout, with the last picture saved and the step named in the log.
+    // Polls fresh pictures until the check holds; false (picture saved) after the timeout.
     bool WaitUntil(const std::string& step, const std::function<bool(const WindowImage&)>& check,
                    std::chrono::milliseconds timeout);
     void SaveScreenshot(const std::string& step);

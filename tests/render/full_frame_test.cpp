@@ -1,6 +1,5 @@
-// DrawFullFrame against a model of the field: the back wall, then opaque
-// copies and masked stamps from the decoded sheets, in the game's order; and
-// the repaint, which puts the frame picture under the field and the panel.
+// The full frame against a field modelled from the decoded sheets, and the
+// repaint: the frame picture under the field and the panel.
 
 #include "tests/render/render_fixture.h"
 
@@ -9,9 +8,8 @@ namespace {
 
 class FullFrame : public RenderTest {
   protected:
-    // Between the walls the back wall: field (x, y) shows the tile's column
-    // x - 16 and the backdrop's row y + 128 - scrollPhase; the tile repeats
-    // every 128 rows.
+    // Between the walls, field (x, y) shows tile column x - 16 and row
+    // y + 128 - scrollPhase; the tile repeats every 128 rows.
     FieldModel BackWall() const {
         FieldModel field;
         for (std::int32_t y = 0; y < fieldHeight; ++y) {
@@ -25,9 +23,8 @@ class FullFrame : public RenderTest {
 };
 
 TEST_F(FullFrame, SlotsInIndexOrderThenSparklesCharacterAndPauseSignOverTheBackWall) {
-    // Every kind of slot, some overlapping: a belt over the floor before it,
-    // a sliding floor partly under the left wall, a floor partly below the
-    // field, the walls off their rest; the rest at the field's top left.
+    // Every kind of slot, some overlapping or partly outside the field, the
+    // walls off their rest; the other slots at the field's top left.
     state_.floors = {{
         {FloorKind::Normal, 100, 100, 0, 0, 0},
         {FloorKind::ConveyorRight, 148, 100, 0, 0, 0},
@@ -67,9 +64,8 @@ TEST_F(FullFrame, SlotsInIndexOrderThenSparklesCharacterAndPauseSignOverTheBackW
         FillWindow(7);
         DrawFullFrame(state_, screen_);
         FieldModel field = BackWall();
-        for (int i = 0; i < floorSlotCount; ++i) {
+        for (int i = 0; i < floorSlotCount; ++i)
             field.PutSlot(state_, i);
-        }
         if (c.mode == GameMode::Playing || c.mode == GameMode::Paused) {
             if (c.charging != 0 && c.airborne == 0) { // centred on the body, two bands of four
                 const std::int32_t band = 64 + 48 * (c.animFrame / 4);
@@ -77,13 +73,11 @@ TEST_F(FullFrame, SlotsInIndexOrderThenSparklesCharacterAndPauseSignOverTheBackW
             }
             field.PutCharacter(state_);
         }
-        if (c.mode == GameMode::Paused) {
+        if (c.mode == GameMode::Paused)
             field.PutPauseSign();
-        }
         EXPECT_EQ(field.Mismatches(Window()), 0) << c.what;
-        for (auto [x, y] : {std::pair{23, 64}, {24, 63}, {440, 415}, {439, 416}}) {
+        for (auto [x, y] : {std::pair{23, 64}, {24, 63}, {440, 415}, {439, 416}})
             EXPECT_EQ(WindowPixel(x, y), 7) << "outside the field at " << x << "," << y;
-        }
     }
 }
 
@@ -100,9 +94,8 @@ TEST_F(RenderTest, RepaintDrawsTheFramePictureThenTheFieldThenTheStatusPanel) {
     state_.jumpCount = 17;
     for (std::int32_t speedUp : {0, 1}) {
         state_.speedUp = speedUp;
-        // The decoded frame picture put in pixel by pixel, then the field and
-        // the panel. The partial redraw shows the slots and the character on
-        // the picture's black well, nothing behind.
+        // The frame picture pixel by pixel, then the field (the partial
+        // redraw's on the black well) and the panel.
         for (std::int32_t i = 0; i < 634 * 436; ++i) {
             const std::int32_t x = i % 634, y = i / 634;
             FillRectIndex(screen_.windowDC, x, y, x + 1, y + 1, Art().frame.at(x, y));
@@ -123,9 +116,8 @@ TEST_F(RenderTest, RepaintDrawsTheFramePictureThenTheFieldThenTheStatusPanel) {
         DrawDifficultyAndBest(state_, screen_);
         DrawJumpCountLabel(state_, screen_);
         std::vector<std::uint8_t> expected(std::size_t{634} * 436);
-        for (std::int32_t i = 0; i < 634 * 436; ++i) {
+        for (std::int32_t i = 0; i < 634 * 436; ++i)
             expected[static_cast<std::size_t>(i)] = WindowPixel(i % 634, i / 634);
-        }
         FillWindow(7); // and no slot marked: the repaint must mark them itself
         PaintWindow(state_, screen_);
         EXPECT_EQ(Mismatches(Window(), 0, 0, 634, 436,

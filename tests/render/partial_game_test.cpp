@@ -1,9 +1,7 @@
-// Whole games in the SpeedUp mode, every partial frame checked against the
-// same state composed from scratch on black. Each pixel that differs is put
-// down to the rule of the partial redraw that explains it, or counted as a
-// fault. The games are the climber's, committed beside this file (60 floors
-// each); VARNISK_PARTIAL_GAMES=folder plays the scripts of the same names from
-// there instead, for longer runs by hand. The figures are printed either way.
+// Whole SpeedUp games (the climber's, 60 floors, committed beside this file),
+// every partial frame checked against the state composed on black: a pixel
+// that differs is put down to the partial redraw's rule that explains it, or
+// counted as a fault. VARNISK_PARTIAL_GAMES=folder plays scripts from there.
 
 #include "core/slot_rects.h"
 #include "tests/render/render_fixture.h"
@@ -22,8 +20,7 @@ bool ShowsCharacter(const GameState& s) {
     return s.mode == GameMode::Playing || s.mode == GameMode::Paused;
 }
 
-// Whether field pixel (x, y) lies in a rectangle of the field, or in a box
-// of the window.
+// Whether field pixel (x, y) lies in a field rectangle or a window box.
 bool Holds(const Rect& r, int x, int y) {
     return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
 }
@@ -32,8 +29,7 @@ bool Holds(const WindowBox& b, int x, int y) {
 }
 
 struct RuleCount {
-    std::int64_t pixels = 0;
-    std::int64_t frames = 0; // frames in which the rule showed
+    std::int64_t pixels = 0, frames = 0; // frames: those in which the rule showed
 };
 
 // Watches every partial frame from just before it to just after.
@@ -41,9 +37,8 @@ class Checker {
   public:
     void Before(const GameState& state, const RenderResources& screen) {
         before_ = FieldModel::Read(GetSelectedBitmap(screen.windowDC));
-        for (int i = 0; i < floorSlotCount; ++i) {
+        for (int i = 0; i < floorSlotCount; ++i)
             marks_[i] = state.floors[i].dirty;
-        }
         memory_ = screen.partialFrame;
     }
 
@@ -54,17 +49,13 @@ class Checker {
         const FieldModel cell = Compose(state, true);
         std::map<std::string, std::int64_t> seen;
         for (int y = 0; y < fieldHeight; ++y) {
-            for (int x = 0; x < fieldWidth; ++x) {
-                if (got.At(x, y) != want.At(x, y)) {
+            for (int x = 0; x < fieldWidth; ++x)
+                if (got.At(x, y) != want.At(x, y))
                     ++seen[Explain(state, x, y, got.At(x, y), cell)];
-                }
-            }
         }
-        for (int i = 0; i < floorSlotCount; ++i) {
-            if (state.floors[i].dirty != std::max(marks_[i] - 1, 0)) {
+        for (int i = 0; i < floorSlotCount; ++i)
+            if (state.floors[i].dirty != std::max(marks_[i] - 1, 0))
                 ++seen["fault: a slot's redraw mark not counted down"];
-            }
-        }
         wasAirborne_ = state.airborne != 0;
         framesDiffering += seen.empty() ? 0 : 1;
         for (const auto& [rule, pixels] : seen) {
@@ -72,9 +63,8 @@ class Checker {
             ++byRule[rule].frames;
             if (rule.starts_with("fault")) {
                 faults += pixels;
-                if (firstFault.empty()) {
+                if (firstFault.empty())
                     firstFault = rule + " at tick " + std::to_string(tick) + " (" + cause + ")";
-                }
             }
         }
     }
@@ -86,31 +76,25 @@ class Checker {
     std::string cause; // what the runner is doing when the frame comes
 
   private:
-    // The state composed on black: the slots in index order, the character
-    // over them, the pause sign over all. As the cell: only the slots that
-    // were marked 2 and the character, on black.
+    // On black: the slots in index order, the character, the pause sign. As
+    // the cell: only the slots marked 2, and the character.
     FieldModel Compose(const GameState& s, bool asCell) const {
         FieldModel field;
-        for (int i = 0; i < floorSlotCount; ++i) {
-            if (!asCell || marks_[i] == 2) {
+        for (int i = 0; i < floorSlotCount; ++i)
+            if (!asCell || marks_[i] == 2)
                 field.PutSlot(s, i);
-            }
-        }
-        if (ShowsCharacter(s)) {
+        if (ShowsCharacter(s))
             field.PutCharacter(s);
-        }
-        if (s.mode == GameMode::Paused && !asCell) {
+        if (s.mode == GameMode::Paused && !asCell)
             field.PutPauseSign();
-        }
         return field;
     }
 
     // Which rule leaves pixel (x, y) unlike the composition.
     std::string Explain(const GameState& s, int x, int y, std::uint8_t got,
                         const FieldModel& cell) const {
-        if (s.mode == GameMode::Paused && Holds(Rect{144, 144, 128, 48}, x, y)) {
+        if (s.mode == GameMode::Paused && Holds(Rect{144, 144, 128, 48}, x, y))
             return "fault: the pause sign";
-        }
         int front = -1, unchanged = -1; // the slot the composition shows here
         for (int i = 0; i < floorSlotCount; ++i) {
             if (Holds(SlotDrawRect(s, i), x, y)) {
@@ -120,48 +104,38 @@ class Checker {
         }
         // Inside the character's box everything comes from the cell.
         if (ShowsCharacter(s) && Holds(Rect{s.playerX + 16, s.playerY, 32, 32}, x, y)) {
-            if (got != cell.At(x, y)) {
+            if (got != cell.At(x, y))
                 return "fault: the character's box is not its cell";
-            }
-            if (front < 0) {
+            if (front < 0)
                 return "fault: the cell differs where no slot is";
-            }
-            if (cause != "tick") {
+            if (cause != "tick")
                 return s.mode == GameMode::Paused ? "cell: the pause frame has no marks of 2"
                                                   : "cell: every slot marked 1 by " + cause;
-            }
-            if (marks_[front] != 1) {
+            if (marks_[front] != 1)
                 return "fault: a slot under the body was not marked";
-            }
             // The probe marked the slots under the body where it stood then.
-            if (wasAirborne_ && s.airborne == 0) {
+            if (wasAirborne_ && s.airborne == 0)
                 return "cell: the landing lifted the body over a slot it had left";
-            }
-            if (!wasAirborne_ && s.airborne != 0) {
+            if (!wasAirborne_ && s.airborne != 0)
                 return "cell: walking off a spring put its mark back to 1";
-            }
             return "fault: a slot under the body marked 1 in an ordinary tick";
         }
         const bool untouched = got == before_.At(x, y);
         if (unchanged >= 0) {
-            if (!untouched) {
+            if (!untouched)
                 return "fault: an unchanged slot's pixels changed";
-            }
-            if (marks_[front] != 0) {
+            if (marks_[front] != 0)
                 return "an unchanged slot stays in front of a changed one";
-            }
             return Holds(memory_.lastPlayerRect, x, y)
                        ? "an unchanged slot keeps what the character left in its box"
                        : "an unchanged slot keeps what a changed floor left in its box";
         }
-        if (front >= 0) {
+        if (front >= 0)
             return "fault: a changed slot not drawn";
-        }
         // Nothing stands here now: black where something was remembered.
         bool remembered = Holds(memory_.lastPlayerRect, x, y);
-        for (const Rect& r : memory_.lastSlotRects) {
+        for (const Rect& r : memory_.lastSlotRects)
             remembered = remembered || Holds(Rect{r.x - 24, r.y - 64, r.width, r.height}, x, y);
-        }
         return remembered || !untouched ? "fault: not erased"
                                         : "fault: pixels left where nothing was remembered";
     }
@@ -172,10 +146,8 @@ class Checker {
     bool wasAirborne_ = false; // in the last frame
 };
 
-// The climber's script with SpeedUp switched on in the title, a pause of
-// three ticks every 150 of the climber's ticks (what follows moved on by the
-// pauses, so it stays the climber's game), and the option off for four ticks
-// in the middle.
+// The climber's script with SpeedUp on from the title, a 3-tick pause every
+// 150 ticks (later events moved on by the pauses), and SpeedUp off 4 ticks midway.
 std::string WithPausesAndSwitches(const std::string& climbScript, std::int32_t& pauses) {
     std::multimap<std::int64_t, std::string> climb, events;
     std::istringstream lines(climbScript);
@@ -200,17 +172,14 @@ std::string WithPausesAndSwitches(const std::string& climbScript, std::int32_t& 
     }
     events.insert({moved(end / 2) + 1, "command 40015"});
     events.insert({moved(end / 2) + 5, "command 40015"});
-    for (const auto& [tick, event] : climb) {
+    for (const auto& [tick, event] : climb)
         events.insert({moved(tick), event});
-    }
     std::ostringstream script;
-    for (const auto& [tick, event] : events) {
+    for (const auto& [tick, event] : events)
         script << tick << " " << event << "\n";
-    }
     return script.str();
 }
 
-// Plays the named script with the climber's seed.
 void CheckGame(const std::string& name, std::uint32_t seed) {
     const char* folder = std::getenv("VARNISK_PARTIAL_GAMES");
     const std::string path =
@@ -234,12 +203,8 @@ void CheckGame(const std::string& name, std::uint32_t seed) {
     StartRun(run, options);
     Checker checker;
     RenderResources& screen = run.window.screen;
-    screen.beforePartialFrame = [&](const GameState& s, const RenderResources& r) {
-        checker.Before(s, r);
-    };
-    screen.afterPartialFrame = [&](const GameState& s, const RenderResources& r) {
-        checker.After(s, r);
-    };
+    screen.beforePartialFrame = [&](const auto& s, const auto& r) { checker.Before(s, r); };
+    screen.afterPartialFrame = [&](const auto& s, const auto& r) { checker.After(s, r); };
     const std::int64_t ticks = events.empty() ? 0 : events.back().tick + 40;
     std::size_t next = 0;
     for (std::int64_t tick = 0; tick < ticks && !run.ended; ++tick) {
@@ -260,26 +225,19 @@ void CheckGame(const std::string& name, std::uint32_t seed) {
 
     EXPECT_EQ(floors, goal) << "the replayed game went astray";
     EXPECT_GE(pauses, 10);
-    std::cout << name << ": " << ticks << " ticks, " << checker.frames << " partial frames, floor "
-              << floors << ", " << pauses << " pauses; " << checker.framesDiffering
-              << " frames differ from the composition\n";
-    for (const auto& [rule, count] : checker.byRule) {
+    std::cout << name << ": " << ticks << " ticks, " << checker.frames << " partial frames, "
+              << pauses << " pauses; " << checker.framesDiffering << " frames differ\n";
+    for (const auto& [rule, count] : checker.byRule)
         std::cout << "  " << rule << ": " << count.pixels << " pixels in " << count.frames
                   << " frames\n";
-    }
     EXPECT_EQ(checker.faults, 0) << checker.firstFault;
 }
 
-TEST(EveryPartialFrameIsTheCompositionButWhereARuleSaysOtherwise, Easy) {
-    CheckGame("easy", 22);
-}
-
-TEST(EveryPartialFrameIsTheCompositionButWhereARuleSaysOtherwise, Normal) {
-    CheckGame("normal", 33);
-}
-
-TEST(EveryPartialFrameIsTheCompositionButWhereARuleSaysOtherwise, Hard) {
-    CheckGame("hard", 11);
+TEST(EveryPartialFrameIsTheCompositionButWhereARuleSaysOtherwise, InEasyNormalAndHardGames) {
+    for (const auto& [name, seed] : {std::pair{"easy", 22u}, {"normal", 33u}, {"hard", 11u}}) {
+        SCOPED_TRACE(name);
+        CheckGame(name, seed);
+    }
 }
 
 } // namespace

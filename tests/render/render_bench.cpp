@@ -1,8 +1,5 @@
-// What one frame costs on the headless backend: the full frame (back wall,
-// fourteen slots, the character with its sparkles, the copy to the window)
-// beside the partial redraw of the SpeedUp mode, on a still tick (the belts,
-// sliding floors and the slots by the character) and on a scrolling tick
-// (every slot erased and drawn again).
+// What one headless frame costs: the full frame beside the SpeedUp mode's
+// partial redraw, on a still tick and on a scrolling one (every slot redrawn).
 
 #include "core/floor_field.h"
 #include "core/slot_rects.h"
@@ -14,8 +11,7 @@ namespace {
 
 enum class Tick { Still, Scrolling };
 
-// A fresh field of every kind of floor, the character charging on the
-// ground: the dearest full frame, sparkles and character both masked.
+// Every kind of floor and the character charging: the dearest full frame.
 void Frames(benchmark::State& bench, Tick tick, bool speedUp) {
     TestScreen window;
     GameState state{};
@@ -34,9 +30,7 @@ void Frames(benchmark::State& bench, Tick tick, bool speedUp) {
         DrawPartialFrame(state, window.screen);
     }
     for ([[maybe_unused]] auto _ : bench) {
-        // What a game tick does to the field before it draws: the floors
-        // move, or the field scrolls by 2; the landing probe marks the
-        // slots under the body.
+        // As a game tick: floors move or the field scrolls, the body marks its slots.
         state.animFrame = (state.animFrame + 1) % 8;
         MoveFloors(state);
         if (tick == Tick::Scrolling) {
@@ -47,11 +41,9 @@ void Frames(benchmark::State& bench, Tick tick, bool speedUp) {
             DrawFullFrame(state, window.screen);
             continue;
         }
-        for (int i = 0; i < floorSlotCount; ++i) {
-            if (Overlaps({state.playerX + 16, state.playerY, 32, 32}, SlotDrawRect(state, i))) {
+        for (int i = 0; i < floorSlotCount; ++i)
+            if (Overlaps({state.playerX + 16, state.playerY, 32, 32}, SlotDrawRect(state, i)))
                 state.floors[i].dirty = 2;
-            }
-        }
         DrawPartialFrame(state, window.screen);
     }
     bench.SetItemsProcessed(bench.iterations());

@@ -17,11 +17,9 @@ const Pictures& Art() {
 int Mismatches(BitmapHandle bitmap, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                const Expected& expected) {
     int mismatches = 0;
-    for (std::int32_t dy = 0; dy < h; ++dy) {
-        for (std::int32_t dx = 0; dx < w; ++dx) {
+    for (std::int32_t dy = 0; dy < h; ++dy)
+        for (std::int32_t dx = 0; dx < w; ++dx)
             mismatches += GetPixelIndex(bitmap, x + dx, y + dy) != expected(dx, dy);
-        }
-    }
     return mismatches;
 }
 
@@ -44,8 +42,8 @@ void FieldModel::PutSlot(const GameState& state, int slot) {
 }
 
 void FieldModel::PutCharacter(const GameState& s) {
-    // Columns 0..3 face left, 4..7 right; frame 0 in the air; the charging
-    // pose one band down while charging on a floor; the walking mask always.
+    // Columns 0..3 face left, 4..7 right; frame 0 airborne; charging on a
+    // floor one band down; always the walking pose's mask.
     const std::int32_t column = 2 * s.facing + 2 + (s.airborne != 0 ? 0 : s.animFrame % 4);
     const std::int32_t row = s.charging != 0 && s.airborne == 0 ? 32 : 0;
     Put(s.playerX + 16, s.playerY, {32 * column, row, 32, 32}, 0);
@@ -70,9 +68,8 @@ RenderTest::RenderTest() {
     state_.mode = GameMode::Title;
     state_.difficulty = 2;
     state_.playerY = fieldHeight;
-    for (FloorSlot& slot : state_.floors) {
+    for (FloorSlot& slot : state_.floors)
         slot = {FloorKind::Normal, -1000, -1000, 0, 0, 0};
-    }
 }
 
 } // namespace render_test

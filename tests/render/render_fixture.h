@@ -1,6 +1,5 @@
-// The renderer on a TestScreen, and the committed pictures decoded by the
-// asset tests' own reader, so that expected pixels never come from the code
-// under test.
+// The renderer on a TestScreen; expected pixels come from the committed
+// pictures decoded by the asset tests' reader, never from the code under test.
 #pragma once
 
 #include "base/rect.h"
@@ -19,16 +18,13 @@ struct Pictures {
 };
 const Pictures& Art(); // decoded once: rows top-down, one byte per pixel
 
-// The play field as a test expects it: 416 x 352 indices, black to begin
-// with, composed from the decoded sheets.
+// The play field as a test expects it: 416 x 352 indices, black at first.
 class FieldModel {
   public:
     std::uint8_t& At(std::int32_t x, std::int32_t y) { return pixels_[Index(x, y)]; }
     std::uint8_t At(std::int32_t x, std::int32_t y) const { return pixels_[Index(x, y)]; }
-    // The sheet block s at field (x, y), clipped to the field: a plain copy,
-    // or with maskY >= 0 the transparency rule with the mask at (s.x, maskY):
-    // a mask bit 1 keeps the background, 0 blackens it, then the sprite's
-    // index is ORed in.
+    // Sheet block s at field (x, y), clipped: a copy, or with maskY >= 0 the
+    // mask at (s.x, maskY) keeps (1) or blackens (0), then the sprite is ORed.
     void Put(std::int32_t x, std::int32_t y, const Rect& s, std::int32_t maskY = -1);
     void PutSlot(const GameState& state, int slot); // where and as the slot rectangles say
     void PutCharacter(const GameState& state);      // the body in its pose, no sparkles

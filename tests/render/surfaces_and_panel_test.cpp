@@ -1,7 +1,5 @@
-// What CreateSurfaces makes from the committed art, the palette and its
-// realization, ReleaseSurfaces; and the status panel: the gauge, the rolling
-// floor counter, the labels, the best score and the jump counter, each
-// copied from the sheet to its well.
+// The surfaces made from the committed art, the palette's realization, and
+// the status panel's pieces, each copied from the sheet to its well.
 
 #include "render/palette.h"
 #include "tests/render/render_fixture.h"
@@ -19,8 +17,7 @@ TEST_F(Surfaces, HoldTheStoredPicturesAsPaletteIndicesAndAreReleasedWhole) {
         Expected expected;
     } cases[] = {
         {screen_.spriteSheet, 384, 432, 432, [&](int x, int y) { return art.sprites.at(x, y); }},
-        {screen_.maskSheet, art.masks.width, art.masks.height, art.masks.height,
-         [&](int x, int y) { return art.masks.at(x, y); }},
+        {screen_.maskSheet, 256, 160, 160, [&](int x, int y) { return art.masks.at(x, y); }},
         {screen_.backdrop, 384, 512, 512, // the tile three across and four down
          [&](int x, int y) { return art.backWall.at(x % 128, y % 128); }},
         {screen_.panelImage, 288, 560, 140, [&](int x, int y) { return art.title.at(x, y); }},
@@ -36,39 +33,14 @@ TEST_F(Surfaces, HoldTheStoredPicturesAsPaletteIndicesAndAreReleasedWhole) {
     EXPECT_EQ(GetBitmapFormat(screen_.maskSheet.bitmap), BitmapFormat::Mono);
     // Released, nothing is left but the window's own context, still drawing.
     ReleaseSurfaces(screen_);
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         EXPECT_TRUE(!c.surface.context && !c.surface.bitmap && !c.surface.bits);
-    }
     EXPECT_EQ(screen_.palette, nullptr);
     FillWindow(7);
     EXPECT_EQ(WindowPixel(0, 0), 7);
 }
 
-TEST(Palette, TakesTheGameColoursBetweenTheDisplaysStaticOnes) {
-    // A display without a palette (-1) takes every entry from the sheet;
-    // twenty static colours keep the system's at 0..9 and 246..255, flags 0.
-    const auto file = asset_readers::ReadAsset("bitmaps/sprites.bmp");
-    StoredBitmap sheet{};
-    ASSERT_TRUE(ParseStoredBitmap(file, sheet));
-    for (std::int32_t statics : {-1, staticColorCount}) {
-        const DisplayConnection display(DisplayOptions{statics});
-        const PaletteHandle palette = BuildGamePalette(sheet);
-        for (int i = 0; i < 256; ++i) {
-            const PaletteEntry& e = GetPaletteEntries(palette)[i];
-            const PaletteEntry& system = GetSystemPalette()[i];
-            const auto& c = Art().sprites.table.at(static_cast<std::size_t>(i));
-            const std::array want =
-                statics < 0 || (i >= 10 && i <= 245)
-                    ? std::array{c.r, c.g, c.b, pcNoCollapse}
-                    : std::array{system.red, system.green, system.blue, std::uint8_t{0}};
-            EXPECT_EQ((std::array{e.red, e.green, e.blue, e.flags}), want) << statics << ", " << i;
-        }
-        DeletePalette(palette);
-    }
-}
-
 TEST_F(Surfaces, RealizingChangesTheSystemPaletteOnceAndRepaintsThen) {
-    // How many of the entries 10..245 of the system palette show the sheet's colours.
     const auto gameColours = [] {
         int same = 0;
         for (int i = 10; i <= 245; ++i) {
@@ -88,9 +60,8 @@ TEST_F(Surfaces, RealizingChangesTheSystemPaletteOnceAndRepaintsThen) {
     };
     ShowWindow(window_.handle, true);
     repaintPending();
-    // CreateSurfaces left the system palette black: the first realization
-    // maps the game's colours, index for index, and asks for a repaint; the
-    // second changes nothing and asks for nothing.
+    // From black, the first realization maps the game's colours index for
+    // index and asks for a repaint; the second changes and asks nothing.
     const int blackShowsGameColours = gameColours();
     EXPECT_LT(blackShowsGameColours, 236);
     EXPECT_EQ(RealizeGamePalette(screen_), 1);
@@ -107,19 +78,18 @@ using Four = std::array<std::int32_t, 4>;
 
 class StatusPanel : public RenderTest {
   protected:
-    // Whether the client block b shows the sheet's block of its size at (sheetX, sheetY).
+    // Whether client block b shows the sheet's block at (sheetX, sheetY).
     bool Shows(const Rect& b, std::int32_t sheetX, std::int32_t sheetY) const {
         return Mismatches(Window(), b.x, b.y, b.width, b.height,
                           [&](std::int32_t x, std::int32_t y) {
                               return Art().sprites.at(sheetX + x, sheetY + y);
                           }) == 0;
     }
-    // Four wells from b, well i showing the sheet column at sheetX from row rows[i].
+    // Four wells from b, well i showing sheet column sheetX from row rows[i].
     bool Wells(const Rect& b, std::int32_t sheetX, const Four& rows) const {
         bool all = true;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 4; ++i)
             all = Shows({b.x + b.width * i, b.y, b.width, b.height}, sheetX, rows[i]) && all;
-        }
         return all;
     }
     // The small digits of the best score and the jump counter: 0..9 downwards, 14 rows each.
@@ -129,8 +99,7 @@ class StatusPanel : public RenderTest {
 };
 
 TEST_F(StatusPanel, CounterShowsFourDigitsAndRollsThoseThatChange) {
-    // The big-digit strip holds 0..9 downwards, 32 rows each, and a second 0
-    // after the 9; a changing digit moves four rows a phase.
+    // Big digits 0..9 and a second 0, 32 rows each; a changing digit moves 4 rows a phase.
     const struct {
         std::int32_t shownFloor, rollPhase;
         Four rows;

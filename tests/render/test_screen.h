@@ -1,6 +1,4 @@
-// A main window of the platform's on the headless backend, with the game's
-// 634 x 436 client and the surfaces CreateSurfaces makes: what the shell
-// gives the renderer in the game.
+// A headless main window with the game's 634 x 436 client and its surfaces.
 #pragma once
 
 #include "platform/headless/headless_backend.h"

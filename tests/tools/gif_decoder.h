@@ -1,8 +1,6 @@
 #pragma once
 
-// A strict reader of the GIFs make-capture writes, for its tests: it throws
-// on anything it does not expect, and composes each frame the way a viewer
-// does, in colours.
+// A strict reader of make-capture's GIFs, composing each frame in colours as a viewer does.
 
 #include "tools/make-capture/indexed_image.h"
 
@@ -20,8 +18,7 @@ struct DecodedFrame {
 };
 
 struct DecodedGif {
-    int width = 0, height = 0;
-    int loopCount = -1; // -1: no loop extension
+    int width = 0, height = 0, loopCount = -1; // loopCount -1: no loop extension
     std::vector<DecodedFrame> frames;
 };
 
@@ -73,10 +70,7 @@ inline DecodedGif DecodeGif(std::span<const std::uint8_t> file) {
     const auto u8 = [&]() -> std::uint8_t {
         return at < file.size() ? file[at++] : throw std::runtime_error("file cut short");
     };
-    const auto u16 = [&] {
-        const int low = u8();
-        return low | u8() << 8;
-    };
+    const auto u16 = [&] { return u8(), u8(), file[at - 2] | file[at - 1] << 8; }; // low first
     const auto subBlocks = [&] {
         std::vector<std::uint8_t> data;
         for (std::uint8_t length = u8(); length != 0; length = u8())
@@ -131,8 +125,7 @@ inline DecodedGif DecodeGif(std::span<const std::uint8_t> file) {
             if (!frame.transparency || indices[i] != frame.transparentIndex)
                 canvas[(frame.top + i / frame.width) * gif.width + frame.left + i % frame.width] =
                     palette[indices[i]];
-        frame.canvas = canvas;
-        gif.frames.push_back(std::exchange(frame, DecodedFrame{}));
+        gif.frames.emplace_back(std::exchange(frame, DecodedFrame{})).canvas = canvas;
     }
     if (at != file.size())
         throw std::runtime_error("bytes after the trailer");

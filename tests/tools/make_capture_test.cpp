@@ -8,11 +8,9 @@
 #include <gtest/gtest.h>
 #include <random>
 
-namespace {
+static std::mt19937 randomBits(7);
 
-std::mt19937 randomBits(7);
-
-IndexedImage RandomImage(int width, int height, int colours, std::uint8_t tint = 0) {
+static IndexedImage RandomImage(int width, int height, int colours, std::uint8_t tint = 0) {
     IndexedImage image{width, height, {}, {}};
     for (int i = 0; i < 256; ++i)
         image.palette[i] = {static_cast<std::uint8_t>(i), tint, static_cast<std::uint8_t>(255 - i)};
@@ -21,10 +19,7 @@ IndexedImage RandomImage(int width, int height, int colours, std::uint8_t tint =
     return image;
 }
 
-} // namespace
-
-// Every width change and table reset, and an end code right after each
-// possible last entry: all lengths of a stream of random indices decode back.
+// Every length of random indices decodes back: each width change, table reset and end code.
 TEST(LzwEncoder, RoundTripsEveryLengthAcrossWidthsAndTableResets) {
     for (const int minCodeSize : {2, 8}) {
         std::vector<std::uint8_t> indices;
@@ -34,17 +29,14 @@ TEST(LzwEncoder, RoundTripsEveryLengthAcrossWidthsAndTableResets) {
             indices.push_back(static_cast<std::uint8_t>(randomBits() % (1 << minCodeSize)));
         }
     }
-    // Random bytes make about a code each, filling the table ten times over;
-    // in one long run each code but the first is the entry made just before.
+    // Random bytes fill the table ten times over; one long run uses each code just made.
     for (const auto& indices :
          {RandomImage(40000, 1, 256).pixels, std::vector<std::uint8_t>(8'000'000, 3)})
         EXPECT_EQ(LzwDecode(LzwEncode(indices, 8), 8), indices);
 }
 
-// Only what changed is stored: the changes' box, one pixel for a repeat, all
-// of it for a new palette, which comes as its own table. Changes far apart
-// leave the box mostly unchanged noise, stored as the transparent index,
-// which must be none of the low indices the changes draw with.
+// Only the changes' box is stored (one pixel for a repeat, all for a new palette, with its
+// own table); unchanged pixels in it become a transparent index no change draws with.
 TEST(GifEncoder, StoresOnlyChangesAndFramesComposeBackToTheColoursGiven) {
     std::vector<IndexedImage> frames{RandomImage(40, 30, 256)};
     IndexedImage sprite = frames.back();
@@ -62,43 +54,37 @@ TEST(GifEncoder, StoresOnlyChangesAndFramesComposeBackToTheColoursGiven) {
         ASSERT_TRUE(encoder.AddFrame(frame, 4, error)) << error;
     const DecodedGif gif = DecodeGif(encoder.Finish());
     ASSERT_EQ(gif.frames.size(), frames.size());
-    EXPECT_EQ(gif.width, 40);
-    EXPECT_EQ(gif.height, 30);
-    EXPECT_EQ(gif.loopCount, 0) << "forever";
+    EXPECT_EQ(std::tuple(gif.width, gif.height, gif.loopCount), std::tuple(40, 30, 0)) << "forever";
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const DecodedFrame& f = gif.frames[i];
         std::vector<Rgb> colours;
         for (const std::uint8_t index : frames[i].pixels)
             colours.push_back(frames[i].palette[index]);
         EXPECT_EQ(f.canvas, colours) << "frame " << i;
-        EXPECT_EQ(f.delayCentiseconds, 4) << "frame " << i;
-        EXPECT_EQ(f.disposal, 1) << "frame " << i << " is kept under the next";
-        EXPECT_EQ(f.localTable, i == 3) << "frame " << i;
-        const int stored[] = {40 * 30, 34 * 26, 1, 40 * 30, 40 * 30};
-        EXPECT_EQ(f.width * f.height, stored[i]) << "frame " << i;
+        const int stored[] = {40 * 30, 34 * 26, 1, 40 * 30, 40 * 30}; // disposal 1: kept
+        EXPECT_EQ(std::tuple(f.delayCentiseconds, f.disposal, f.localTable, f.width * f.height),
+                  std::tuple(4, 1, i == 3, stored[i]))
+            << "frame " << i;
     }
-    EXPECT_EQ(gif.frames[1].left, 3);
-    EXPECT_EQ(gif.frames[1].top, 2);
-    EXPECT_TRUE(gif.frames[1].transparency);
+    EXPECT_EQ(std::tuple(gif.frames[1].left, gif.frames[1].top, gif.frames[1].transparency),
+              std::tuple(3, 2, true));
 }
 
 TEST(GifEncoder, WholeFramesOwnDelaysAndLoopsWhenAskedAndRefusesAnotherSize) {
     const IndexedImage first = RandomImage(9, 7, 16);
     GifEncoder encoder({.loopCount = 3, .onlyChangedRect = false});
     std::string error;
-    ASSERT_TRUE(encoder.AddFrame(first, 4, error));
-    ASSERT_TRUE(encoder.AddFrame(first, 12, error));
+    ASSERT_TRUE(encoder.AddFrame(first, 4, error) && encoder.AddFrame(first, 12, error)) << error;
     EXPECT_FALSE(encoder.AddFrame(RandomImage(8, 7, 16), 4, error));
     EXPECT_NE(error.find("8x7"), std::string::npos) << error;
     const DecodedGif gif = DecodeGif(encoder.Finish());
-    EXPECT_EQ(gif.loopCount, 3);
     ASSERT_EQ(gif.frames.size(), 2u);
-    EXPECT_EQ(gif.frames[1].delayCentiseconds, 12);
-    EXPECT_EQ(gif.frames[1].width * gif.frames[1].height, 9 * 7);
+    const DecodedFrame& second = gif.frames[1];
+    EXPECT_EQ(std::tuple(gif.loopCount, second.delayCentiseconds, second.width, second.height),
+              std::tuple(3, 12, 9, 7));
 }
 
-// Rows are padded to four bytes and stored bottom-up, or top-down when the
-// height is negative; the colour table is blue, green, red, unused.
+// Rows padded to four bytes, bottom-up or (negative height) top-down; colours as B, G, R, 0.
 TEST(BmpReader, ReadsPaddedRowsInEitherOrder) {
     const auto file = std::filesystem::temp_directory_path() / "make_capture_test.bmp";
     std::string error;
@@ -112,8 +98,7 @@ TEST(BmpReader, ReadsPaddedRowsInEitherOrder) {
             for (std::size_t i = 0; i < 4; ++i)
                 bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
         bytes.insert(bytes.end(), {0, 1, 1, 0xEE, 1, 0, 0, 0xEE}); // two rows as stored
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+        std::ofstream(file, std::ios::binary) << std::string(bytes.begin(), bytes.end());
         const auto image = ReadIndexedBmp(file, error);
         ASSERT_TRUE(image) << error;
         EXPECT_EQ(image->pixels, (height > 0 ? std::vector<std::uint8_t>{1, 0, 0, 0, 1, 1}
