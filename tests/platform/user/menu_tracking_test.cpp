@@ -5,8 +5,7 @@
 
 namespace {
 
-// Samples what the menu shows at every tick of a 40 ms timer, the way a
-// program's tick keeps running under an open menu.
+// Samples the menu at every tick of a 40 ms timer, which runs on under an open menu.
 class MenuTest : public WindowTest {
   protected:
     void SetUp() override {
