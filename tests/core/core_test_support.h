@@ -1,9 +1,7 @@
 #pragma once
 
-// Shared set-ups for the core's tests: seeds that make the generator say what
-// a test needs, a field cleared of floors that could get in the way, a game
-// in progress with the character on the ground, and the record's numbers by
-// name, so that a failed check says which one is off.
+// Set-ups shared by the core's tests; the game record's numbers are compared
+// by name, so that a failed check says which one is off.
 
 #include "base/rect.h"
 #include "core/game_state.h"
@@ -25,24 +23,12 @@ using K = FloorKind;
 // Numbers of the game record by name: "playerY", "slot5.phase", ...
 using Fields = std::map<std::string, std::int64_t>;
 
-inline constexpr std::uint32_t lcgMultiplier = 1103515245u;
-inline constexpr std::uint32_t lcgIncrement = 12345u;
-
-// The multiplier's inverse modulo 2^32 (it is odd), by Newton's iteration:
-// lets a test run the generator backwards from the state it wants.
-constexpr std::uint32_t InverseMultiplier() {
-    std::uint32_t inverse = lcgMultiplier;
-    for (int i = 0; i < 5; ++i) {
-        inverse *= 2u - lcgMultiplier * inverse;
-    }
-    return inverse;
-}
-static_assert(InverseMultiplier() * lcgMultiplier == 1u);
-
-// Makes the next draw of NextRandom return `value` (0..32767).
+// Runs the generator backwards (times the multiplier's inverse modulo 2^32)
+// so that the next draw of NextRandom returns `value` (0..32767).
 inline void NextDrawIs(Random& random, std::int32_t value) {
-    SeedRandom(random,
-               ((static_cast<std::uint32_t>(value) << 16) - lcgIncrement) * InverseMultiplier());
+    constexpr std::uint32_t inverse = 4005161829u;
+    static_assert(inverse * 1103515245u == 1u);
+    SeedRandom(random, ((static_cast<std::uint32_t>(value) << 16) - 12345u) * inverse);
 }
 
 inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32_t phase = 0,
@@ -50,7 +36,6 @@ inline FloorSlot Slot(FloorKind kind, std::int32_t x, std::int32_t y, std::int32
     return FloorSlot{kind, x, y, phase, velocity, dirty};
 }
 
-// Named values written as "playerY", 288, "airborne", 0, ...
 inline void AddFields(Fields&) {}
 template <typename Value, typename... Rest>
 void AddFields(Fields& out, const std::string& name, Value value, Rest... rest) {
@@ -73,8 +58,7 @@ inline Fields Named(const FloorSlot& s, const std::string& p = "") {
                 p + "velocity", s.velocity, p + "dirty", s.dirty);
 }
 
-// Everything a tick or a command may change: the mode, the character, the
-// counters and the settings, then every slot.
+// Everything a tick or a command may change, then every slot.
 inline Fields Named(const GameState& s) {
     Fields out = Want(
         "mode", s.mode, "playerX", s.playerX, "playerY", s.playerY, "facing", s.facing,
@@ -90,8 +74,7 @@ inline Fields Named(const GameState& s) {
     return out;
 }
 
-// The named fields of `actual` that `expected` names (an unknown name reads
-// as -999999), so that a mismatch prints every name with both values.
+// The fields of `actual` that `expected` names (an unknown one reads -999999).
 template <typename T>
 Fields Pick(const T& actual, const Fields& expected) {
     const Fields all = Named(actual);
@@ -108,7 +91,6 @@ Fields Pick(const T& actual, const Fields& expected) {
     EXPECT_EQ(::coretest::Pick(actual, ::coretest::Want(__VA_ARGS__)),                             \
               ::coretest::Want(__VA_ARGS__))
 
-// How many times the ports were called with exactly this text.
 inline int Count(const RecordingPorts& ports, const std::string& call) {
     return static_cast<int>(std::count(ports.calls.begin(), ports.calls.end(), call));
 }
@@ -128,27 +110,21 @@ template <typename... Calls>
 // Moves floors 0..10 far above the field, where no probe, scroll or body box
 // reaches them, so a test sees only the floors it places itself.
 inline void ParkFloors(GameState& state) {
-    for (int i = 0; i <= 10; ++i) {
-        state.floors[i] = Slot(FloorKind::Normal, 16, -4000 - 32 * i);
-    }
-    for (FloorSlot& slot : state.floors) {
-        slot.dirty = 0;
+    for (int i = 0; i < floorSlotCount; ++i) {
+        state.floors[i] = i <= 10 ? Slot(FloorKind::Normal, 16, -4000 - 32 * i) : state.floors[i];
+        state.floors[i].dirty = 0;
     }
 }
 
-// A game record with the start values of a fresh window, on recording ports
-// of its own: `rec` holds what they wrote down.
+// A fresh window's game record on recording ports of its own, `rec`.
 struct Game : GameState {
     RecordingPorts rec;
     explicit Game(std::uint32_t seed = 1) : GameState{} {
         static_cast<GameState&>(*this) = MakeTitleState(rec, seed);
     }
-    Game(const Game&) = delete;
-    Game& operator=(const Game&) = delete;
 };
 
-// A game in progress on Normal: the character stands on the ground at
-// playerX, facing right, nothing held, every other floor parked.
+// A game in progress: the character on the ground at x, facing right, floors parked.
 struct Playing : Game {
     explicit Playing(std::int32_t x = 40) {
         ParkFloors(*this);
@@ -160,30 +136,10 @@ struct Playing : Game {
     }
 };
 
-// Puts the character on a slot at rest: its feet on the slot's top row.
-inline void StandOn(GameState& state, int slot) {
-    const FloorSlot& floor = state.floors[slot];
-    state.standingFloor = slot;
-    state.playerY = floor.y - 32;
-    if (floor.kind == FloorKind::MovingUD) {
-        state.playerY += floor.phase / 10;
-    } else if (floor.kind == FloorKind::Spring) {
-        state.playerY += floor.phase;
-    }
-}
-
 inline void InTheAir(GameState& state, std::int32_t playerY, std::int32_t verticalSpeed) {
     state.airborne = 1;
     state.playerY = playerY;
     state.verticalSpeed = verticalSpeed;
-}
-
-// Falling onto slot 5, a floor at x 100 and row 200: after the tick's walk
-// the feet are at x 120..143 and sweep rows 196..202.
-inline void FallOntoSlotFive(GameState& state, FloorSlot slot) {
-    state.floors[5] = slot;
-    state.playerX = 96;
-    InTheAir(state, 164, -3);
 }
 
 } // namespace coretest

@@ -40,28 +40,6 @@ TEST(Gauge, RunsWhileHeldAndLettingGoLaunchesAtThePowerShown) {
     }
 }
 
-TEST(Landing, PutsTheFeetOnTheSlotsRowWithTheSoundOfItsKind) {
-    // Landing on a sliding floor leaves x alone; on an up-down floor at phase
-    // -56 (this tick's) the feet are 5 rows up; a spring mid-rebound takes
-    // the character at its rest row.
-    const std::tuple<FloorKind, std::int32_t, std::int32_t, std::int32_t, int> cases[] = {
-        {K::Normal, 0, 0, 168, 142},        {K::ConveyorLeft, 0, 0, 168, 157},
-        {K::ConveyorRight, 0, 0, 168, 157}, {K::MovingLR, 100, 0, 168, 142},
-        {K::MovingUD, -57, 0, 163, 142},    {K::Spring, 0, 0, 168, 156},
-        {K::Spring, -6, 2, 168, 156}};
-    for (const auto& [kind, phase, velocity, y, sound] : cases) {
-        Playing state;
-        FallOntoSlotFive(state, Slot(kind, 100, 200, phase, velocity));
-        state.jumpPower = 7;
-        GameTick(state);
-        EXPECT_FIELDS(state, "airborne", 0, "standingFloor", 5, "playerX", 100, "playerY", y,
-                      "jumpPower", 0, "verticalSpeed", 0)
-            << static_cast<int>(kind) << " phase " << phase;
-        EXPECT_EQ(state.rec.Effects(), (Ints{sound}));
-        EXPECT_EQ(state.rec.CallsStartingWith("DrawJumpGauge"), (Strings{"DrawJumpGauge 0"}));
-    }
-}
-
 // Rising, the feet pass a floor's line (row 208) without landing; at the top
 // (speed 0) they rest exactly on another's (row 200), and the landing comes a
 // tick later.
@@ -81,34 +59,6 @@ TEST(Landing, OnlyWhileFalling) {
     EXPECT_FIELDS(state, "standingFloor", 5, "verticalSpeed", 0);
 }
 
-// Slot 5 covers x 100..195: walking from 172 the feet start at 196 and leave
-// it, from 168 the last foot still stands on it.
-TEST(WalkOff, FallsAtSpeedMinusOneUnlessTheSameTickLaunches) {
-    using I = std::int32_t;
-    const std::tuple<FloorKind, I, I, I, I, I, I, I, I, I, Ints> cases[] = {
-        {K::Normal, 168, 0, 0, 0, 0, 0, 0, 0, 0, {}},
-        {K::Normal, 172, 0, 0, 0, 0, 1, -1, 0, 0, {}},
-        {K::Normal, 172, 0, 0, 1, 7, 1, 7, 7, 1, {141}},  // letting go in that tick: a full jump
-        {K::Normal, 172, 0, 1, 0, 0, 1, -1, 1, 0, {143}}, // the gauge still steps
-        {K::Spring, 172, 4, 0, 0, 0, 1, -1, 0, 0, {}}};   // the spring comes back up
-    for (const auto& [kind, x, phase, held, charging, power, airborne, speed, powerAfter, jumps,
-                      effects] : cases) {
-        Playing state(x);
-        state.floors[5] = Slot(kind, 100, 200, phase);
-        StandOn(state, 5);
-        const std::int32_t y = state.playerY;
-        state.jumpHeld = held;
-        state.charging = charging;
-        state.jumpPower = power;
-        GameTick(state);
-        EXPECT_FIELDS(state, "airborne", airborne, "playerY", y, "verticalSpeed", speed,
-                      "jumpPower", powerAfter, "jumpCount", jumps, "slot5.phase", 0, "slot5.dirty",
-                      phase != 0)
-            << "from x " << x << " held " << held << " charging " << charging;
-        EXPECT_EQ(state.rec.Effects(), effects);
-    }
-}
-
 // Walking off with the input held and letting go in the air: the landing
 // empties the gauge but keeps the charge, so the next tick launches a jump of
 // speed 0 (5 from a spring, which it sets rebounding at -12, after pressing it
@@ -119,8 +69,9 @@ TEST(WalkOff, ChargingSurvivesALanding) {
                    {K::Spring, 0, 1, 5, 0, {156, 155}},
                    {K::Normal, 1, 0, 0, 1, {142, 143}}};
     for (const auto& [kind, held, airborne, speed, power, effects] : cases) {
-        Playing state;
-        FallOntoSlotFive(state, Slot(kind, 100, 200));
+        Playing state(96); // the feet sweep rows 196..202 of a floor at row 200
+        state.floors[5] = Slot(kind, 100, 200);
+        InTheAir(state, 164, -3);
         state.charging = 1;
         state.jumpPower = 9;
         state.jumpHeld = held;
@@ -135,11 +86,9 @@ TEST(WalkOff, ChargingSurvivesALanding) {
     }
 }
 
-// High in the shaft and rising, the field comes down instead of the
-// character going up; scrollPhase climbs by the speed, and a floor counts
-// when it passes 64 and when it wraps at 128. Floors recycled in that tick
-// are chosen for the count before it: from 49 floors on Normal (level 1) draw
-// 56 gives a plain floor, where level 2 would give a sliding one.
+// High and rising, the field comes down instead; a floor counts when the
+// phase passes 64 and when it wraps at 128. Floors recycled in that tick use
+// the count before it: at 49 on Normal draw 56 is plain (level 2: sliding).
 TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
     const std::int32_t cases[][7] = {
         {60, 60, 10, 60, 70, 1, 340}, {60, 120, 10, 60, 2, 1, 340}, {60, 63, 1, 60, 64, 1, 322},
@@ -160,18 +109,19 @@ TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
     }
 }
 
-// The frame shows where the walk (and a belt) took the character; the turn
+// The frame shows where the walk and a belt took the character; the turn
 // at the walls comes after it.
 TEST(WallTurn, AtZeroAndThreeFiftyTwoAfterTheFrameIsDrawn) {
     const std::int32_t cases[][6] = {{348, 1, 0, 352, 352, -1}, {347, 1, 0, 351, 351, 1},
                                      {350, 1, 1, 356, 352, -1}, {2, -1, 0, -2, 0, 1},
-                                     {4, -1, 0, 0, 0, 1},       {5, -1, 0, 1, 1, -1}};
-    for (const auto& [x, facing, onBelt, drawnX, xAfter, facingAfter] : cases) {
+                                     {4, -1, 0, 0, 0, 1},       {5, -1, 0, 1, 1, -1},
+                                     {120, 1, -1, 122, 122, 1}};
+    for (const auto& [x, facing, belt, drawnX, xAfter, facingAfter] : cases) {
         Playing state(x);
         state.facing = facing;
-        if (onBelt != 0) {
-            state.floors[0] = Slot(K::ConveyorRight, 300, 320);
-            StandOn(state, 0);
+        if (belt != 0) { // a belt under the feet, its top row the ground's
+            state.floors[0] = Slot(belt > 0 ? K::ConveyorRight : K::ConveyorLeft, x - 50, 320);
+            state.standingFloor = 0;
         }
         GameTick(state);
         ASSERT_EQ(state.rec.draws.size(), 1u);
@@ -180,12 +130,9 @@ TEST(WallTurn, AtZeroAndThreeFiftyTwoAfterTheFrameIsDrawn) {
     }
 }
 
-// Falling out at the bottom ends the game in that tick: the first frame shows
-// the character at the bottom while still playing; the music stops even when
-// off; with a place in the table the name is asked in silence, after the
-// end's sound and the fanfare, and ticks meanwhile do nothing; the title
-// follows with its panel, its menu and the new best score. Every frame
-// follows the redraw mode.
+// Falling out at the bottom ends the game in that tick, the first frame still
+// playing; a place in the table is named in silence after the end's sound and
+// the fanfare, ticks meanwhile do nothing; then the title and its best score.
 TEST(GameOver, TheTickOfTheFallEndsTheGameAndOffersAPlace) {
     for (const std::int32_t quiet : {0, 1}) {
         Playing state;
@@ -267,10 +214,9 @@ TEST(RollFloorCounter, RollsOneFloorInNineDrawnStepsUntilCaughtUp) {
     EXPECT_FIELDS(state, "shownFloor", 3, "rollPhase", 0);
 }
 
-// The feet (x + 20 .. x + 43) sweep the rows they passed in this tick, from
-// y + 32 + 2 * speed down to y + 32; rising, they meet nothing. Slots are
-// tried from 0 up, whichever is higher on screen; walls never. In partial
-// redraw every slot under the body is marked for the next two frames.
+// The feet (x + 20 .. x + 43) sweep rows y + 32 + 2 * speed .. y + 32. Slots
+// are tried from 0 up, walls never. In partial redraw every slot under the
+// body is marked for the next two frames.
 TEST(ProbeLanding, FindsTheFirstSlotWhoseTopLineTheFeetMeet) {
     const std::int32_t cases[][4] = {{40, 288, 0, groundSlot},  {40, 288, 1, -1},  {40, 289, 0, -1},
                                      {40, 300, -8, groundSlot}, {40, 300, -5, -1}, {100, 68, 0, -1},

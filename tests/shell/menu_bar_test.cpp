@@ -7,7 +7,6 @@
 
 TEST(MenuBar, TitleAndPlayStatesGrayTheRightItems) {
     MenuBar bar = MakeMainMenu();
-    // As made: the title state.
     const std::map<int, bool> titleAvailable = {
         {40001, true}, {40002, true}, {40003, false}, {40004, false}, {40005, true}, {40006, true},
         {40012, true}, {40013, true}, {40017, true},  {40018, true},  {40019, true}};
@@ -26,15 +25,4 @@ TEST(MenuBar, TitleAndPlayStatesGrayTheRightItems) {
     for (const auto& [id, available] : titleAvailable) {
         EXPECT_EQ(IsCommandAvailable(bar, id), available) << id;
     }
-}
-
-TEST(MenuBar, PauseLabelAndUnknownIds) {
-    MenuBar bar = MakeMainMenu();
-    SetPauseLabel(bar, true);
-    EXPECT_EQ(FindMenuItem(bar, command::pause)->label, "&Resume");
-    SetPauseLabel(bar, false);
-    EXPECT_EQ(FindMenuItem(bar, command::pause)->label, "&Pause");
-    EXPECT_EQ(FindMenuItem(bar, 0), nullptr); // separators are not commands
-    EXPECT_FALSE(IsCommandAvailable(bar, command::helpKey));
-    SetItemChecked(bar, 40099, true); // unknown ids change nothing
 }
