@@ -24,7 +24,7 @@ void EffectToFirstMixedBuffer(benchmark::State& state) {
     const auto wave = *FindResource(ResourceKind::Wave, 143);
     double worst = 0;
     int played = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         // A tick comes at any moment of the mixer's cycle: start each effect
         // a millisecond later in it than the last.
         std::this_thread::sleep_for(std::chrono::milliseconds(7 + played++ % 13));

@@ -46,7 +46,7 @@ void PlayTick(GameState& state, std::int64_t tick) {
 void BM_GameTick(benchmark::State& bench) {
     const auto state = MakePlayingState();
     std::int64_t tick = 0;
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         PlayTick(*state, tick++);
         benchmark::DoNotOptimize(state->playerY);
     }
@@ -55,7 +55,7 @@ void BM_GameTick(benchmark::State& bench) {
 BENCHMARK(BM_GameTick);
 
 void BM_HundredThousandTickGame(benchmark::State& bench) {
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         const auto state = MakePlayingState();
         for (std::int64_t tick = 0; tick < 100'000; ++tick) {
             PlayTick(*state, tick);
@@ -68,7 +68,7 @@ BENCHMARK(BM_HundredThousandTickGame)->Unit(benchmark::kMillisecond);
 void BM_AttractTick(benchmark::State& bench) {
     const auto state = MakePlayingState();
     AbortGame(*state);
-    for (auto _ : bench) {
+    for ([[maybe_unused]] auto _ : bench) {
         DispatchTick(*state, state->tickTimer);
         benchmark::DoNotOptimize(state->scrollPhase);
     }
