@@ -63,12 +63,10 @@ Grid SwappedLegs(const Grid& legs) {
                 c = 'B';
             else if (c == 'B')
                 c = 'b';
-            else if (c == 'k')
+            else if (c == 'k' || c == 'j') // the near leg's highlight goes far with it
                 c = 'K';
             else if (c == 'K')
                 c = 'k';
-            else if (c == 'j')
-                c = 'K';
         }
     return out;
 }

@@ -56,6 +56,7 @@ Bytes IconBitmap(const IconImage& icon) {
 
 void WriteIco(const std::string& path, const std::vector<IconImage>& images) {
     std::vector<Bytes> bitmaps;
+    bitmaps.reserve(images.size());
     for (const IconImage& icon : images)
         bitmaps.push_back(IconBitmap(icon));
     Bytes out;

@@ -78,9 +78,10 @@ void WritePng(const std::string& path, const RgbaImage& img) {
         Bytes alpha(indices.size());
         bool translucent = false;
         for (const auto& [key, index] : indices) {
-            table[index * 3u] = static_cast<std::uint8_t>(key >> 24);
-            table[index * 3u + 1] = static_cast<std::uint8_t>(key >> 16);
-            table[index * 3u + 2] = static_cast<std::uint8_t>(key >> 8);
+            const std::size_t at = std::size_t{index} * 3;
+            table[at] = static_cast<std::uint8_t>(key >> 24);
+            table[at + 1] = static_cast<std::uint8_t>(key >> 16);
+            table[at + 2] = static_cast<std::uint8_t>(key >> 8);
             alpha[index] = static_cast<std::uint8_t>(key);
             translucent = translucent || alpha[index] != 255;
         }
