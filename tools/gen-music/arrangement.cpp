@@ -194,7 +194,7 @@ class Arranger {
     // A written line that must fill the bar exactly.
     std::vector<NoteSpan> PlayLine(const Instrument& instrument, const char* line, int velocity,
                                    uint32_t breath) {
-        const std::vector<NoteSpan> notes = ParseNoteLine(line);
+        std::vector<NoteSpan> notes = ParseNoteLine(line);
         if (TotalSixteenths(notes) != kSixteenthsPerBar) {
             throw std::invalid_argument("bar does not add up to 16 sixteenths: \"" +
                                         std::string(line) + "\"");
