@@ -57,7 +57,7 @@ std::optional<IndexedImage> ReadIndexedBmp(const std::filesystem::path& file, st
     }
     const std::size_t tableAt = fileHeaderSize + infoSize;
     const std::size_t stride = (static_cast<std::size_t>(width) + 3) / 4 * 4;
-    if (tableAt + 4 * colours > bytes.size() ||
+    if (tableAt + 4 * std::size_t{colours} > bytes.size() ||
         pixelOffset + stride * static_cast<std::size_t>(height) > bytes.size()) {
         return fail("file is cut short");
     }
@@ -66,7 +66,7 @@ std::optional<IndexedImage> ReadIndexedBmp(const std::filesystem::path& file, st
     image.width = width;
     image.height = height;
     for (std::uint32_t i = 0; i < colours; ++i) {
-        const std::size_t at = tableAt + 4 * i; // blue, green, red, unused
+        const std::size_t at = tableAt + 4 * std::size_t{i}; // blue, green, red, unused
         image.palette[i] = Rgb{bytes[at + 2], bytes[at + 1], bytes[at]};
     }
     image.pixels.resize(static_cast<std::size_t>(width) * height);
