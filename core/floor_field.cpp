@@ -128,7 +128,8 @@ void LayOutField(GameState& state) {
     for (int i = 0; i <= 10; ++i) {
         FloorSlot& slot = state.floors[i];
         // The kind is drawn before the position of the same slot.
-        slot.kind = ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
+        slot.kind =
+            ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
         slot.x = ChooseFloorX(state.random, state.difficulty, state.floorCount, 12 - i);
         slot.y = floorSpacing * i - floorSpacing;
         slot.phase = 0;
@@ -153,8 +154,10 @@ void ScrollField(GameState& state, std::int32_t dy) {
         } else if (slot.y + dy >= fieldHeight) {
             // Left the field at the bottom: comes back at the top as a new floor.
             state.patternIndex = (state.patternIndex + 1) % 4;
-            slot.kind = ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
-            slot.x = ChooseFloorX(state.random, state.difficulty, state.floorCount, state.patternIndex);
+            slot.kind =
+                ChooseFloorKind(state.random, state.difficulty, state.floorCount, state.floorFlags);
+            slot.x =
+                ChooseFloorX(state.random, state.difficulty, state.floorCount, state.patternIndex);
             slot.y = slot.y + dy - recycleDistance;
             slot.phase = 0;
             slot.velocity = freshVelocity;

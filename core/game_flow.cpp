@@ -1,9 +1,9 @@
 #include "core/game_flow.h"
 
 #include "core/commands.h"
-#include "effects.h"
 #include "core/floor_field.h"
 #include "core/ports.h"
+#include "effects.h"
 
 namespace {
 

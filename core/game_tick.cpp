@@ -1,12 +1,12 @@
 #include "core/game_tick.h"
 
-#include "effects.h"
-#include "floor_counter.h"
 #include "core/floor_field.h"
 #include "core/game_flow.h"
 #include "core/ports.h"
 #include "core/record_book.h"
 #include "core/slot_rects.h"
+#include "effects.h"
+#include "floor_counter.h"
 
 namespace {
 

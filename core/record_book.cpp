@@ -1,7 +1,7 @@
 #include "core/record_book.h"
 
-#include "effects.h"
 #include "core/ports.h"
+#include "effects.h"
 
 #include <utility>
 

@@ -18,9 +18,9 @@ bool RegisterMainWindowClass() {
     // A private drawing context that stays valid for the window's whole life;
     // no double clicks: a quick second click is a plain button press.
     // The desktop shows the program's own icon for it.
-    return RegisterWindowClass({mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc,
-                                FindResource(ResourceKind::Icon, mainIconId)
-                                    .value_or(std::span<const std::uint8_t>())});
+    return RegisterWindowClass(
+        {mainClassName, cs::ownDC | cs::byteAlignWindow, MainWindowProc,
+         FindResource(ResourceKind::Icon, mainIconId).value_or(std::span<const std::uint8_t>())});
 }
 
 WindowHandle CreateMainWindow(MainWindow& record) {

@@ -1,7 +1,7 @@
 #include "best5_pages.h"
 
-#include "platform/gdi/gdi.h"
 #include "page_counter.h"
+#include "platform/gdi/gdi.h"
 #include "shell/panel/start_panel.h"
 #include "shell/text_faces.h"
 

@@ -1,9 +1,9 @@
 #include "shell/panel/start_panel.h"
 
 #include "core/game_flow.h"
+#include "page_counter.h"
 #include "platform/user/dialog.h"
 #include "shell/dialogs/dialog_templates.h"
-#include "page_counter.h"
 
 namespace {
 

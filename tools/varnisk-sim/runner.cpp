@@ -1,12 +1,12 @@
 #include "tools/varnisk-sim/runner.h"
 
+#include "dialog_answers.h"
+#include "screen_file.h"
 #include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/text_faces.h"
-#include "dialog_answers.h"
-#include "screen_file.h"
 #include "trace.h"
 
 #include <algorithm>

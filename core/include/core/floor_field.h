@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/game_state.h"
 #include "base/rect.h"
+#include "core/game_state.h"
 
 #include <cstdint>
 

@@ -12,7 +12,7 @@
 // answer the core takes is the Clear Best5 dialog's choice (and the focus it
 // hands back unchanged).
 class GamePorts {
-public:
+  public:
     // The play field and the status panel.
     virtual void DrawFullFrame(GameState& state) = 0;
     virtual void DrawPartialFrame(GameState& state) = 0;
@@ -52,7 +52,7 @@ public:
     virtual void ReleaseMouseCapture(GameState& state) = 0;
     virtual void SendDestroyMessage(GameState& state) = 0;
 
-protected:
+  protected:
     GamePorts() = default;
     GamePorts(const GamePorts&) = default;
     GamePorts& operator=(const GamePorts&) = default;

@@ -7,7 +7,7 @@
 // the rules alone. The one answer the core takes, the Clear Best5 choice, is
 // "cancelled".
 class SilentPorts final : public GamePorts {
-public:
+  public:
     void DrawFullFrame(GameState&) override {}
     void DrawPartialFrame(GameState&) override {}
     void DrawJumpGauge(GameState&) override {}

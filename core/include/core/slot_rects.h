@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/game_state.h"
 #include "base/rect.h"
+#include "core/game_state.h"
 
 // Where each slot of the field is drawn and which part of the sprite sheet
 // shows it. The landing probe marks the slots the character overlaps with the

@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 
-
 // What the program entry hands the main window when it creates it: where
 // the settings and records are read at start-up and written at teardown (an
 // empty path means none: defaults, or nothing written), the random seed

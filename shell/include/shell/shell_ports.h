@@ -10,7 +10,7 @@
 // teardown, the repaint, the window, the timer, help and the dialogs the menu
 // opens. The game and the runner plug in the desktop's; tests their own.
 class ShellPorts : public GamePorts {
-public:
+  public:
     ShellPorts() = default;
     ShellPorts(const ShellPorts&) = delete;
     ShellPorts& operator=(const ShellPorts&) = delete;

@@ -9,7 +9,7 @@
 // audio, the menu is the record's menu bar, the panel and dialogs are the
 // shell's own. The game and the headless runner plug in these.
 class DesktopPorts final : public ShellPorts, private RenderWindow {
-public:
+  public:
     explicit DesktopPorts(MainWindow& window);
 
     // The game core's ports.
@@ -59,7 +59,7 @@ public:
     void CloseHelp() override;
     void PostQuitMessage(int exitCode) override;
 
-private:
+  private:
     // The renderer's window: the main window itself.
     ContextHandle DrawingContext() override;
     void BeginPaint() override;

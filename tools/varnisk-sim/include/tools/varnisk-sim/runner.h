@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/game_state.h"
-#include "shell/main_window.h"
 #include "platform/headless/headless_backend.h"
+#include "shell/main_window.h"
 #include "tools/varnisk-sim/script.h"
 #include "tools/varnisk-sim/sim_host.h"
 #include "tools/varnisk-sim/sim_options.h"
