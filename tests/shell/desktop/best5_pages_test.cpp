@@ -40,7 +40,6 @@ class Best5Pages : public ::testing::Test {
         DeleteBitmap(bitmap_);
     }
 
-    std::uint8_t At(std::int32_t x, std::int32_t y) const { return GetPixelIndex(bitmap_, x, y); }
     // The first and last lit column in x0..x1-1 of the cell from `row` on of table d's page.
     std::pair<std::int32_t, std::int32_t> Lit(int d, std::int32_t row, std::int32_t x0,
                                               std::int32_t x1) {
@@ -48,7 +47,7 @@ class Best5Pages : public ::testing::Test {
         const std::int32_t top = 140 * (d + 1) + row;
         for (std::int32_t x = x0; x < x1; ++x)
             for (std::int32_t y = top; y < top + best5CellHeight; ++y)
-                if (At(x, y) != 0) {
+                if (GetPixelIndex(bitmap_, x, y) != 0) {
                     first = first < 0 ? x : first;
                     last = x;
                 }
@@ -62,12 +61,6 @@ class Best5Pages : public ::testing::Test {
 
 } // namespace
 
-TEST(Best5Titles, NameTheDifficultyBetweenFullWidthParentheses) {
-    EXPECT_EQ(Best5Title(0), "Best5   \xEF\xBC\x88 Difficulty : Easy \xEF\xBC\x89");
-    EXPECT_EQ(Best5Title(1), "Best5   （ Difficulty : Normal ）");
-    EXPECT_EQ(Best5Title(2), "Best5   （ Difficulty : Hard ）");
-}
-
 // Each layout's columns (place, score end S, "F", jumps, name N) on every
 // line, in each table's colour, lit only within the 13-row cells.
 TEST_F(Best5Pages, BothLayoutsPlaceTheirColumnsInTheirCellsAndLeavePageZero) {
@@ -80,7 +73,7 @@ TEST_F(Best5Pages, BothLayoutsPlaceTheirColumnsInTheirCellsAndLeavePageZero) {
         window_.game.showJumpCount = c.showJumpCount;
         DrawBest5Pages(window_);
         for (std::int32_t y = 0; y < 140; ++y)
-            ASSERT_EQ(At(5, y), 30 + y % 7) << "page 0 row " << y;
+            ASSERT_EQ(GetPixelIndex(bitmap_, 5, y), 30 + y % 7) << "page 0 row " << y;
         const std::int32_t jumpsEnd = c.jumps < 0 ? c.name - 2 : c.jumps + 40;
         for (int d = 0; d < 3; ++d) {
             SCOPED_TRACE("layout " + std::to_string(c.showJumpCount) + " table " +
@@ -90,7 +83,7 @@ TEST_F(Best5Pages, BothLayoutsPlaceTheirColumnsInTheirCellsAndLeavePageZero) {
                     (y >= best5TitleY && y < best5TitleY + best5CellHeight) ||
                     (y >= best5FirstRowY && (y - best5FirstRowY) % best5RowStep < best5CellHeight);
                 for (std::int32_t x = 0; x < 288; ++x) {
-                    const std::uint8_t v = At(x, 140 * (d + 1) + y);
+                    const std::uint8_t v = GetPixelIndex(bitmap_, x, 140 * (d + 1) + y);
                     ASSERT_TRUE(v == 0 || (inCell && v == colours[d]))
                         << x << "," << y << ": " << int(v);
                 }
