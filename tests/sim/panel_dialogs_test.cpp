@@ -3,15 +3,10 @@
 // passing, and the screens show the panel's pages and a dialog open in its
 // tick.
 
-#include "shell/panel/start_panel.h"
-#include "tests/assets/asset_readers.h"
+#include "platform/gdi/gdi.h"
+#include "platform/user/user.h"
 #include "tests/sim/run_script.h"
-#include "tools/varnisk-sim/runner.h"
 #include "tools/varnisk-sim/screen_file.h"
-
-#include <filesystem>
-#include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
@@ -23,11 +18,6 @@ std::vector<std::string> RunScriptText(const std::string& script, std::int64_t t
     options.ticks = ticks;
     options.screens = screens;
     return RunScriptLines(script, options);
-}
-
-std::string Field(const std::string& line, const std::string& key) {
-    const std::size_t start = line.find("\"" + key + "\":") + key.size() + 3;
-    return line.substr(start, line.find_first_of(",}", start) - start);
 }
 
 // Which tables the final line shows freshly reset (1st place 5 points, 10
@@ -43,8 +33,8 @@ std::string ResetTables(const std::string& final) {
     return reset;
 }
 
-// Where a picture stands, pixel for pixel, in a screen; x is -1 if nowhere.
-std::pair<int, int> Find(const Bitmap& picture, const Bitmap& screen) {
+// Whether a picture stands, pixel for pixel, anywhere in a screen.
+bool Shows(const Bitmap& screen, const Bitmap& picture) {
     for (int y = 0; y + picture.height <= screen.height; ++y)
         for (int x = 0; x + picture.width <= screen.width; ++x) {
             bool same = true;
@@ -52,23 +42,10 @@ std::pair<int, int> Find(const Bitmap& picture, const Bitmap& screen) {
                 for (int px = 0; px < picture.width && same; px += 3)
                     same = screen.at(x + px, y + py) == picture.at(px, py);
             if (same)
-                return {x, y};
+                return true;
         }
-    return {-1, -1};
+    return false;
 }
-
-class ScreenFolder : public ::testing::Test {
-  protected:
-    ScreenFolder() { std::filesystem::create_directories(folder_); }
-    ~ScreenFolder() override { std::filesystem::remove_all(folder_); }
-    Bitmap Screen(const std::string& name) {
-        return asset_readers::LoadBmp(std::filesystem::relative(folder_ / name, VARNISK_ASSET_DIR));
-    }
-    const std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() /
-        ("varnisk-sim-panel-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-};
 
 } // namespace
 
@@ -100,21 +77,22 @@ TEST(RunnerPanel, ADialogTakesNoTimeAndChangesNothingOfTheGame) {
               plain);
 }
 
-TEST_F(ScreenFolder, AScreenInTheTickADialogOpensShowsItAnswered) {
+TEST(RunnerPanel, AScreenInTheTickADialogOpensShowsItAnswered) {
+    TempFolder folder;
     const Bitmap about = asset_readers::LoadBmp("bitmaps/about.bmp");
     ASSERT_EQ(about.error, "");
     const auto lines = RunScriptText("3 command 40019\n6 clear-choice 2\n6 command 40017\n", 8,
-                                     {{3, folder_ / "about.bmp"},
-                                      {4, folder_ / "after.bmp"},
-                                      {6, folder_ / "clear.bmp"},
-                                      {7, folder_ / "cleared.bmp"}});
+                                     {{3, folder.path / "about.bmp"},
+                                      {4, folder.path / "after.bmp"},
+                                      {6, folder.path / "clear.bmp"},
+                                      {7, folder.path / "cleared.bmp"}});
     ASSERT_EQ(lines.size(), 9u);
-    EXPECT_GE(Find(about, Screen("about.bmp")).first, 0) << "the About picture, in its tick";
-    EXPECT_EQ(Find(about, Screen("after.bmp")).first, -1) << "and gone after";
+    EXPECT_TRUE(Shows(folder.Screen("about.bmp"), about)) << "the About picture, in its tick";
+    EXPECT_FALSE(Shows(folder.Screen("after.bmp"), about)) << "and gone after";
 
-    // The Clear Best5 screen differs from the next one only where the dialog
+    // The Clear Best5 screen differs from the next one where the dialog
     // stood: the field scrolls on behind both.
-    const Bitmap clear = Screen("clear.bmp"), cleared = Screen("cleared.bmp");
+    const Bitmap clear = folder.Screen("clear.bmp"), cleared = folder.Screen("cleared.bmp");
     ASSERT_EQ(clear.error, "");
     int changedInMiddle = 0;
     for (int py = 150; py < 250; ++py)
@@ -124,7 +102,8 @@ TEST_F(ScreenFolder, AScreenInTheTickADialogOpensShowsItAnswered) {
     EXPECT_EQ(ResetTables(lines.back()), "100");
 }
 
-TEST_F(ScreenFolder, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
+TEST(RunnerPanel, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
+    TempFolder folder;
     SimRun run;
     StartRun(run, SimOptions{});
     for (int tick = 0; tick < 200; ++tick)
@@ -134,8 +113,9 @@ TEST_F(ScreenFolder, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
     EXPECT_EQ(run.window.panel.pageCounter, 159);
 
     // The screen shows panelImage's page 1 at the picture's place.
-    ASSERT_TRUE(SaveClientArea(run.mainWindow, run.window.screen.palette, folder_ / "page.bmp"));
-    const Bitmap screen = Screen("page.bmp");
+    ASSERT_TRUE(
+        SaveClientArea(run.mainWindow, run.window.screen.palette, folder.path / "page.bmp"));
+    const Bitmap screen = folder.Screen("page.bmp");
     ASSERT_EQ(screen.error, "");
     std::int32_t mainX = 0, mainY = 0, left = 13, top = 12;
     ClientToScreen(run.mainWindow, mainX, mainY);
@@ -151,13 +131,14 @@ TEST_F(ScreenFolder, ThePanelsPagesRunOnTheVirtualClockAndAClickTurnsThem) {
 
     // A click on the picture, as the script gives it in client pixels; the
     // release names no point and comes where the press was.
-    ScriptEvent click{};
-    click.verb = ScriptVerb::LeftButtonDown;
-    click.x = left + 100;
-    click.y = top + 60;
-    DeliverEvent(run, click);
-    click.verb = ScriptVerb::LeftButtonUp;
-    DeliverEvent(run, click);
+    ScriptEvent press{}, release{};
+    press.verb = ScriptVerb::LeftButtonDown;
+    press.hasPoint = true;
+    press.x = left + 100;
+    press.y = top + 60;
+    release.verb = ScriptVerb::LeftButtonUp;
+    DeliverEvent(run, press);
+    DeliverEvent(run, release);
     // Page 2 starts its slide; the page tick left over runs after the click.
     EXPECT_EQ(run.window.panel.pageCounter, 281);
     EXPECT_EQ(RunState(run).jumpHeld, 0) << "the click was the panel's, not the game's";
