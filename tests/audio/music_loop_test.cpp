@@ -7,13 +7,11 @@
 #include "core/commands.h"
 #include "tests/shell/desktop/game_window_fixture.h"
 
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::uint32_t tick = 40;
 constexpr std::uint32_t pieceLength = 80000;
 constexpr std::uint32_t pauseLength = 1380;
 using Kind = HeadlessBackend::MusicEvent::Kind;
@@ -29,30 +27,19 @@ class GameSound : public GameWindow {
         record_.options.musicFile = file;
         StartGame();
     }
-
-    void Command(int id) {
-        PostMessage(main_, wm::command, static_cast<WParam>(id), 0);
-        RunFor(0);
-    }
-
     // The music's plays and stops from event `from` on.
     Plays MusicSince(std::size_t from) const {
         Plays said;
-        for (std::size_t i = from; i < backend_.Music().size(); ++i) {
-            const Kind kind = backend_.Music()[i].kind;
-            if (kind == Kind::Play || kind == Kind::Stop) {
+        for (std::size_t i = from; i < backend_.Music().size(); ++i)
+            if (const Kind kind = backend_.Music()[i].kind;
+                kind == Kind::Play || kind == Kind::Stop)
                 said.emplace_back(kind == Kind::Play ? "play" : "stop");
-            }
-        }
         return said;
     }
-    std::size_t Mark() const { return backend_.Music().size(); }
     HeadlessBackend::MusicEvent Last(Kind kind) const {
-        for (auto at = backend_.Music().rbegin(); at != backend_.Music().rend(); ++at) {
-            if (at->kind == kind) {
+        for (auto at = backend_.Music().rbegin(); at != backend_.Music().rend(); ++at)
+            if (at->kind == kind)
                 return *at;
-            }
-        }
         return {};
     }
 };
@@ -63,18 +50,18 @@ TEST_F(GameSound, TheMusicLoopsOnlyWhileAGameIsPlayedWithTheMusicOn) {
     EXPECT_TRUE(backend_.MessageBoxes().empty());
     EXPECT_TRUE(MusicSince(0).empty()) << "silent in the title";
 
-    Command(command::newGame);
+    ASSERT_TRUE(Command(command::newGame));
     const std::uint32_t started = backend_.Now();
-    ASSERT_TRUE(RunFor(2 * pieceLength + tick));
+    ASSERT_TRUE(RunFor(2 * pieceLength + tickMs));
     ASSERT_EQ(State().mode, GameMode::Playing) << "the character waits on the ground";
     EXPECT_EQ(MusicSince(0), (Plays{"play", "play", "play"}));
     EXPECT_EQ(Last(Kind::Play).time, started + 2 * pieceLength) << "restarted as it ended";
     EXPECT_EQ(Last(Kind::Notice).flags, mci::notifySuccessful);
 
     // Pause: the pause sound holds the clock, the stop's notice starts nothing.
-    std::size_t mark = Mark();
+    std::size_t mark = backend_.Music().size();
     const std::uint32_t paused = backend_.Now();
-    Command(command::pause);
+    ASSERT_TRUE(Command(command::pause));
     ASSERT_EQ(State().mode, GameMode::Paused);
     EXPECT_EQ(backend_.Now(), paused + pauseLength);
     ASSERT_TRUE(RunFor(2 * pieceLength));
@@ -84,18 +71,18 @@ TEST_F(GameSound, TheMusicLoopsOnlyWhileAGameIsPlayedWithTheMusicOn) {
     EXPECT_EQ(Last(Kind::Notice).flags, mci::notifyAborted);
 
     // Resume: the pause sound plays to its end, then the piece from its top.
-    mark = Mark();
+    mark = backend_.Music().size();
     const std::uint32_t resumed = backend_.Now();
-    Command(command::pause);
+    ASSERT_TRUE(Command(command::pause));
     EXPECT_EQ(MusicSince(mark), Plays{"play"});
     EXPECT_EQ(Last(Kind::Play).time, resumed + pauseLength);
 
     // The music switched off in a game, and the game aborted: each stop holds.
-    mark = Mark();
-    Command(command::music);
+    mark = backend_.Music().size();
+    ASSERT_TRUE(Command(command::music));
     ASSERT_TRUE(RunFor(2 * pieceLength));
-    Command(command::music); // on again: from the top
-    Command(command::abort);
+    ASSERT_TRUE(Command(command::music)); // on again: from the top
+    ASSERT_TRUE(Command(command::abort));
     ASSERT_TRUE(RunFor(2 * pieceLength));
     EXPECT_EQ(MusicSince(mark), (Plays{"stop", "play", "stop"}));
 }
@@ -116,22 +103,20 @@ TEST_P(WithoutMusic, TheGameGoesOnAndOnlyAMissingFileIsTold) {
     Start(GetParam().file);
     EXPECT_EQ(record_.sound.musicDevice, 0u);
     for (const int id :
-         {command::newGame, command::pause, command::pause, command::music, command::music}) {
-        Command(id);
-    }
-    ASSERT_TRUE(RunFor(100 * tick));
+         {command::newGame, command::pause, command::pause, command::music, command::music})
+        ASSERT_TRUE(Command(id));
+    ASSERT_TRUE(RunFor(100 * tickMs));
     EXPECT_EQ(State().mode, GameMode::Playing);
     EXPECT_EQ(Last(Kind::Play).result, mci::errorInvalidDevice);
     EXPECT_EQ(backend_.Effects().size(), GetParam().soundCard ? 2u : 0u) << "the pause sounds";
-    Command(command::exit);
+    EXPECT_FALSE(Command(command::exit));
 
     const auto& told = backend_.MessageBoxes();
     ASSERT_EQ(told.size(), GetParam().soundCard ? 1u : 0u);
-    if (!told.empty()) {
-        EXPECT_EQ(told[0].caption, "VARNISK Error");
-        EXPECT_EQ(told[0].text,
-                  "BGM1.MID was not found.  Please put it in the same folder as application file.");
-    }
+    for (const auto& box : told)
+        EXPECT_EQ(box.caption + ": " + box.text,
+                  "VARNISK Error: BGM1.MID was not found.  Please put it in the same folder as "
+                  "application file.");
 }
 
 INSTANTIATE_TEST_SUITE_P(GameSound, WithoutMusic,
