@@ -1,7 +1,6 @@
-// The sound in the running game: the real main window and its loop on the
-// headless backend, whose clock the effects hold and the music's end moves.
-// Which port each command calls is the shell's and the core's tests' matter;
-// here each notice must restart the piece, or not, at the right time.
+// The sound in the running game, on the headless backend's clock, which the
+// effects hold and the music's end moves: each notice must restart the
+// piece, or not, at the right time.
 
 #include "audio/audio.h"
 #include "core/commands.h"
