@@ -23,9 +23,9 @@ void PlayFromStart(AudioResources& sound) {
 
 } // namespace
 
-void OpenMusic(AudioResources& sound) {
+void OpenMusic(AudioResources& sound, std::string_view file) {
     int error = 0;
-    sound.musicDevice = CurrentBackend().OpenMidi(sound.musicFile, error);
+    sound.musicDevice = CurrentBackend().OpenMidi(file, error);
     if (sound.musicDevice == 0) {
         ReportMusicError(error);
     }

@@ -45,7 +45,6 @@ void ConnectPorts(MainWindow& window, std::unique_ptr<ShellPorts> ports) {
 void OnCreate(MainWindow& window) {
     GameState& state = window.game;
     ShellPorts& ports = *window.ports;
-    window.sound.musicFile = window.options.musicFile;
     ports.CreateSurfaces();
     // Settings come before the layout, which reads the difficulty and the switches.
     LoadSettings(state, window.options.load);

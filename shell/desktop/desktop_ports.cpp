@@ -142,7 +142,7 @@ void DesktopPorts::ReleaseEffects() {
 }
 
 void DesktopPorts::OpenMusic() {
-    ::OpenMusic(window_.sound);
+    ::OpenMusic(window_.sound, window_.options.musicFile);
 }
 
 void DesktopPorts::CloseMusic() {

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // The game's sound on the platform's audio: the wave effects by identifier
@@ -25,11 +24,9 @@ struct WaveImage {
 inline constexpr int firstMemoryEffect = 141;
 inline constexpr int memoryEffectCount = 17; // 141..157
 
-// What the sound owns for one main window. It starts zero-filled but for
-// the music file, which the program entry sets to the file it located.
+// What the sound owns for one main window. It starts zero-filled.
 struct AudioResources {
     WindowHandle window; // gets the music's end notice (wm::mciNotify)
-    std::string musicFile{musicFileName};
     std::array<WaveImage, memoryEffectCount> waveData;
     std::uint32_t musicDevice; // 0 when the music could not be opened
 };
@@ -39,9 +36,9 @@ void LoadEffects(AudioResources& sound);
 void PlayEffect(AudioResources& sound, int effectId);
 void ReleaseEffects(AudioResources& sound);
 
-// The music device: opened at start-up (its device in musicDevice, 0 when
-// it could not be opened), played, stopped and closed.
-void OpenMusic(AudioResources& sound);
+// The music device: opened on the piece at start-up (its device in
+// musicDevice, 0 when it could not be opened), played, stopped and closed.
+void OpenMusic(AudioResources& sound, std::string_view file);
 void PlayMusic(AudioResources& sound);
 void StopMusic(AudioResources& sound);
 void CloseMusic(AudioResources& sound);

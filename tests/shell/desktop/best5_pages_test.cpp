@@ -6,6 +6,7 @@
 #include "platform/gdi/gdi.h"
 #include "shell/panel/best5_pages.h"
 #include "shell/panel/start_panel.h"
+#include "shell/text_faces.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -16,8 +17,7 @@ namespace {
 class Best5Pages : public ::testing::Test {
   protected:
     void SetUp() override {
-        const std::array<std::string_view, 2> families{"Mona", "IPAPGothic"};
-        FontHandle probe = CreateFontByFamilies(families, best5CellHeight, 400);
+        FontHandle probe = CreateFontByFamilies(gameTextFaces, best5CellHeight, 400);
         if (probe == nullptr)
             GTEST_SKIP() << "neither game face is installed";
         DeleteFont(probe);

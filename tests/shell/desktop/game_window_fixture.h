@@ -11,6 +11,7 @@
 #include "shell/desktop/program.h"
 #include "shell/desktop/window_procedure.h"
 #include "shell/main_window.h"
+#include "shell/text_faces.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -31,7 +32,7 @@ class GameWindow : public ::testing::Test {
     // Start-up as the game's; a fixture that sets more of the record's
     // options first calls it itself.
     void StartGame() {
-        StartWindowSystem(backend_, {.faces = {"Mona", "IPAPGothic"}});
+        StartWindowSystem(backend_, {.faces = GameTextFaces()});
         record_.options.seed = 7;
         ASSERT_TRUE(RegisterMainWindowClass());
         main_ = CreateMainWindow(record_);
