@@ -1,4 +1,3 @@
-#include "core/floor_counter.h"
 #include "core/game_tick.h"
 #include "tests/core/core_test_support.h"
 
@@ -109,27 +108,6 @@ TEST(Scroll, AtRowSixtyEightAndAboveTheFieldScrollsAndCountsFloors) {
     }
 }
 
-// The frame shows where the walk and a belt took the character; the turn
-// at the walls comes after it.
-TEST(WallTurn, AtZeroAndThreeFiftyTwoAfterTheFrameIsDrawn) {
-    const std::int32_t cases[][6] = {{348, 1, 0, 352, 352, -1}, {347, 1, 0, 351, 351, 1},
-                                     {350, 1, 1, 356, 352, -1}, {2, -1, 0, -2, 0, 1},
-                                     {4, -1, 0, 0, 0, 1},       {5, -1, 0, 1, 1, -1},
-                                     {120, 1, -1, 122, 122, 1}};
-    for (const auto& [x, facing, belt, drawnX, xAfter, facingAfter] : cases) {
-        Playing state(x);
-        state.facing = facing;
-        if (belt != 0) { // a belt under the feet, its top row the ground's
-            state.floors[0] = Slot(belt > 0 ? K::ConveyorRight : K::ConveyorLeft, x - 50, 320);
-            state.standingFloor = 0;
-        }
-        GameTick(state);
-        ASSERT_EQ(state.rec.draws.size(), 1u);
-        EXPECT_EQ(state.rec.draws[0].playerX, drawnX) << "drawn, from x " << x;
-        EXPECT_FIELDS(state, "playerX", xAfter, "facing", facingAfter) << "from x " << x;
-    }
-}
-
 // Falling out at the bottom ends the game in that tick, the first frame still
 // playing; a place in the table is named in silence after the end's sound and
 // the fanfare, ticks meanwhile do nothing; then the title and its best score.
@@ -174,44 +152,6 @@ TEST(GameOver, TheTickOfTheFallEndsTheGameAndOffersAPlace) {
         EXPECT_EQ(state.records[1][0].score, quiet ? 5 : 10);
         EXPECT_EQ(NameText(state.records[1][0].name), quiet ? "QUILLMARE" : "Ada");
     }
-}
-
-// The game timer runs GameTick while playing (the walk moves the character)
-// and AttractTick in the title (the field comes down by 2, the backdrop's
-// phase wraps at 128); paused or over, and for any other timer, nothing
-// changes and nothing is drawn.
-TEST(DispatchTick, RunsTheTickOfTheModeAndOnlyForTheGameTimer) {
-    const std::tuple<GameMode, std::uint32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
-        {GameMode::Playing, 1, 44, 320, 127}, {GameMode::Title, 1, 40, 322, 0},
-        {GameMode::Paused, 1, 40, 320, 127},  {GameMode::GameOver, 1, 40, 320, 127},
-        {GameMode::Playing, 2, 40, 320, 127}, {GameMode::Title, 0, 40, 320, 127}};
-    for (const auto& [mode, timer, x, groundY, scrollPhase] : cases) {
-        Playing state;
-        state.mode = mode;
-        state.scrollPhase = 127;
-        const Fields before = Named(state);
-        DispatchTick(state, timer);
-        EXPECT_FIELDS(state, "playerX", x, "slot11.y", groundY, "scrollPhase", scrollPhase)
-            << "mode " << static_cast<int>(mode) << " timer " << timer;
-        const bool ticked = x != 40 || groundY != 320;
-        EXPECT_EQ(Named(state) != before, ticked);
-        EXPECT_EQ(state.rec.draws.size(), ticked ? 1u : 0u);
-    }
-}
-
-TEST(RollFloorCounter, RollsOneFloorInNineDrawnStepsUntilCaughtUp) {
-    Game state;
-    state.floorCount = 3;
-    for (int i = 0; i < 20; ++i) {
-        RollFloorCounter(state);
-    }
-    ASSERT_EQ(state.rec.draws.size(), 18u) << "nothing drawn once caught up";
-    // Each step is drawn before the roll advances.
-    EXPECT_EQ(state.rec.draws[8].rollPhase, 8);
-    EXPECT_EQ(state.rec.draws[8].shownFloor, 1);
-    EXPECT_EQ(state.rec.draws[9].rollPhase, 0);
-    EXPECT_EQ(state.rec.draws[9].shownFloor, 2);
-    EXPECT_FIELDS(state, "shownFloor", 3, "rollPhase", 0);
 }
 
 // The feet (x + 20 .. x + 43) sweep rows y + 32 + 2 * speed .. y + 32. Slots

@@ -95,27 +95,6 @@ TEST(OfferRecord, PlaysTheFanfareAndStoresTheNameInTheCurrentTableOnly) {
     EXPECT_EQ(NameText(state.lastInputName), "new");
 }
 
-// A name keeps at most 255 bytes, cut before a character that would not fit
-// whole: "é" takes two bytes, "€" three.
-TEST(Name, KeepsTwoHundredFiftyFiveBytesCutOnACharacterBoundary) {
-    const auto repeat = [](const std::string& text, int times) {
-        std::string out;
-        for (int i = 0; i < times; ++i) {
-            out += text;
-        }
-        return out;
-    };
-    const std::pair<std::string, std::size_t> cases[] = {
-        {repeat("a", 255), 255},        {repeat("a", 300), 255}, {"a" + repeat("é", 127), 255},
-        {"aa" + repeat("é", 127), 254}, {repeat("€", 85), 255},  {"a" + repeat("€", 85), 253},
-        {"ab" + repeat("€", 85), 254}};
-    for (const auto& [text, kept] : cases) {
-        Name name{};
-        SetName(name, text);
-        EXPECT_EQ(NameText(name), text.substr(0, kept)) << text.size() << " bytes";
-    }
-}
-
 // 0 cancels, 1 clears all, 2..4 Easy, Normal or Hard. In the title a clear
 // rebuilds the start panel (during a game there is none); the best score is
 // redrawn even after a cancel, and the focus goes back where it was.

@@ -69,14 +69,6 @@ TEST(RunnerPanel, EveryClearChoiceReachesTheRealDialog) {
     }
 }
 
-TEST(RunnerPanel, ADialogTakesNoTimeAndChangesNothingOfTheGame) {
-    const auto plain = RunScriptText("0 command 40001\n5 key-down 32\n12 key-up 32\n", 40);
-    EXPECT_EQ(RunScriptText("0 command 40001\n5 key-down 32\n8 command 40019\n12 key-up 32\n"
-                            "20 clear-choice 0\n20 command 40017\n",
-                            40),
-              plain);
-}
-
 TEST(RunnerPanel, AScreenInTheTickADialogOpensShowsItAnswered) {
     TempFolder folder;
     const Bitmap about = asset_readers::LoadBmp("bitmaps/about.bmp");

@@ -6,7 +6,6 @@
 #include "platform/sdl/screen_colors.h"
 #include "platform/sdl/window_zoom.h"
 
-#include <array>
 #include <cstdint>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,18 +15,13 @@
 namespace {
 
 TEST(KeyMapping, GivesTheVirtualKeyOfEveryKeyKnownAndNoneForOthers) {
-    // The neighbours of the mapped runs come last, so an off-by-one at either end shows.
+    // The ends of each mapped run and their neighbours, so an off-by-one shows.
     // clang-format off
     const std::pair<SDL_Keycode, int> cases[] = {
         {SDLK_a, 'A'}, {SDLK_z, 'Z'}, {SDLK_0, '0'}, {SDLK_9, '9'}, {SDLK_F1, vk::f1},
-        {SDLK_F10, vk::f10}, {SDLK_F12, 123}, {SDLK_SPACE, vk::space}, {SDLK_RETURN, vk::enter},
-        {SDLK_KP_ENTER, vk::enter}, {SDLK_ESCAPE, vk::escape}, {SDLK_TAB, vk::tab},
-        {SDLK_BACKSPACE, vk::back}, {SDLK_DELETE, vk::del}, {SDLK_HOME, vk::home},
-        {SDLK_END, vk::end}, {SDLK_LEFT, vk::left}, {SDLK_UP, vk::up}, {SDLK_RIGHT, vk::right},
-        {SDLK_DOWN, vk::down}, {SDLK_LSHIFT, vk::shift}, {SDLK_RSHIFT, vk::shift},
-        {SDLK_LCTRL, vk::control}, {SDLK_RCTRL, vk::control}, {SDLK_LALT, vk::alt},
-        {SDLK_RALT, vk::alt}, {SDLK_BACKQUOTE, 0}, {'{', 0}, {SDLK_SLASH, 0}, {SDLK_COLON, 0},
-        {SDLK_CAPSLOCK, 0}, {SDLK_PRINTSCREEN, 0}, {SDLK_KP_0, 0}, {SDLK_UNKNOWN, 0}};
+        {SDLK_F12, 123}, {SDLK_KP_ENTER, vk::enter}, {SDLK_RSHIFT, vk::shift},
+        {SDLK_RCTRL, vk::control}, {SDLK_RALT, vk::alt}, {SDLK_BACKQUOTE, 0}, {'{', 0},
+        {SDLK_SLASH, 0}, {SDLK_COLON, 0}, {SDLK_KP_0, 0}, {SDLK_UNKNOWN, 0}};
     // clang-format on
     for (const auto& [key, virtualKey] : cases)
         EXPECT_EQ(VirtualKeyFromKeycode(key), virtualKey) << SDL_GetKeyName(key);
@@ -140,16 +134,12 @@ TEST(WindowZoom, AutomaticKeepsWithinHalfTheDesktopARequestWithinAllOfItAndPoint
 
     // Pointer positions scale back rounding towards minus infinity: (window
     // coordinate, zoom, screen coordinate); -1 stays outside.
-    const std::array<std::array<std::int32_t, 3>, 8> points{{{0, 2, 0},
-                                                             {1, 2, 0},
-                                                             {1267, 2, 633},
-                                                             {-1, 2, -1},
-                                                             {-2, 2, -1},
-                                                             {-3, 3, -1},
-                                                             {-4, 3, -2},
-                                                             {-7, 1, -7}}};
-    for (const auto& [window, zoom, expected] : points)
-        EXPECT_EQ(ScreenCoordinate(window, zoom), expected) << window << " / " << zoom;
+    const struct {
+        std::int32_t window, zoom, screen;
+    } points[] = {{0, 2, 0},   {1, 2, 0},   {1267, 2, 633}, {-1, 2, -1},
+                  {-2, 2, -1}, {-3, 3, -1}, {-4, 3, -2},    {-7, 1, -7}};
+    for (const auto& p : points)
+        EXPECT_EQ(ScreenCoordinate(p.window, p.zoom), p.screen) << p.window << " / " << p.zoom;
 }
 
 } // namespace
