@@ -19,7 +19,7 @@ std::uint32_t Read32(std::span<const std::uint8_t> bytes, std::size_t at) {
 
 // Rows of a device-independent bitmap are padded to whole 32-bit words.
 constexpr std::size_t RowStride(std::int32_t width, std::int32_t bits) {
-    return static_cast<std::size_t>((width * bits + 31) / 32 * 4);
+    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
 }
 
 // Decodes one picture of the directory; the span is exactly its bytes.
@@ -44,7 +44,7 @@ std::optional<IconImage> DecodePicture(std::span<const std::uint8_t> picture) {
     }
 
     const std::size_t colorTableAt = infoHeaderSize;
-    const std::size_t colorRowsAt = colorTableAt + colorCount * 4;
+    const std::size_t colorRowsAt = colorTableAt + std::size_t{colorCount} * 4;
     const std::size_t colorStride = RowStride(size, wantedBits);
     const std::size_t maskAt = colorRowsAt + colorStride * size;
     const std::size_t maskStride = RowStride(size, 1);
@@ -66,7 +66,7 @@ std::optional<IconImage> DecodePicture(std::span<const std::uint8_t> picture) {
             }
             const bool transparent = (picture[maskRow + x / 8] >> (7 - x % 8) & 1) != 0;
             // The colour table stores blue, green, red, unused.
-            const std::size_t color = colorTableAt + index * 4;
+            const std::size_t color = colorTableAt + std::size_t{index} * 4;
             const std::uint32_t rgb = static_cast<std::uint32_t>(picture[color + 2]) << 16 |
                                       static_cast<std::uint32_t>(picture[color + 1]) << 8 |
                                       picture[color];

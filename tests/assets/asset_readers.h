@@ -36,13 +36,14 @@ inline std::string Tag(const Bytes& b, std::size_t at) {
 }
 
 template <class Result>
-Result Failed(Result r, std::string why) {
-    r.error = std::move(why);
+Result Failed(Result r, const std::string& why) {
+    r.error = why;
     return r;
 }
 
 struct Colour {
     std::uint8_t r, g, b;
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy misreads the defaulted comparison
     auto operator<=>(const Colour&) const = default;
 };
 
@@ -94,7 +95,7 @@ inline Bitmap LoadBmp(const std::string& name) {
     const std::size_t colours = Le(b, 46, 4) ? Le(b, 46, 4) : 1u << bmp.bits, offset = Le(b, 10, 4);
     for (std::size_t i = 0, at = 54; i < colours; ++i, at += 4)
         bmp.table.push_back({b.at(at + 2), b.at(at + 1), b.at(at)});
-    const std::size_t stride = (bmp.width * bmp.bits + 31) / 32 * 4;
+    const std::size_t stride = (std::size_t(bmp.width) * std::size_t(bmp.bits) + 31) / 32 * 4;
     const bool rle = bmp.compression == 1;
     const std::pair<bool, const char*> faults[] = {
         {Le(b, 2, 4) != b.size(), "file size field is wrong"},

@@ -22,6 +22,7 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
             env.push_back(name + "=" + *value);
     const auto pointers = [](std::vector<std::string>& strings) {
         std::vector<char*> out;
+        out.reserve(strings.size() + 1);
         for (std::string& s : strings)
             out.push_back(s.data());
         out.push_back(nullptr);

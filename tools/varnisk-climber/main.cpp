@@ -30,14 +30,19 @@ int main(int argc, char** argv) {
             return Usage();
         }
         const std::string_view value = argv[++i];
-        if (option == "--seed" && ParseNumber(value, seed)) {
-        } else if (option == "--floors" && ParseNumber(value, floors) && floors > 0) {
+        bool understood = false;
+        if (option == "--seed") {
+            understood = ParseNumber(value, seed);
+        } else if (option == "--floors") {
+            understood = ParseNumber(value, floors) && floors > 0;
         } else if (option == "--name") {
             name = value;
-        } else if (option == "--difficulty" &&
-                   (value == "easy" || value == "normal" || value == "hard")) {
-            difficultyCommand = value == "easy" ? 40006 : value == "normal" ? 40007 : 40008;
-        } else {
+            understood = true;
+        } else if (option == "--difficulty") {
+            understood = value == "easy" || value == "normal" || value == "hard";
+            difficultyCommand = value == "easy" ? 40006 : value == "hard" ? 40008 : 40007;
+        }
+        if (!understood) {
             return Usage();
         }
     }

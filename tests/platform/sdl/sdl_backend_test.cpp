@@ -22,11 +22,11 @@ TEST(SdlBackend, OpensTheScreenOncePresentsOddFramesAndWaitsForInputUntilTheDead
     backend.ShowScreen();
     PaletteEntries palette{};
     palette[1] = {0xFF, 0x80, 0x00, 0};
-    std::vector<std::uint8_t> indices(100 * 48, 1);
+    std::vector<std::uint8_t> indices(std::size_t{100} * 48, 1);
     backend.Present({64, 48, indices, &palette});
     // A frame of another size or without enough pixels is cut to fit or
     // ignored, never read past (the sanitizer build checks that).
-    backend.Present({100, 10, std::span(indices).first(100 * 10), &palette});
+    backend.Present({100, 10, std::span(indices).first(std::size_t{100} * 10), &palette});
     backend.Present({64, 48, std::span(indices).first(10), &palette});
 
     // Queued input comes even past the deadline; events the game does not

@@ -56,6 +56,7 @@ Bytes IconFile() {
 TEST(IconReader, ReadsThePictureTopRowFirstWithItsMaskAndNothingOfACutFile) {
     const std::uint32_t colors[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
     std::vector<std::uint32_t> expected;
+    expected.reserve(std::size_t{32} * 32);
     for (int i = 0; i < 32 * 32; ++i)
         expected.push_back(i < 12 ? 0u : colors[(i % 32 + i / 32) % 3]);
     const Bytes file = IconFile();
@@ -105,7 +106,7 @@ TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChangesAndConvertsIntoPaddedRows) 
     table.Update(palette);
     // 3 x 2 indices into rows of 16 bytes: one spare pixel at each row's end.
     const std::vector<std::uint8_t> indices = {1, 2, 3, 4, 5, 6};
-    std::vector<std::uint32_t> texture(4 * 2, 0xEEEEEEEEu);
+    std::vector<std::uint32_t> texture(std::size_t{4} * 2, 0xEEEEEEEEu);
     ConvertIndicesToArgb(indices, 3, 2, table, reinterpret_cast<std::uint8_t*>(texture.data()), 16);
     EXPECT_EQ(texture,
               (std::vector<std::uint32_t>{0xFFAA0000u, 0xFF00BB00u, 0xFF030303u, 0xEEEEEEEEu,

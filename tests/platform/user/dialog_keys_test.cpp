@@ -76,7 +76,7 @@ LResult EndOnOkOrCancel(WindowHandle dialog, std::uint32_t message, WParam wPara
     if (message == wm::initDialog)
         ShowWindow(dialog, true);
     else if (message == wm::command && (id == idOk || id == idCancel))
-        EndDialog(dialog, id * 10);
+        EndDialog(dialog, std::intptr_t{id} * 10);
     return message == wm::initDialog || message == wm::command ? 1 : 0;
 }
 

@@ -70,7 +70,8 @@ class DialogTest : public WindowTest {
         return dialogHook ? dialogHook(dialog, message, wParam, lParam) : 0;
     }
     // A modeless dialog of the main window, shown from INITDIALOG after init.
-    WindowHandle Open(const DialogTemplate& dialog, std::function<void(WindowHandle)> init = {}) {
+    WindowHandle Open(const DialogTemplate& dialog,
+                      const std::function<void(WindowHandle)>& init = {}) {
         dialogHook = [init](WindowHandle window, std::uint32_t message, WParam, LParam) -> LResult {
             if (message == wm::initDialog && init)
                 init(window);
@@ -91,7 +92,7 @@ class DialogTest : public WindowTest {
     }
     // The screen as composed now, 634 pixels a row.
     static std::vector<std::uint8_t> Screen() {
-        std::vector<std::uint8_t> pixels(634 * 455);
+        std::vector<std::uint8_t> pixels(std::size_t{634} * 455);
         std::int32_t width = 0, height = 0;
         ComposeScreen(pixels, width, height);
         return pixels;

@@ -78,7 +78,7 @@ TEST_F(WindowTest, PresentsOnlyWhatWasDrawnWithChildrenOverTheirParentAndClipped
     const auto at = [this](int x, int y) { return backend.LastImage()[y * 634 + x]; };
     EXPECT_EQ((std::vector{at(599, 399), at(600, 400), at(633, 454), at(599, 454)}),
               (std::vector<std::uint8_t>{3, 5, 5, 3}));
-    std::vector<std::uint8_t> client(634 * 455);
+    std::vector<std::uint8_t> client(std::size_t{634} * 455);
     ComposeClientArea(main, client);
     EXPECT_EQ(client, backend.LastImage());
 }

@@ -13,7 +13,7 @@
 
 // SDL_mixer's own types, named so that the backend's header needs no SDL.
 struct Mix_Chunk;
-typedef struct _Mix_Music Mix_Music;
+typedef struct _Mix_Music Mix_Music; // NOLINT(bugprone-reserved-identifier): SDL_mixer's own tag
 
 // The SDL backend's sound, through SDL_mixer: wave effects on one channel
 // (a new one cuts off the last), MIDI music through FluidSynth with a

@@ -124,8 +124,8 @@ class Backend {
     // itself, by StopMidi or by the next PlayMidi, onEnd is called once with
     // the notice flags, later, on the main thread, from within WaitEvent.
     // Returns 0 or an mci error.
-    virtual int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t flags)> onEnd) {
-        (void)device, (void)onEnd;
+    virtual int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t flags)> /*onEnd*/) {
+        (void)device;
         return mci::errorInvalidDevice;
     }
     // Stops the piece and returns once it has stopped; 0 or an mci error.
