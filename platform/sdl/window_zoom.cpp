@@ -4,6 +4,11 @@
 
 namespace {
 
+// What a window manager's frame takes around the window at most: a title
+// bar and borders, with a little room to spare. The frame's real size is
+// known only once the window is shown, too late to choose its size.
+constexpr PixelSize frameAllowance{16, 48};
+
 // The largest factor with factor * size <= room in both directions.
 std::int32_t LargestFittingFactor(PixelSize screen, PixelSize room) {
     return std::min(room.width / screen.width, room.height / screen.height);
@@ -22,8 +27,9 @@ std::int32_t ChooseWindowZoom(std::int32_t requested, PixelSize screen, PixelSiz
     if (requested > 0) {
         return std::max(1, std::min(requested, LargestFittingFactor(screen, usable)));
     }
-    const PixelSize half{usable.width / 2, usable.height / 2};
-    return std::max(1, LargestFittingFactor(screen, half));
+    const PixelSize room{usable.width - frameAllowance.width,
+                         usable.height - frameAllowance.height};
+    return std::max(1, LargestFittingFactor(screen, room));
 }
 
 std::int32_t ScreenCoordinate(std::int32_t windowCoordinate, std::int32_t zoom) {

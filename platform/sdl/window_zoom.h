@@ -12,8 +12,8 @@ struct PixelSize {
 
 // The factor to show a screen of the given size at on a desktop whose usable
 // area (without panels and docks) is `usable`.
-// - requested 0 (automatic): the largest factor for which the window covers
-//   at most half of the usable desktop in each direction;
+// - requested 0 (automatic): the largest factor for which the window, with a
+//   window manager's frame around it, fits the usable desktop;
 // - requested N > 0: N, but never so large that the window would not fit on
 //   the usable desktop at all;
 // - always at least 1, also when the desktop is too small or unknown

@@ -116,13 +116,14 @@ TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChangesAndConvertsIntoPaddedRows) 
 constexpr PixelSize screen{634, 455};
 
 // The factor asked for (0: automatic), usable desktops as they are met (the
-// full screen less a panel or a dock) and the factor chosen.
-TEST(WindowZoom, AutomaticKeepsWithinHalfTheDesktopARequestWithinAllOfItAndPointsRoundDown) {
+// full screen less a panel or a dock) and the factor chosen: automatic
+// leaves 16 x 48 pixels for the window manager's frame.
+TEST(WindowZoom, AutomaticFitsTheFramedWindowARequestTheWindowAloneAndPointsRoundDown) {
     // clang-format off
     const struct { std::int32_t requested; PixelSize usable; std::int32_t zoom; } cases[] = {
-        {0, {800, 600}, 1}, {0, {1280, 800}, 1}, {0, {1920, 1050}, 1},
-        {0, {2536, 1820}, 2}, {0, {2535, 1820}, 1}, {0, {2536, 1819}, 1}, // twice the window, or a pixel short
-        {0, {2560, 1400}, 1}, {0, {3840, 2112}, 2}, {0, {5120, 2840}, 3}, {0, {7680, 4280}, 4},
+        {0, {800, 600}, 1}, {0, {1366, 740}, 1}, {0, {1920, 1050}, 2}, {0, {2560, 1400}, 2},
+        {0, {1284, 958}, 2}, {0, {1283, 958}, 1}, {0, {1284, 957}, 1}, // twice the window, framed
+        {0, {3840, 2112}, 4}, {0, {7680, 4280}, 9},
         {1, {3840, 2112}, 1}, {3, {3840, 2112}, 3}, {5, {3840, 2112}, 4}, // 5 x 455 > 2112
         {2, {1280, 800}, 1}, {2147483647, {3840, 2112}, 4},
         {0, {0, 0}, 1}, {2, {0, 0}, 2}, {100, {-1, 900}, 4}, // nothing known: what was asked, within reason
