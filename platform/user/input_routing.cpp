@@ -93,13 +93,10 @@ bool RouteKey(const InputEvent& event, std::uint32_t time, Message& message) {
             system.altAlone = true;
         }
         system.altTappedAlone = !down && system.altAlone;
-        system.altDown = down;
     } else if (down) {
         system.altAlone = false;
     }
-    if (key == vk::shift) {
-        system.shiftDown = down;
-    }
+    NoteModifierKey(key, down);
     const bool isSystemKey = system.altDown || key == vk::alt || key == vk::f10;
     std::uint32_t kind = down ? wm::keyDown : wm::keyUp;
     if (isSystemKey) {
@@ -151,6 +148,17 @@ bool RouteMouse(const InputEvent& event, std::uint32_t time, Message& message) {
 
 } // namespace
 
+void NoteModifierKey(int virtualKey, bool down) {
+    WindowSystem& system = System();
+    if (virtualKey == vk::shift) {
+        system.shiftDown = down;
+    } else if (virtualKey == vk::control) {
+        system.controlDown = down;
+    } else if (virtualKey == vk::alt) {
+        system.altDown = down;
+    }
+}
+
 bool RouteInput(const QueueItem& item, Message& message) {
     WindowSystem& system = System();
     const std::uint32_t time = item.message.time;
@@ -182,6 +190,7 @@ bool RouteInput(const QueueItem& item, Message& message) {
         system.altDown = false;
         system.altAlone = false;
         system.shiftDown = false;
+        system.controlDown = false;
         SetApplicationActive(false);
         return false;
     case InputEvent::Kind::Text: return false; // split into characters when queued

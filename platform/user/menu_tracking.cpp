@@ -219,16 +219,12 @@ void HandleMenuInput(MenuTracking& tracking, const QueueItem& item) {
     switch (event.kind) {
     case InputEvent::Kind::KeyDown:
         system.altAlone = false;
-        if (event.virtualKey == vk::alt) {
-            system.altDown = true;
-        }
+        NoteModifierKey(event.virtualKey, true);
         HandleMenuKey(tracking, event.virtualKey);
         return;
     case InputEvent::Kind::KeyUp:
         system.altAlone = false;
-        if (event.virtualKey == vk::alt) {
-            system.altDown = false;
-        }
+        NoteModifierKey(event.virtualKey, false);
         return;
     case InputEvent::Kind::MouseMove:
     case InputEvent::Kind::MouseDown:

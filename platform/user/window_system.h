@@ -133,7 +133,8 @@ struct WindowSystem {
     bool altDown = false;
     bool altAlone = false;
     bool altTappedAlone = false;
-    bool shiftDown = false; // for Shift+Tab in dialogs
+    bool shiftDown = false; // for Shift+Tab in dialogs, and accelerators
+    bool controlDown = false;
 
     // The dialog fonts by pixel height, made once.
     std::vector<std::pair<std::int32_t, FontHandle>> dialogFonts;
@@ -183,6 +184,8 @@ void EnqueueInput(const InputEvent& event);
 // Turns input into the message the game sees; false when it is dropped or
 // was handled on the spot (close, expose, activation).
 bool RouteInput(const QueueItem& item, Message& message);
+// Keeps which of Shift, Control and Alt are held, whoever takes the key.
+void NoteModifierKey(int virtualKey, bool down);
 void PresentIfDrawn();
 void DropQueuedMessagesFor(const PlatformWindow* window);
 

@@ -92,13 +92,18 @@ TEST_F(WindowTest, KeysGoToTheFocusAcceleratorsTakeTheirKeysAndCaptureTakesTheMo
     Key(Kind::KeyUp, vk::space, 20);
     Push(Kind::Text, 30, "a\xC3\xA9"); // "a", then e with an acute accent
     Key(Kind::KeyDown, vk::f1, 40);
+    for (const int modifier : {vk::shift, vk::control}) { // only plain F1 is the accelerator
+        Key(Kind::KeyDown, modifier, 50);
+        Key(Kind::KeyDown, vk::f1, 50);
+        Key(Kind::KeyUp, modifier, 50);
+    }
     hook = [left](WindowHandle, std::uint32_t message, WParam, LParam) {
         if (message == wm::keyUp)
             SetFocus(left);
         return std::optional<LResult>();
     };
     RunUntil(100);
-    ASSERT_EQ(Only(wm::keyDown).size(), 1u);
+    ASSERT_EQ(Only(wm::keyDown).size(), 5u);
     EXPECT_EQ(Only(wm::keyDown)[0].window, main);
     const auto characters = Only(wm::character);
     ASSERT_EQ(characters.size(), 2u);
@@ -107,6 +112,7 @@ TEST_F(WindowTest, KeysGoToTheFocusAcceleratorsTakeTheirKeysAndCaptureTakesTheMo
     // The focus leaving names where it goes, and arriving where it came from.
     EXPECT_EQ(Only(wm::killFocus).at(0).wParam, reinterpret_cast<WParam>(left));
     EXPECT_EQ(Only(wm::setFocus).at(1).wParam, reinterpret_cast<WParam>(main));
+    ASSERT_EQ(Only(wm::command).size(), 1u);
     EXPECT_EQ(Only(wm::command).at(0).wParam & 0xFFFF, 40021u);
     // Captured, the mouse goes to its window wherever it is.
     SetCapture(left);

@@ -236,11 +236,20 @@ LResult DefWindowProc(WindowHandle window, std::uint32_t message, WParam wParam,
 std::uint32_t SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs);
 bool KillTimer(WindowHandle window, std::uint32_t id);
 
+// The modifier keys an accelerator asks for, as the desktop's table flags them.
+namespace accel {
+constexpr std::uint8_t shift = 0x04;
+constexpr std::uint8_t control = 0x08;
+constexpr std::uint8_t alt = 0x10;
+} // namespace accel
+
 struct Accelerator {
     int virtualKey;
     int command;
+    std::uint8_t modifiers = 0; // accel:: flags held with the key, and no others
 };
-// A key-down matching an entry sends COMMAND(command) to window; true then.
+// A key-down matching an entry, its modifiers held and no others, sends
+// COMMAND(command) to window; true then.
 bool TranslateAccelerator(WindowHandle window, std::span<const Accelerator> table,
                           const Message& message);
 
