@@ -24,11 +24,10 @@ bool RegisterMainWindowClass() {
 }
 
 WindowHandle CreateMainWindow(MainWindow& record) {
-    const Rect desktop = GetDesktopRect();
-    const std::int32_t x = desktop.width / 2 - mainWindowWidth / 2;
-    const std::int32_t y = desktop.height / 2 - mainWindowHeight / 2;
+    // The desktop centres the main window itself: the desktop's size is not
+    // known before that window exists, so no position is worked out here.
     return CreateWindowOf(mainClassName, mainWindowTitle,
-                          ws::caption | ws::sysMenu | ws::minimizeBox | ws::clipChildren, x, y,
+                          ws::caption | ws::sysMenu | ws::minimizeBox | ws::clipChildren, 0, 0,
                           mainWindowWidth, mainWindowHeight, nullptr, &record.menu, 0,
                           reinterpret_cast<LParam>(&record));
 }

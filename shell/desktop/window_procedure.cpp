@@ -3,6 +3,7 @@
 #include "audio/audio.h"
 #include "render/palette.h"
 #include "shell/desktop/desktop_ports.h"
+#include "shell/panel/start_panel.h"
 
 #include <memory>
 
@@ -108,6 +109,9 @@ void DiscardMainWindow(WindowHandle window) {
         return; // closed from the desktop: already gone, and let go of its record
     }
     if (MainWindow* record = MainWindowRecord(window)) {
+        // The start panel ends while it can still find the record, so that
+        // its timer stops and the record forgets it.
+        DestroyStartPanel(*record);
         ReleaseRecord(*record, window);
     }
     DestroyWindow(window);

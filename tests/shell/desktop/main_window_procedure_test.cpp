@@ -59,9 +59,12 @@ TEST_F(MainWindowTest, ExitSavesOnceAndEndsTheLoop) {
     record_.options.save = savePath_;
     EXPECT_FALSE(Command(command::exit)) << "the quit message ends the loop";
     ASSERT_TRUE(std::filesystem::remove(savePath_));
+    const WindowHandle panel = record_.panel.window;
     DiscardMainWindow(main_);
     EXPECT_FALSE(IsWindow(main_));
     EXPECT_FALSE(std::filesystem::exists(savePath_));
+    EXPECT_FALSE(IsWindow(panel));
+    EXPECT_EQ(record_.panel.window, nullptr) << "the panel went with the record still there";
 }
 
 TEST_F(MainWindowTest, TheCloseBoxSavesAndQuits) {
