@@ -11,8 +11,11 @@
 #include <SDL.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -71,6 +74,22 @@ void ScaleBackToScreen(InputEvent& event, std::int32_t zoom) {
         break;
     default: break;
     }
+}
+
+// Whether an executable of that name is in one of $PATH's folders.
+bool ProgramOnPath(std::string_view name) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "";
+    while (!folders.empty()) {
+        const std::size_t end = std::min(folders.find(':'), folders.size());
+        const std::string folder(folders.substr(0, end));
+        folders.remove_prefix(std::min(end + 1, folders.size()));
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + std::string(name);
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -248,6 +267,11 @@ void SdlBackend::ShowMessageBox(std::string_view caption, std::string_view text)
 }
 
 bool SdlBackend::OpenUrl(std::string_view url) {
+    // SDL hands the address to xdg-open in a process of its own and reports
+    // success even when there is no xdg-open to run: look for it first.
+    if (!ProgramOnPath("xdg-open")) {
+        return false;
+    }
     const std::string address(url);
     return SDL_OpenURL(address.c_str()) == 0;
 }

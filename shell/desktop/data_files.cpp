@@ -55,7 +55,6 @@ std::optional<std::filesystem::path> FindDataFile(std::string_view name) {
     return std::nullopt;
 }
 
-std::string HelpPageUrl() {
-    const std::optional<std::filesystem::path> page = FindDataFile(helpPageName);
-    return page ? FileUrl(std::filesystem::absolute(*page)) : std::string();
+std::string HelpPageUrl(const std::filesystem::path& page) {
+    return FileUrl(std::filesystem::absolute(page));
 }

@@ -14,6 +14,6 @@ std::filesystem::path ProgramFolder();
 // program's bin folder, the data folder the build was configured for.
 std::optional<std::filesystem::path> FindDataFile(std::string_view name);
 
-// The help page as an address for the browser, or "" when it is missing.
-std::string HelpPageUrl();
+// The help page found there, as an address for the browser.
+std::string HelpPageUrl(const std::filesystem::path& page);
 inline constexpr std::string_view helpPageName = "varnisk.html";

@@ -12,6 +12,8 @@
 #include "shell/main_menu.h"
 #include "shell/panel/start_panel.h"
 
+#include <iostream>
+
 DesktopPorts::DesktopPorts(MainWindow& window) : window_(window) {
     window_.screen.window = this;
 }
@@ -176,9 +178,14 @@ std::uint32_t DesktopPorts::GetTickCount() {
 }
 
 void DesktopPorts::ShowHelpTopics() {
-    // A missing page or a browser that will not open is no error of the game's.
-    if (const std::string url = HelpPageUrl(); !url.empty()) {
-        OpenUrl(url);
+    // Without a browser the player is at least told where the page is; the
+    // game goes on either way.
+    const std::optional<std::filesystem::path> page = FindDataFile(helpPageName);
+    if (!page) {
+        std::cerr << "varnisk: the help page " << helpPageName << " is not installed\n";
+    } else if (!OpenUrl(HelpPageUrl(*page))) {
+        std::cerr << "varnisk: no browser could show the help; it is "
+                  << std::filesystem::absolute(*page).string() << "\n";
     }
 }
 

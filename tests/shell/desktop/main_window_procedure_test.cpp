@@ -6,6 +6,7 @@
 #include "shell/dialogs/dialog_templates.h"
 #include "tests/shell/desktop/game_window_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -33,6 +34,14 @@ TEST_F(MainWindowTest, F1OpensHelpFromAnyWindowAndAChildGoingAwayGivesTheKeyboar
     ASSERT_EQ(backend_.OpenedUrls().size(), 1u);
     EXPECT_TRUE(backend_.OpenedUrls()[0].starts_with("file:///"));
     EXPECT_TRUE(backend_.OpenedUrls()[0].ends_with("/varnisk.html"));
+    // Without a browser, one line says where the page is.
+    backend_.SetOpenUrlSucceeds(false);
+    testing::internal::CaptureStderr();
+    Push(InputEvent::Kind::KeyDown, vk::f1);
+    ASSERT_TRUE(RunFor(tickMs));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(said.ends_with("/varnisk.html\n")) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 
     // As when the start panel goes: space and Escape must reach the game.
     DestroyWindow(child);
