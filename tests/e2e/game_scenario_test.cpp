@@ -69,6 +69,10 @@ std::optional<std::string> IniValue(const std::filesystem::path& file, const std
 
 } // namespace
 
+std::string GamePath() {
+    return options.game;
+}
+
 TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     std::string pattern = (std::filesystem::temp_directory_path() / "varnisk-e2e-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
