@@ -54,11 +54,10 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
         }
         // The game takes no values and no files: anything else is a mistake
         // the player should hear about rather than a game that ignores it.
+        const std::string_view name = arg.substr(0, arg.find('='));
         std::string problem;
-        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos &&
-                                           (arg.substr(0, eq) == "--help" ||
-                                            arg.substr(0, eq) == "--version")) {
-            problem = "option '" + std::string(arg.substr(0, eq)) + "' takes no value";
+        if (name == "--help" || name == "--version") {
+            problem = "option '" + std::string(name) + "' takes no value";
         } else if (arg.starts_with('-') && arg != "-") {
             problem = "unknown option '" + std::string(arg) + "'";
         } else {
