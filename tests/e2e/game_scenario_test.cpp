@@ -195,7 +195,7 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
 // display and a settings folder that cannot exist: a game started anyway
 // touches no file and is ended by the timeout (124).
 std::pair<int, std::string> AskTheGame(const std::string& arguments, const char* redirections) {
-    const std::string command = "env -u DISPLAY XDG_CONFIG_HOME=/nonexistent timeout 20 " +
+    const std::string command = "env -u DISPLAY XDG_CONFIG_HOME=/dev/null/varnisk timeout 20 " +
                                 options.game + " " + arguments + redirections;
     std::string text;
     FILE* pipe = popen(command.c_str(), "r");
