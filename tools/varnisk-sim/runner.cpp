@@ -10,8 +10,13 @@
 #include "trace.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace {
+
+// The status for output the run could not write, the same as for a bad
+// command line: the caller asked for something it did not get.
+constexpr int badRunOutput = 2;
 
 bool InClientArea(WindowHandle window, std::int32_t x, std::int32_t y) {
     const Rect client = GetClientRect(window);
@@ -55,7 +60,9 @@ void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::in
             std::ranges::find(run.screensTaken, i) != run.screensTaken.end()) {
             continue;
         }
-        SaveClientArea(run.mainWindow, run.window.screen.palette, request.file);
+        if (!SaveClientArea(run.mainWindow, run.window.screen.palette, request.file)) {
+            run.screensLost.push_back(request.file);
+        }
         run.screensTaken.push_back(i);
     }
 }
@@ -198,5 +205,10 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
     WriteFinalLine(trace, RunState(run), sounds, music);
     trace.flush();
     CloseRun(run);
-    return 0;
+    // The files were checked before the run, yet a disk may still fill up:
+    // a screen asked for and not written is never passed over in silence.
+    for (const std::filesystem::path& lost : run.screensLost) {
+        std::cerr << "varnisk-sim: could not write the screen '" << lost.string() << "'\n";
+    }
+    return run.screensLost.empty() ? 0 : badRunOutput;
 }
