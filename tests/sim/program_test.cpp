@@ -82,3 +82,20 @@ TEST(Program, BadInputOrAFileItCannotUseExitsWithTwoAndSaysWhy) {
     EXPECT_EQ(Lines(full.out), 6u);
     EXPECT_NE(full.err.find("'/dev/full'"), std::string::npos) << full.err;
 }
+
+// The menu bar's keyboard mode takes the tick's later keys and is closed
+// when they run out, so a script reaches every item the keyboard reaches.
+TEST(Program, MenuKeysChooseAsTheCommandWouldAndAnOpenMenuNeverHangs) {
+    const auto trace = [](const std::string& script) { return RunSim("--ticks 12 -", script).out; };
+    // Alt tapped alone, Down to New Game, Enter.
+    EXPECT_EQ(trace("5 key-down 18\n5 key-up 18\n5 key-down 40\n5 key-down 13\n"),
+              trace("5 command 40001\n"));
+    // Alt with O opens the Option menu on Music; the releases go to the menu.
+    EXPECT_EQ(trace("5 key-down 18\n5 key-down 79\n5 key-up 79\n5 key-up 18\n5 key-down 13\n"),
+              trace("5 command 40013\n"));
+    // F10 with the pull-down left open, then F10 alone: both closed unchosen
+    // before the tick passes, and the next tick's events come as usual.
+    const std::string later = trace("7 command 40001\n");
+    EXPECT_EQ(trace("5 key-down 121\n5 key-down 40\n7 command 40001\n"), later);
+    EXPECT_EQ(trace("5 key-down 121\n5 key-up 121\n7 command 40001\n"), later);
+}
