@@ -38,6 +38,9 @@ bool HeadlessBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
         return true;
     }
     if (!NotAfter(deadline, clock_)) {
+        if (idleHandler_ && idleHandler_()) {
+            return false; // something came for now: look again before any time passes
+        }
         clock_ = deadline;
     }
     return false;

@@ -1,6 +1,7 @@
 // The real program on a private X server: an option switched from the menus,
 // a game started with Enter, a jump charged with space, a pause and resume
-// with Escape, File, Exit; then the settings it saved. Run as
+// with Escape, File, Exit; then the settings it saved; and its command line.
+// Run as
 //   e2e_tests --game PATH [--xvfb PATH] [--screen WxHxD] [--zoom-setting N]
 //             [--expect-zoom N] [--name NAME]
 // zoom-setting: [Setting] Zoom=N written before start (0: none); expect-zoom:
@@ -11,13 +12,16 @@
 #include "tests/e2e/menu_driver.h"
 
 #include <X11/keysym.h>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <sys/wait.h>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -184,6 +188,39 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     EXPECT_EQ(IniValue(settings, "Record", "00R"), "5");
     if (options.zoomSetting != "0") {
         EXPECT_EQ(IniValue(settings, "Setting", "Zoom"), options.zoomSetting);
+    }
+}
+
+// The status and one stream of the game's answer to a command line. No
+// display and a settings folder that cannot exist: a game started anyway
+// touches no file and is ended by the timeout (124).
+std::pair<int, std::string> AskTheGame(const std::string& arguments, const char* redirections) {
+    const std::string command = "env -u DISPLAY XDG_CONFIG_HOME=/dev/null/varnisk timeout 20 " +
+                                options.game + " " + arguments + redirections;
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    while (std::size_t n = pipe != nullptr ? fread(buffer, 1, sizeof buffer, pipe) : 0)
+        text.append(buffer, n);
+    const int status = pipe != nullptr ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+// Help and version on standard output with 0; anything else refused in one
+// line on standard error with 2, never a game started behind the player's back.
+TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
+    const auto [helpStatus, help] = AskTheGame("--help", " 2>/dev/null");
+    EXPECT_EQ(helpStatus, 0);
+    EXPECT_EQ(help.rfind("usage: varnisk ", 0), 0u) << help;
+    EXPECT_EQ(AskTheGame("--version", " 2>/dev/null"),
+              std::pair(0, std::string("varnisk " VARNISK_VERSION "\n")));
+    for (const std::string wrong : {"--bogus", "--version=2", "level1"}) {
+        const auto [status, said] = AskTheGame(wrong, " 2>&1 >/dev/null");
+        EXPECT_EQ(status, 2) << wrong;
+        EXPECT_EQ(said.rfind("varnisk: ", 0), 0u) << said;
+        EXPECT_NE(said.find(wrong.substr(0, wrong.find('='))), std::string::npos) << said;
+        EXPECT_NE(said.find("usage: varnisk"), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     }
 }
 

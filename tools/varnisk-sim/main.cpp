@@ -5,9 +5,14 @@
 #include "tools/varnisk-sim/script.h"
 #include "tools/varnisk-sim/sim_options.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -38,11 +43,58 @@ constexpr const char* help =
     "Clear Best5 with the 'clear-choice' given before it (Tab, Tab, Down to the\n"
     "choice, Enter; Escape for 0) or as opened (Enter: 1); About with Enter. A\n"
     "--screen for a tick in which a dialog opens shows that dialog with its\n"
-    "answer entered, just before it is confirmed.\n";
+    "answer entered, just before it is confirmed.\n"
+    "Alt, F10 and Alt with a letter open the menu bar from the keyboard, as in\n"
+    "the game: the open menu takes the same tick's later events (arrows, Enter,\n"
+    "letters, Escape), and is closed with Escape when they run out, before the\n"
+    "tick's timer message.\n"
+    "Exit status: 0 after a run, 2 for a bad command line, a bad script line, a\n"
+    "script that cannot be read, or a --screen or --save file that cannot be\n"
+    "written. Files are checked before the run (nothing is printed then); a\n"
+    "screen whose writing still fails is named after the trace.\n";
 
 int Fail(const std::string& message) {
     std::cerr << "varnisk-sim: " << message << "\n" << usage;
     return badInput;
+}
+
+std::string Reason() {
+    return std::strerror(errno);
+}
+
+// Why file could not be made or replaced, as far as can be told without
+// writing it; nothing when it can. The settings are saved through a new file
+// beside the old one, so their folder must take new files even when the
+// file itself exists.
+std::optional<std::string> WhyUnwritable(const std::filesystem::path& file, bool replacedByRename) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (std::filesystem::is_directory(status)) {
+        return "it is a folder";
+    }
+    if (std::filesystem::exists(status) && !replacedByRename) {
+        return ::access(file.c_str(), W_OK) == 0 ? std::nullopt : std::optional(Reason());
+    }
+    const std::filesystem::path folder =
+        file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+    if (!std::filesystem::is_directory(folder, error)) {
+        return "there is no folder '" + folder.string() + "'";
+    }
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? std::nullopt : std::optional(Reason());
+}
+
+std::optional<std::string> CheckOutputFiles(const SimOptions& options) {
+    for (const ScreenRequest& screen : options.screens) {
+        if (const auto why = WhyUnwritable(screen.file, false)) {
+            return "cannot write the screen '" + screen.file.string() + "': " + *why;
+        }
+    }
+    if (!options.save.empty()) {
+        if (const auto why = WhyUnwritable(options.save, true)) {
+            return "cannot save to '" + options.save.string() + "': " + *why;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -62,15 +114,27 @@ int main(int argc, char** argv) {
     if (options.script == "-") {
         script = ParseScript(std::cin);
     } else {
+        // A folder opens like a file and reads as nothing: an empty script
+        // that runs is worse than a refusal.
+        std::error_code error;
+        if (std::filesystem::is_directory(options.script, error)) {
+            return Fail("the script '" + options.script + "' is a folder");
+        }
         std::ifstream file(options.script);
         if (!file) {
-            return Fail("cannot read the script '" + options.script + "'");
+            return Fail("cannot read the script '" + options.script + "': " + Reason());
         }
         script = ParseScript(file);
+        if (file.bad()) {
+            return Fail("cannot read the script '" + options.script + "'");
+        }
     }
     if (script.error) {
         std::cerr << "varnisk-sim: " << options.script << ": " << *script.error << "\n";
         return badInput;
+    }
+    if (const std::optional<std::string> problem = CheckOutputFiles(options)) {
+        return Fail(*problem);
     }
     return RunSimulation(options, script.events, std::cout);
 }

@@ -10,8 +10,13 @@
 #include "trace.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace {
+
+// The status for output the run could not write, the same as for a bad
+// command line: the caller asked for something it did not get.
+constexpr int badRunOutput = 2;
 
 bool InClientArea(WindowHandle window, std::int32_t x, std::int32_t y) {
     const Rect client = GetClientRect(window);
@@ -55,7 +60,9 @@ void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::in
             std::ranges::find(run.screensTaken, i) != run.screensTaken.end()) {
             continue;
         }
-        SaveClientArea(run.mainWindow, run.window.screen.palette, request.file);
+        if (!SaveClientArea(run.mainWindow, run.window.screen.palette, request.file)) {
+            run.screensLost.push_back(request.file);
+        }
         run.screensTaken.push_back(i);
     }
 }
@@ -86,10 +93,13 @@ GameState& RunState(SimRun& run) {
     return run.window.game;
 }
 
+namespace {
+
 // Menu commands arrive only when the item can be chosen, as from the menu
 // bar; keys and clicks come in as input and take the loop's own roads
-// (accelerator, focus, capture, the window under the point).
-void DeliverEvent(SimRun& run, const ScriptEvent& event) {
+// (accelerator, focus, capture, the window under the point) once the loop
+// that is running takes them.
+void QueueEvent(SimRun& run, const ScriptEvent& event) {
     SimHost& host = run.host;
     switch (event.verb) {
     case ScriptVerb::Command:
@@ -114,6 +124,32 @@ void DeliverEvent(SimRun& run, const ScriptEvent& event) {
     case ScriptVerb::EntryName: host.nextName = event.text; break;
     case ScriptVerb::ClearChoice: host.nextClearChoice = event.value; break;
     }
+}
+
+// The menu bar's keyboard mode (Alt, F10, Alt with a letter) is a loop of
+// its own that would wait for keys for ever. While it is open, each time it
+// would wait it is given the script's next event of this tick; when they run
+// out it is closed with Escape, as a player would, before any time passes,
+// so every tick still has its trace line.
+bool FeedOpenMenu(SimRun& run) {
+    if (!GetMenuTracking().active) {
+        return false;
+    }
+    if (run.script != nullptr && run.nextEvent < run.script->size() &&
+        (*run.script)[run.nextEvent].tick == run.tick) {
+        QueueEvent(run, (*run.script)[run.nextEvent++]);
+        return true;
+    }
+    // A press alone: the menu takes it, and no release is left over to reach
+    // the game after the menu has closed.
+    PushKey(run, InputEvent::Kind::KeyDown, vk::escape);
+    return true;
+}
+
+} // namespace
+
+void DeliverEvent(SimRun& run, const ScriptEvent& event) {
+    QueueEvent(run, event);
     PumpPending(run);
 }
 
@@ -173,14 +209,15 @@ void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& 
 int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& events,
                   std::ostream& trace) {
     SimRun run;
+    run.script = &events;
+    run.backend.SetIdleHandler([&run] { return FeedOpenMenu(run); });
     StartRun(run, options);
-    std::size_t next = 0;
     std::vector<int> sounds;
     std::vector<std::string> music;
     for (std::int64_t tick = 0; tick < options.ticks && !run.ended; ++tick) {
         run.tick = tick;
-        for (; next < events.size() && events[next].tick == tick && !run.ended; ++next) {
-            DeliverEvent(run, events[next]);
+        while (run.nextEvent < events.size() && events[run.nextEvent].tick == tick && !run.ended) {
+            DeliverEvent(run, events[run.nextEvent++]);
         }
         if (run.ended) {
             break; // the program ended during this tick's input
@@ -198,5 +235,10 @@ int RunSimulation(const SimOptions& options, const std::vector<ScriptEvent>& eve
     WriteFinalLine(trace, RunState(run), sounds, music);
     trace.flush();
     CloseRun(run);
-    return 0;
+    // The files were checked before the run, yet a disk may still fill up:
+    // a screen asked for and not written is never passed over in silence.
+    for (const std::filesystem::path& lost : run.screensLost) {
+        std::cerr << "varnisk-sim: could not write the screen '" << lost.string() << "'\n";
+    }
+    return run.screensLost.empty() ? 0 : badRunOutput;
 }

@@ -69,5 +69,6 @@ bool SaveClientArea(WindowHandle mainWindow, PaletteHandle palette,
     const std::vector<std::uint8_t> bmp = EncodeBmp(client.width, client.height, pixels, colors);
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-    return static_cast<bool>(out);
+    out.close(); // a full disk may only tell at the last write
+    return !out.fail();
 }

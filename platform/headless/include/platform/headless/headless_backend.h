@@ -44,6 +44,11 @@ class HeadlessBackend final : public Backend {
     // Moves the clock forward without delivering anything.
     void Advance(std::uint32_t milliseconds);
     std::size_t PendingInputCount() const { return script_.size(); }
+    // Asked whenever the program would wait with nothing scripted before its
+    // deadline, so a driver can feed a nested loop (an open menu) that it
+    // does not run itself. Returning true means it scripted input or posted
+    // a message for now: the wait then ends at once, the clock unmoved.
+    void SetIdleHandler(std::function<bool()> handler) { idleHandler_ = std::move(handler); }
 
     std::uint32_t Now() override { return clock_; }
     // With no scripted event due before the deadline the clock jumps to the
@@ -111,6 +116,7 @@ class HeadlessBackend final : public Backend {
 
     std::uint32_t clock_ = 0;
     std::deque<Scripted> script_;
+    std::function<bool()> idleHandler_;
 
     bool audioPresent_ = true;
     bool blockingTakesTime_ = true;

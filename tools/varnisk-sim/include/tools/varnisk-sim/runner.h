@@ -8,6 +8,7 @@
 #include "tools/varnisk-sim/sim_options.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ struct SimRun {
     // screens already taken in it (while a dialog was open).
     std::int64_t tick = 0;
     std::vector<std::size_t> screensTaken;
+    // The script and its next event not yet delivered, shared with the open
+    // menu's loop, which takes the tick's later events itself.
+    const std::vector<ScriptEvent>* script = nullptr;
+    std::size_t nextEvent = 0;
+    std::vector<std::filesystem::path> screensLost; // taken but not written
 };
 
 // Start-up as the game's main window creation, then the first paint.
