@@ -83,20 +83,3 @@ TEST_F(Dialogs, AGameRunsOnUnderAboutAndClearBest5) {
         EXPECT_EQ(GetFocus(), main_);
     }
 }
-
-TEST_F(Dialogs, AboutClosesEveryWayAndGivesTheFocusBack) {
-    WindowHandle newGame = PanelItem(item::newGame);
-    ASSERT_EQ(GetFocus(), newGame);
-    // (The runner's tests close it with Enter.)
-    const std::function<void(WindowHandle)> ways[] = {
-        [this](WindowHandle) { Press(vk::escape); },
-        CloseBox,
-        [this](WindowHandle dialog) { Click(GetDialogItem(dialog, idOk), 5, 5); },
-    };
-    for (const auto& way : ways) {
-        onShown_ = way;
-        RunAboutDialog(record_);
-        EXPECT_EQ(GetFocus(), newGame) << "back on the panel's button";
-    }
-    EXPECT_EQ(shown_, std::vector<std::string>(std::size(ways), "About VARNISK"));
-}

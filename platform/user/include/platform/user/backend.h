@@ -124,6 +124,7 @@ class Backend {
     // itself, by StopMidi or by the next PlayMidi, onEnd is called once with
     // the notice flags, later, on the main thread, from within WaitEvent.
     // Returns 0 or an mci error.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): backends keep and move it
     virtual int PlayMidi(std::uint32_t device, std::function<void(std::uint32_t flags)> /*onEnd*/) {
         (void)device;
         return mci::errorInvalidDevice;
