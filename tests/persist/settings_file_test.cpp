@@ -283,7 +283,7 @@ TEST_F(SettingsFileTest, SaveFollowsLinksKeepsPermissionsAndClearsDeadSavesTempo
     // Left by saves killed half way: one of a process that is gone, one of a
     // live process too old to be a save in progress, one of a save now going on.
     const std::string dead = ".real.ini.tmp-2147483647-0", old = ".real.ini.tmp-1-0",
-                      live = ".real.ini.tmp-1-1", other = ".other.ini.tmp-2147483647-0";
+                      live = ".real.ini.tmp-1-1", other = ".real.bak.tmp-2147483647-0";
     for (const std::string& name : {dead, old, live, other}) {
         WriteText(folder_ / name, "x");
     }
