@@ -121,7 +121,8 @@ std::optional<long long> OwnerOfTemporary(std::string_view rest) {
     const std::size_t dash = rest.find('-');
     const auto allDigits = [](std::string_view digits) {
         return !digits.empty() && digits.size() <= 18 &&
-               std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+               std::all_of(digits.begin(), digits.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
     };
     if (dash == std::string_view::npos || !allDigits(rest.substr(0, dash)) ||
         !allDigits(rest.substr(dash + 1))) {
@@ -153,7 +154,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
         if (!name.starts_with(prefix)) {
             continue;
         }
-        const std::optional<long long> owner = OwnerOfTemporary(std::string_view(name).substr(prefix.size()));
+        const std::optional<long long> owner =
+            OwnerOfTemporary(std::string_view(name).substr(prefix.size()));
         struct stat info {};
         if (!owner || *owner == ::getpid() || ::lstat(entry.path().c_str(), &info) != 0 ||
             !S_ISREG(info.st_mode)) {

@@ -16,8 +16,7 @@ char LowerAscii(char c) {
 
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return LowerAscii(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
     return lower;
 }
 
@@ -29,12 +28,9 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::string_view LineEndText(ProfileLineEnd end) {
     switch (end) {
-    case ProfileLineEnd::CrLf:
-        return "\r\n";
-    case ProfileLineEnd::Cr:
-        return "\r";
-    case ProfileLineEnd::Lf:
-        break;
+    case ProfileLineEnd::CrLf: return "\r\n";
+    case ProfileLineEnd::Cr: return "\r";
+    case ProfileLineEnd::Lf: break;
     }
     return "\n";
 }
@@ -53,7 +49,7 @@ ProfileLine::Kind KindOf(std::string_view text) {
         return ProfileLine::Kind::Section;
     }
     return content.find('=') == std::string_view::npos ? ProfileLine::Kind::Other
-                                                        : ProfileLine::Kind::Entry;
+                                                       : ProfileLine::Kind::Entry;
 }
 
 std::string_view TextOf(const ProfileDocument& document, const ProfileLine& line) {
@@ -286,9 +282,9 @@ std::string FormatProfile(const ProfileDocument& document) {
     return text;
 }
 
-std::vector<std::optional<std::string_view>>
-FindProfileValues(const ProfileDocument& document, std::string_view section,
-                  std::span<const std::string> keys) {
+std::vector<std::optional<std::string_view>> FindProfileValues(const ProfileDocument& document,
+                                                               std::string_view section,
+                                                               std::span<const std::string> keys) {
     std::vector<std::optional<std::string_view>> values(keys.size());
     const std::vector<std::optional<std::size_t>> at = FindEntries(document, section, keys);
     for (std::size_t k = 0; k < keys.size(); ++k) {
@@ -315,8 +311,7 @@ std::int32_t GetProfileInt(const ProfileDocument& document, std::string_view sec
 
 void SetProfileString(ProfileDocument& document, std::string_view section, std::string_view key,
                       std::string_view value) {
-    const std::pair<std::string, std::string> keyValue[] = {
-        {std::string(key), std::string(value)}};
+    const std::pair<std::string, std::string> keyValue[] = {{std::string(key), std::string(value)}};
     SetProfileStrings(document, section, keyValue);
 }
 

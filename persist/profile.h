@@ -74,9 +74,9 @@ std::int32_t GetProfileInt(const ProfileDocument& document, std::string_view sec
 // The stored values of many keys of one section, found in one pass over the
 // document: for each key, the value of the first line holding it in any
 // section of that name, or nothing when there is none.
-std::vector<std::optional<std::string_view>>
-FindProfileValues(const ProfileDocument& document, std::string_view section,
-                  std::span<const std::string> keys);
+std::vector<std::optional<std::string_view>> FindProfileValues(const ProfileDocument& document,
+                                                               std::string_view section,
+                                                               std::span<const std::string> keys);
 
 // Sets a key so that GetProfileString gives the value back (line breaks in it
 // become blanks). The first line holding the key is replaced where it stands;

@@ -67,16 +67,11 @@ std::string StringOr(const std::optional<std::string_view>& stored, std::string_
 SettingsFileResult ResultOf(const FileReadResult& read) {
     using Status = SettingsFileResult::Status;
     switch (read.status) {
-    case FileReadResult::Status::Read:
-        return {Status::Done, 0};
-    case FileReadResult::Status::Missing:
-        return {Status::Missing, 0};
-    case FileReadResult::Status::NotAFile:
-        return {Status::NotAFile, read.error};
-    case FileReadResult::Status::TooLarge:
-        return {Status::TooLarge, 0};
-    case FileReadResult::Status::Unreadable:
-        break;
+    case FileReadResult::Status::Read: return {Status::Done, 0};
+    case FileReadResult::Status::Missing: return {Status::Missing, 0};
+    case FileReadResult::Status::NotAFile: return {Status::NotAFile, read.error};
+    case FileReadResult::Status::TooLarge: return {Status::TooLarge, 0};
+    case FileReadResult::Status::Unreadable: break;
     }
     return {Status::Unreadable, read.error};
 }
@@ -136,7 +131,8 @@ std::int32_t LoadZoomSetting(const std::filesystem::path& file) {
     if (read.status != FileReadResult::Status::Read) {
         return 0;
     }
-    const std::int32_t zoom = GetProfileInt(ParseProfile(std::move(read.text)), settingSection, "Zoom", 0);
+    const std::int32_t zoom =
+        GetProfileInt(ParseProfile(std::move(read.text)), settingSection, "Zoom", 0);
     return zoom > 0 ? zoom : 0;
 }
 
@@ -181,17 +177,14 @@ SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::p
 std::string SettingsFileProblem(const SettingsFileResult& result) {
     using Status = SettingsFileResult::Status;
     switch (result.status) {
-    case Status::Done:
-        return "";
-    case Status::Missing:
-        return "there is no such file";
+    case Status::Done: return "";
+    case Status::Missing: return "there is no such file";
     case Status::TooLarge:
         return "it is larger than " + std::to_string(maxReadableFileBytes >> 20) + " MB";
     case Status::NotAFile:
         return result.error == EISDIR ? "a folder is in the way" : "it is not a regular file";
     case Status::Unreadable:
-    case Status::WriteFailed:
-        break;
+    case Status::WriteFailed: break;
     }
     if (result.error == ENOTDIR) {
         return "a file is in the way of its folder";

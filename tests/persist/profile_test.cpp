@@ -68,8 +68,7 @@ TEST(ProfileDocument, LfCrLfAndCrEachEndALineAndASaveKeepsEveryLine) {
         ParseProfile("; note\r; more\r\n; last\n[A]\r\r\nx=1\r\njunk\r\r\n[B]\rz=3");
     EXPECT_EQ(GetProfileInt(mixed, "A", "x", -1), 1);
     SetProfileString(mixed, "A", "y", "2");
-    EXPECT_EQ(FormatProfile(mixed),
-              "; note\n; more\n; last\n[A]\n\nx=1\njunk\ny=2\n\n[B]\nz=3\n");
+    EXPECT_EQ(FormatProfile(mixed), "; note\n; more\n; last\n[A]\n\nx=1\njunk\ny=2\n\n[B]\nz=3\n");
 }
 
 TEST(ProfileDocument, SetReplacesInPlaceOrAppendsToTheSectionOrAppendsTheSection) {

@@ -44,9 +44,9 @@ std::string SettingsFileProblem(const SettingsFileResult& result);
 
 // Fills records, lastInputName, difficulty, floorFlags, musicOn, soundOn,
 // speedUp and showJumpCount from the file; a missing or unreadable file, or a
-// missing key, gives the defaults, and the result says which. Values the game cannot use are mended: a
-// difficulty outside 1..3 becomes Normal, floor flags keep only the four
-// known bits, and every Best5 table is put in order.
+// missing key, gives the defaults, and the result says which. Values the
+// game cannot use are mended: a difficulty outside 1..3 becomes Normal, floor
+// flags keep only the four known bits, and every Best5 table is put in order.
 SettingsFileResult LoadSettings(GameState& state, const std::filesystem::path& file);
 
 // The whole-window scale the player asked for with [Setting] Zoom=N: N when
