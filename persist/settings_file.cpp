@@ -22,6 +22,10 @@ constexpr const char* settingSection = "Setting";
 
 constexpr std::int32_t defaultDifficulty = 2;
 
+// Whatever is read, and whatever a save would write, fits the document's
+// 32-bit offsets.
+static_assert(maxReadableFileBytes + 65536 < maxProfileTextBytes);
+
 // "%d%dR", "%d%dJ" and "%d%dN": table digit, place digit, then the letter
 // for the score, the jumps or the name.
 std::string RecordKey(int table, int place, char field) {
