@@ -1,8 +1,13 @@
 #include "file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <limits>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
@@ -49,25 +54,40 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
-bool SyncFolder(const std::filesystem::path& folder) {
+int SyncFolder(const std::filesystem::path& folder) {
     FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid()) {
-        return false;
+        return errno;
     }
     // Some file systems cannot sync a folder at all; there is nothing more to
     // do for them.
-    return ::fsync(fd.get()) == 0 || errno == EINVAL;
+    return ::fsync(fd.get()) == 0 || errno == EINVAL ? 0 : errno;
 }
 
-// The file a save must replace: a symbolic link is followed to its target so
-// that a linked settings file stays linked.
-std::filesystem::path ResolveTarget(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(file, error)) {
-        return file;
+// The file a save must replace: symbolic links are followed to their final
+// target, even one that does not exist yet, so that a linked settings file
+// stays linked. Gives ELOOP for a chain that does not end.
+int ResolveTarget(const std::filesystem::path& file, std::filesystem::path& target) {
+    target = file;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(target, error)) {
+            return 0;
+        }
+        const std::filesystem::path link = std::filesystem::read_symlink(target, error);
+        if (error) {
+            return error.value();
+        }
+        target = link.is_absolute() ? link : target.parent_path() / link;
     }
-    const std::filesystem::path target = std::filesystem::weakly_canonical(file, error);
-    return error ? file : target;
+    return ELOOP;
+}
+
+std::string TemporaryPrefix(const std::filesystem::path& target) {
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += ".tmp-";
+    return prefix;
 }
 
 // A name in the folder that no other save uses at the same time.
@@ -75,9 +95,7 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     // Built front to back: GCC 12 at -O3 takes a literal put in front of a
     // temporary string for a copy that overlaps itself, and warns.
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tmp-";
+    std::string name = TemporaryPrefix(target);
     name += std::to_string(::getpid());
     name += '-';
     name += std::to_string(counter++);
@@ -97,6 +115,58 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
     return -1;
 }
 
+// The process id in a temporary file's name ("PID-N" after the prefix), or
+// nothing when the rest is not two numbers.
+std::optional<long long> OwnerOfTemporary(std::string_view rest) {
+    const std::size_t dash = rest.find('-');
+    const auto allDigits = [](std::string_view digits) {
+        return !digits.empty() && digits.size() <= 18 &&
+               std::all_of(digits.begin(), digits.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string_view::npos || !allDigits(rest.substr(0, dash)) ||
+        !allDigits(rest.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    return std::stoll(std::string(rest.substr(0, dash)));
+}
+
+bool IsLiveProcess(long long pid) {
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) {
+        return false;
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+// Removes the temporary files of saves that were killed half way: those
+// whose process is gone, and those older than a save ever takes whose
+// process id another program has since been given. A save in progress in
+// another running game is left alone.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    constexpr std::time_t oldestLiveSave = 60; // seconds
+    const std::string prefix = TemporaryPrefix(target);
+    const std::time_t now = std::time(nullptr);
+    std::error_code error;
+    std::filesystem::path folder = target.parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(
+             folder.empty() ? std::filesystem::path(".") : folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        const std::optional<long long> owner =
+            OwnerOfTemporary(std::string_view(name).substr(prefix.size()));
+        struct stat info {};
+        if (!owner || *owner == ::getpid() || ::lstat(entry.path().c_str(), &info) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            continue;
+        }
+        if (!IsLiveProcess(*owner) || now - info.st_mtime > oldestLiveSave) {
+            ::unlink(entry.path().c_str());
+        }
+    }
+}
+
 } // namespace
 
 FileReadResult ReadWholeFile(const std::filesystem::path& file) {
@@ -104,56 +174,80 @@ FileReadResult ReadWholeFile(const std::filesystem::path& file) {
     // Non-blocking, so that a pipe at the path cannot hang the game.
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
+        result.error = errno;
         const bool missing = errno == ENOENT || errno == ENOTDIR;
         result.status =
             missing ? FileReadResult::Status::Missing : FileReadResult::Status::Unreadable;
         return result;
     }
-    result.status = FileReadResult::Status::Unreadable;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) > maxReadableFileBytes) {
+    if (::fstat(fd.get(), &info) != 0) {
+        result.error = errno;
+        result.status = FileReadResult::Status::Unreadable;
         return result;
     }
-    char buffer[8192];
+    if (!S_ISREG(info.st_mode)) {
+        result.error = S_ISDIR(info.st_mode) ? EISDIR : 0;
+        result.status = FileReadResult::Status::NotAFile;
+        return result;
+    }
+    result.status = FileReadResult::Status::TooLarge;
+    if (static_cast<std::uintmax_t>(info.st_size) > maxReadableFileBytes) {
+        return result;
+    }
+    // Read straight into a string of the file's size: no copy, no slack.
+    result.text.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (size == result.text.size()) {
+            if (size > maxReadableFileBytes) {
+                result.text = std::string(); // it grew while we read it
+                return result;
+            }
+            result.text.resize(std::min<std::size_t>(size * 2 + 4096, maxReadableFileBytes + 1));
+        }
+        const ssize_t got = ::read(fd.get(), result.text.data() + size, result.text.size() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            result.text.clear();
+            result.error = errno;
+            result.status = FileReadResult::Status::Unreadable;
+            result.text = std::string();
             return result;
         }
         if (got == 0) {
             break;
         }
-        result.text.append(buffer, static_cast<std::size_t>(got));
-        if (result.text.size() > maxReadableFileBytes) {
-            result.text.clear(); // it grew while we read it
-            return result;
-        }
+        size += static_cast<std::size_t>(got);
     }
+    result.text.resize(size);
     result.status = FileReadResult::Status::Read;
     return result;
 }
 
-bool ReplaceFileAtomically(const std::filesystem::path& file, const std::string& text) {
-    const std::filesystem::path target = ResolveTarget(file);
+int ReplaceFileAtomically(const std::filesystem::path& file, const std::string& text) {
+    std::filesystem::path target;
+    if (const int error = ResolveTarget(file, target); error != 0) {
+        return error;
+    }
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) {
         folder = ".";
     }
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        return false;
+    if (target == file) {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) {
+            return error.value();
+        }
     }
+    RemoveStaleTemporaries(target);
 
     std::filesystem::path temporary;
     FileDescriptor fd(CreateTemporary(target, temporary));
     if (!fd.valid()) {
-        return false;
+        return errno;
     }
     struct stat old {};
     const bool keepMode = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -161,8 +255,9 @@ bool ReplaceFileAtomically(const std::filesystem::path& file, const std::string&
                          (!keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
                          ::fsync(fd.get()) == 0 && fd.Close();
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
-        return false;
+        return error;
     }
     // The rename is durable only once the folder itself reaches the disk.
     return SyncFolder(folder);

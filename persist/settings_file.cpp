@@ -3,11 +3,17 @@
 #include "core/record_table.h"
 #include "file_io.h"
 #include "profile.h"
+#include "profile_value.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <pwd.h>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -15,6 +21,10 @@ constexpr const char* recordSection = "Record";
 constexpr const char* settingSection = "Setting";
 
 constexpr std::int32_t defaultDifficulty = 2;
+
+// Whatever is read, and whatever a save would write, fits the document's
+// 32-bit offsets.
+static_assert(maxReadableFileBytes + 65536 < maxProfileTextBytes);
 
 // "%d%dR", "%d%dJ" and "%d%dN": table digit, place digit, then the letter
 // for the score, the jumps or the name.
@@ -32,23 +42,42 @@ std::filesystem::path HomeFolder() {
     return "."; // nowhere better: the current folder
 }
 
-// The loaded table in the book's order; a stable sort keeps equal entries
-// where the file had them.
-void LoadRecordTable(RecordTable& table, const ProfileDocument& document, int d) {
-    for (int r = 0; r < recordPlaces; ++r) {
-        RecordEntry& entry = table[r];
-        entry.score =
-            GetProfileInt(document, recordSection, RecordKey(d, r, 'R'), recordPlaces - r);
-        entry.jumps = GetProfileInt(document, recordSection, RecordKey(d, r, 'J'), 0);
-        SetName(entry.name,
-                GetProfileString(document, recordSection, RecordKey(d, r, 'N'), defaultHolderName));
+// Every key of the [Record] section in the order a save writes them: each
+// table's places with their score, jumps and name, then the last name typed.
+std::vector<std::string> RecordKeys() {
+    std::vector<std::string> keys;
+    for (int d = 0; d < difficultyCount; ++d) {
+        for (int r = 0; r < recordPlaces; ++r) {
+            for (const char field : {'R', 'J', 'N'}) {
+                keys.push_back(RecordKey(d, r, field));
+            }
+        }
     }
-    SortRecordTable(table);
+    keys.emplace_back("LastInputName");
+    return keys;
 }
 
-void SetProfileInt(ProfileDocument& document, const char* section, const std::string& key,
-                   std::int32_t value) {
-    SetProfileString(document, section, key, std::to_string(value));
+const std::vector<std::string> settingKeys = {"Difficulty", "FloorFlag", "Music",
+                                              "Sound",      "Speed",     "Jump"};
+
+std::int32_t IntOr(const std::optional<std::string_view>& stored, std::int32_t fallback) {
+    return stored ? ParseProfileInt(DecodeProfileString(*stored)) : fallback;
+}
+
+std::string StringOr(const std::optional<std::string_view>& stored, std::string_view fallback) {
+    return DecodeProfileString(stored ? *stored : fallback);
+}
+
+SettingsFileResult ResultOf(const FileReadResult& read) {
+    using Status = SettingsFileResult::Status;
+    switch (read.status) {
+    case FileReadResult::Status::Read: return {Status::Done, 0};
+    case FileReadResult::Status::Missing: return {Status::Missing, 0};
+    case FileReadResult::Status::NotAFile: return {Status::NotAFile, read.error};
+    case FileReadResult::Status::TooLarge: return {Status::TooLarge, 0};
+    case FileReadResult::Status::Unreadable: break;
+    }
+    return {Status::Unreadable, read.error};
 }
 
 } // namespace
@@ -63,28 +92,42 @@ std::filesystem::path SettingsFilePath() {
     return base / "varnisk" / "varnisk.ini";
 }
 
-void LoadSettings(GameState& state, const std::filesystem::path& file) {
+SettingsFileResult LoadSettings(GameState& state, const std::filesystem::path& file) {
     FileReadResult read = ReadWholeFile(file);
+    const SettingsFileResult result = ResultOf(read);
     // Whatever could not be read counts as no file: the defaults apply.
-    const ProfileDocument document =
-        read.status == FileReadResult::Status::Read ? ParseProfile(read.text) : ProfileDocument{};
+    const ProfileDocument document = read.status == FileReadResult::Status::Read
+                                         ? ParseProfile(std::move(read.text))
+                                         : ProfileDocument{};
 
-    for (int d = 0; d < difficultyCount; ++d) {
-        LoadRecordTable(state.records[d], document, d);
+    const std::vector<std::optional<std::string_view>> records =
+        FindProfileValues(document, recordSection, RecordKeys());
+    std::size_t k = 0;
+    for (RecordTable& table : state.records) {
+        for (int r = 0; r < recordPlaces; ++r, k += 3) {
+            RecordEntry& entry = table[r];
+            entry.score = IntOr(records[k], recordPlaces - r);
+            entry.jumps = IntOr(records[k + 1], 0);
+            SetName(entry.name, StringOr(records[k + 2], defaultHolderName));
+        }
+        // Put in the book's order; a stable sort keeps equal entries where
+        // the file had them.
+        SortRecordTable(table);
     }
-    SetName(state.lastInputName,
-            GetProfileString(document, recordSection, "LastInputName", defaultHolderName));
+    SetName(state.lastInputName, StringOr(records[k], defaultHolderName));
 
-    state.difficulty = GetProfileInt(document, settingSection, "Difficulty", defaultDifficulty);
+    const std::vector<std::optional<std::string_view>> settings =
+        FindProfileValues(document, settingSection, settingKeys);
+    state.difficulty = IntOr(settings[0], defaultDifficulty);
     if (state.difficulty < 1 || state.difficulty > difficultyCount) {
         state.difficulty = defaultDifficulty; // it picks a Best5 table: keep it in range
     }
-    state.floorFlags =
-        GetProfileInt(document, settingSection, "FloorFlag", allFloorFlags) & allFloorFlags;
-    state.musicOn = GetProfileInt(document, settingSection, "Music", 1);
-    state.soundOn = GetProfileInt(document, settingSection, "Sound", 1);
-    state.speedUp = GetProfileInt(document, settingSection, "Speed", 0);
-    state.showJumpCount = GetProfileInt(document, settingSection, "Jump", 0);
+    state.floorFlags = IntOr(settings[1], allFloorFlags) & allFloorFlags;
+    state.musicOn = IntOr(settings[2], 1);
+    state.soundOn = IntOr(settings[3], 1);
+    state.speedUp = IntOr(settings[4], 0);
+    state.showJumpCount = IntOr(settings[5], 0);
+    return result;
 }
 
 std::int32_t LoadZoomSetting(const std::filesystem::path& file) {
@@ -92,33 +135,63 @@ std::int32_t LoadZoomSetting(const std::filesystem::path& file) {
     if (read.status != FileReadResult::Status::Read) {
         return 0;
     }
-    const std::int32_t zoom = GetProfileInt(ParseProfile(read.text), settingSection, "Zoom", 0);
+    const std::int32_t zoom =
+        GetProfileInt(ParseProfile(std::move(read.text)), settingSection, "Zoom", 0);
     return zoom > 0 ? zoom : 0;
 }
 
-bool SaveSettings(const GameState& state, const std::filesystem::path& file) {
+SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::path& file) {
+    using Status = SettingsFileResult::Status;
     FileReadResult read = ReadWholeFile(file);
-    if (read.status == FileReadResult::Status::Unreadable) {
-        return false; // never overwrite records we could not read
+    if (read.status != FileReadResult::Status::Read &&
+        read.status != FileReadResult::Status::Missing) {
+        return ResultOf(read); // never overwrite records we could not read
     }
-    ProfileDocument document = ParseProfile(read.text);
+    ProfileDocument document = ParseProfile(std::move(read.text));
 
-    for (int d = 0; d < difficultyCount; ++d) {
-        for (int r = 0; r < recordPlaces; ++r) {
-            const RecordEntry& entry = state.records[d][r];
-            SetProfileInt(document, recordSection, RecordKey(d, r, 'R'), entry.score);
-            SetProfileInt(document, recordSection, RecordKey(d, r, 'J'), entry.jumps);
-            SetProfileString(document, recordSection, RecordKey(d, r, 'N'), NameText(entry.name));
+    const std::vector<std::string> recordKeys = RecordKeys();
+    std::vector<std::pair<std::string, std::string>> records;
+    std::size_t k = 0;
+    for (const RecordTable& table : state.records) {
+        for (const RecordEntry& entry : table) {
+            records.emplace_back(recordKeys[k++], std::to_string(entry.score));
+            records.emplace_back(recordKeys[k++], std::to_string(entry.jumps));
+            records.emplace_back(recordKeys[k++], std::string(NameText(entry.name)));
         }
     }
-    SetProfileString(document, recordSection, "LastInputName", NameText(state.lastInputName));
+    records.emplace_back(recordKeys[k], std::string(NameText(state.lastInputName)));
+    SetProfileStrings(document, recordSection, records);
 
-    SetProfileInt(document, settingSection, "Difficulty", state.difficulty);
-    SetProfileInt(document, settingSection, "FloorFlag", state.floorFlags);
-    SetProfileInt(document, settingSection, "Music", state.musicOn);
-    SetProfileInt(document, settingSection, "Sound", state.soundOn);
-    SetProfileInt(document, settingSection, "Speed", state.speedUp);
-    SetProfileInt(document, settingSection, "Jump", state.showJumpCount);
+    const std::int32_t values[] = {state.difficulty, state.floorFlags, state.musicOn,
+                                   state.soundOn,    state.speedUp,    state.showJumpCount};
+    std::vector<std::pair<std::string, std::string>> settings;
+    for (std::size_t i = 0; i < settingKeys.size(); ++i) {
+        settings.emplace_back(settingKeys[i], std::to_string(values[i]));
+    }
+    SetProfileStrings(document, settingSection, settings);
 
-    return ReplaceFileAtomically(file, FormatProfile(document));
+    const std::string text = FormatProfile(document);
+    if (text.size() > maxReadableFileBytes) {
+        return {Status::TooLarge, 0}; // the next start would refuse to read it
+    }
+    const int error = ReplaceFileAtomically(file, text);
+    return {error == 0 ? Status::Done : Status::WriteFailed, error};
+}
+
+std::string SettingsFileProblem(const SettingsFileResult& result) {
+    using Status = SettingsFileResult::Status;
+    switch (result.status) {
+    case Status::Done: return "";
+    case Status::Missing: return "there is no such file";
+    case Status::TooLarge:
+        return "it is larger than " + std::to_string(maxReadableFileBytes >> 20) + " MB";
+    case Status::NotAFile:
+        return result.error == EISDIR ? "a folder is in the way" : "it is not a regular file";
+    case Status::Unreadable:
+    case Status::WriteFailed: break;
+    }
+    if (result.error == ENOTDIR) {
+        return "a file is in the way of its folder";
+    }
+    return std::strerror(result.error);
 }

@@ -54,6 +54,23 @@ TEST(ProfileDocument, UntouchedFilesAreWrittenBackAsTheyWere) {
     EXPECT_EQ(FormatProfile(ParseProfile("[A]\nx=1")), "[A]\nx=1\n"); // the last line gets its end
 }
 
+TEST(ProfileDocument, LfCrLfAndCrEachEndALineAndASaveKeepsEveryLine) {
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        const std::string text = "; note" + end + "[A]" + end + end + "x=1" + end + "junk" + end;
+        ProfileDocument document = ParseProfile(text);
+        EXPECT_EQ(GetProfileInt(document, "A", "x", -1), 1);
+        EXPECT_EQ(FormatProfile(document), text); // one convention is kept
+        SetProfileString(document, "A", "y", "2");
+        EXPECT_EQ(FormatProfile(document), text + "y=2" + end);
+    }
+    // A mix is read line by line alike and written whole in LF.
+    ProfileDocument mixed =
+        ParseProfile("; note\r; more\r\n; last\n[A]\r\r\nx=1\r\njunk\r\r\n[B]\rz=3");
+    EXPECT_EQ(GetProfileInt(mixed, "A", "x", -1), 1);
+    SetProfileString(mixed, "A", "y", "2");
+    EXPECT_EQ(FormatProfile(mixed), "; note\n; more\n; last\n[A]\n\nx=1\njunk\ny=2\n\n[B]\nz=3\n");
+}
+
 TEST(ProfileDocument, SetReplacesInPlaceOrAppendsToTheSectionOrAppendsTheSection) {
     ProfileDocument document = ParseProfile("[A]\n; keep me\nKEY = old\nother=1\n\n[B]\nb=2\n\n");
     SetProfileString(document, "a", "key", "new");

@@ -1,6 +1,8 @@
 #include "core/record_table.h"
 #include "persist/settings_file.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -34,7 +36,7 @@ class SettingsFileTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(folder_); }
     GameState& Loaded(const fs::path& file) {
         state_ = std::make_unique<GameState>();
-        LoadSettings(*state_, file);
+        loaded_ = LoadSettings(*state_, file);
         return *state_;
     }
 
@@ -42,6 +44,7 @@ class SettingsFileTest : public ::testing::Test {
         fs::temp_directory_path() / ("varnisk-persist-" + std::to_string(::getpid()));
     const fs::path file_ = folder_ / "varnisk.ini";
     std::unique_ptr<GameState> state_;
+    SettingsFileResult loaded_;
 };
 
 // The settings the file keeps, by name, so that a failure says which one is
@@ -78,7 +81,7 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndTheFirstSaveWritesEveryKeyInOr
     GameState& state = Loaded(nested);
     ExpectLoaderDefaults(state);
     state.speedUp = 1;
-    ASSERT_TRUE(SaveSettings(state, nested));
+    ASSERT_TRUE(SaveSettings(state, nested).ok());
 
     std::string expected = "[Record]\n";
     for (int d = 0; d < 3; ++d) {
@@ -110,7 +113,7 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndEveryAwkwardName) {
     saved.difficulty = 1;
     saved.floorFlags = 6;
     saved.speedUp = saved.showJumpCount = 1;
-    ASSERT_TRUE(SaveSettings(saved, file_));
+    ASSERT_TRUE(SaveSettings(saved, file_).ok());
 
     GameState& loaded = Loaded(file_);
     for (int d = 0; d < difficultyCount; ++d) {
@@ -127,7 +130,7 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesBackEveryFieldAndEveryAwkwardName) {
     EXPECT_EQ(SettingsOf(loaded), settings);
 
     const std::string first = ReadText(file_); // saving it again changes nothing
-    ASSERT_TRUE(SaveSettings(loaded, file_));
+    ASSERT_TRUE(SaveSettings(loaded, file_).ok());
     EXPECT_EQ(ReadText(file_), first);
 }
 
@@ -150,6 +153,45 @@ TEST_F(SettingsFileTest, HandEditedFilesAreReadLenientlyAndMended) {
     EXPECT_EQ(NameText(Loaded(file_).lastInputName), std::string(255, 'z'));
 }
 
+std::string Dump(const GameState& state) {
+    std::ostringstream out;
+    for (const RecordTable& table : state.records) {
+        for (const RecordEntry& entry : table) {
+            out << entry.score << ' ' << entry.jumps << ' ' << NameText(entry.name) << '\n';
+        }
+    }
+    out << NameText(state.lastInputName) << '\n' << SettingsOf(state);
+    return out.str();
+}
+
+// Whatever the file holds, the save writes what the next load reads back the
+// same, and saving that again changes nothing.
+TEST_F(SettingsFileTest, LoadSaveLoadGivesTheSameRecordsForAwkwardFiles) {
+    const std::string files[] = {
+        // First line ended by LF, the rest by CR, as some old tools write.
+        "[Record]\n00N=first\r01N=second\r\n02N=third\r[Setting]\rSpeed=1\r\r\n",
+        "[Record]\r00N=\"a\rb\"\r00J=7\n",
+        std::string("[Record]\n00N=nul\0byte\n", 23),
+        "[Record]\n00N=\"" + std::string(300, 'x') + " \"\n", // the cut leaves a blank at the end
+        "[record]\n00n=\"\"\"\n[Record]\n00N=second\n00R=-5\n00R=9\n10N= \t\n",
+        "\xEF\xBB\xBF\r\n\r\n[Setting]\r\nDifficulty=9\r\n\r\n[Record]\r\n; =\r\nx",
+    };
+    for (const std::string& text : files) {
+        WriteText(file_, text);
+        const std::string first = Dump(Loaded(file_));
+        ASSERT_TRUE(SaveSettings(*state_, file_).ok());
+        EXPECT_EQ(Dump(Loaded(file_)), first) << text;
+        const std::string saved = ReadText(file_);
+        ASSERT_TRUE(SaveSettings(*state_, file_).ok());
+        EXPECT_EQ(ReadText(file_), saved);
+    }
+    WriteText(file_, files[0]); // not one line joined to another
+    const GameState& state = Loaded(file_);
+    EXPECT_EQ(NameText(state.records[0][1].name), "second");
+    EXPECT_EQ(NameText(state.records[0][2].name), "third");
+    EXPECT_EQ(state.speedUp, 1);
+}
+
 TEST_F(SettingsFileTest, AHandEditedTableIsPutInOrderKeepingEqualEntriesInPlace) {
     WriteText(file_, "[Record]\n10R=3\n10J=5\n10N=third-a\n11R=9\n11J=2\n11N=best\n"
                      "12R=3\n12J=5\n12N=third-b\n13R=3\n13J=1\n13N=second\n14R=1\n14N=last\n");
@@ -165,7 +207,7 @@ TEST_F(SettingsFileTest, SaveKeepsUnknownContentAndReplacesKnownKeysWhereTheySta
                      "[Mods]\ncheat=on\nfree text line\n");
     GameState& state = Loaded(file_);
     state.musicOn = 0;
-    ASSERT_TRUE(SaveSettings(state, file_));
+    ASSERT_TRUE(SaveSettings(state, file_).ok());
     const std::string text = ReadText(file_);
     EXPECT_EQ(text.substr(0, text.find("00J=")),
               "; my notes\n[Setting]\nMusic=0\nVolume=11\nDifficulty=2\nFloorFlag=15\nSound=1\n"
@@ -184,34 +226,90 @@ TEST_F(SettingsFileTest, ZoomIsReadAsAPositiveFactorOrAutomaticAndSurvivesSaves)
         EXPECT_EQ(LoadZoomSetting(file_), zoom) << text;
     }
     WriteText(file_, "[Setting]\nZoom=2\n");
-    ASSERT_TRUE(SaveSettings(Loaded(file_), file_));
+    ASSERT_TRUE(SaveSettings(Loaded(file_), file_).ok());
     EXPECT_EQ(LoadZoomSetting(file_), 2);
 }
 
-TEST_F(SettingsFileTest, SaveRefusesToReplaceWhatItCouldNotReadOrReach) {
+using Status = SettingsFileResult::Status;
+
+// A load says why it gave the defaults, and a save why it wrote nothing, and
+// neither touches what it could not read or what would be locked out.
+TEST_F(SettingsFileTest, LoadAndSaveSayWhyAndLeaveWhatTheyCannotUse) {
+    const auto expectRefused = [&](const fs::path& path, Status status, int error) {
+        ExpectLoaderDefaults(Loaded(path));
+        EXPECT_EQ(loaded_.status, status) << path;
+        EXPECT_EQ(loaded_.error, error) << path;
+        const SettingsFileResult saved = SaveSettings(*state_, path);
+        EXPECT_EQ(saved.status, status) << path;
+        EXPECT_EQ(saved.error, error) << path;
+    };
+    Loaded(file_);
+    EXPECT_EQ(loaded_.status, Status::Missing);
     ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0); // there, but no settings file to read
-    ExpectLoaderDefaults(Loaded(file_));
-    EXPECT_FALSE(SaveSettings(*state_, file_));
+    expectRefused(file_, Status::NotAFile, 0);
     EXPECT_TRUE(fs::is_fifo(file_));
+
+    fs::create_directories(folder_ / "folder" / "inside");
+    expectRefused(folder_ / "folder", Status::NotAFile, EISDIR);
+    EXPECT_EQ(SettingsFileProblem({Status::NotAFile, EISDIR}), "a folder is in the way");
+
+    fs::create_symlink("loop", folder_ / "loop"); // no file can be read through it
+    expectRefused(folder_ / "loop", Status::Unreadable, ELOOP);
+    EXPECT_TRUE(fs::is_symlink(folder_ / "loop"));
+
+    const fs::path huge = folder_ / "huge.ini"; // sparse: takes no room on the disk
+    WriteText(huge, "");
+    fs::resize_file(huge, (64u << 20) + 1);
+    expectRefused(huge, Status::TooLarge, 0);
+    // Just under the limit, the file loads; the save would take it over, so
+    // it leaves the file as it was rather than lock the player out.
+    fs::resize_file(huge, (64u << 20) - 8);
+    EXPECT_EQ(SaveSettings(Loaded(huge), huge).status, Status::TooLarge);
+    EXPECT_EQ(loaded_.status, Status::Done);
+    EXPECT_EQ(fs::file_size(huge), (64u << 20) - 8);
 
     WriteText(folder_ / "blocker", "not a folder"); // where the folder should be
     const fs::path blocked = folder_ / "blocker" / "varnisk.ini";
-    EXPECT_FALSE(SaveSettings(Loaded(blocked), blocked));
+    EXPECT_EQ(SaveSettings(Loaded(blocked), blocked).error, ENOTDIR);
     EXPECT_EQ(ReadText(folder_ / "blocker"), "not a folder");
 }
 
-TEST_F(SettingsFileTest, SaveFollowsALinkKeepsPermissionsAndLeavesNoTemporaryFiles) {
+TEST_F(SettingsFileTest, SaveFollowsLinksKeepsPermissionsAndClearsDeadSavesTemporaryFiles) {
     const fs::path real = folder_ / "real.ini";
     WriteText(real, "[Setting]\nDifficulty=1\n");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(real, file_);
+    fs::create_symlink("middle", file_); // a chain of links, relative to their folder
+    fs::create_symlink(real, folder_ / "middle");
+    // Left by saves killed half way: one of a process that is gone, one of a
+    // live process too old to be a save in progress, one of a save now going on.
+    const std::string dead = ".real.ini.tmp-2147483647-0", old = ".real.ini.tmp-1-0",
+                      live = ".real.ini.tmp-1-1", other = ".real.bak.tmp-2147483647-0";
+    for (const std::string& name : {dead, old, live, other}) {
+        WriteText(folder_ / name, "x");
+    }
+    fs::last_write_time(folder_ / old, fs::file_time_type::clock::now() - std::chrono::hours(1));
     GameState& state = Loaded(file_);
     state.difficulty = 3;
-    ASSERT_TRUE(SaveSettings(state, file_));
+    ASSERT_TRUE(SaveSettings(state, file_).ok());
     EXPECT_TRUE(fs::is_symlink(file_));
     EXPECT_NE(ReadText(real).find("Difficulty=3\n"), std::string::npos);
     EXPECT_EQ(fs::status(real).permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+    EXPECT_FALSE(fs::exists(folder_ / dead));
+    EXPECT_FALSE(fs::exists(folder_ / old));
+    EXPECT_TRUE(fs::exists(folder_ / live));
+    EXPECT_TRUE(fs::exists(folder_ / other));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 5);
+
+    // A dangling link gets its target made; a link into a missing folder is
+    // the player's to mend, and nothing is made in its place.
+    fs::remove(real);
+    ASSERT_TRUE(SaveSettings(state, file_).ok());
+    EXPECT_EQ(SettingsOf(Loaded(real)).difficulty, 3);
+    const fs::path astray = folder_ / "astray.ini";
+    fs::create_symlink(folder_ / "unmounted" / "varnisk.ini", astray);
+    EXPECT_EQ(SaveSettings(state, astray).error, ENOENT);
+    EXPECT_TRUE(fs::is_symlink(astray));
+    EXPECT_FALSE(fs::exists(folder_ / "unmounted"));
 }
 
 // Sets or unsets an environment variable for one scope.
