@@ -76,6 +76,11 @@ void ScaleBackToScreen(InputEvent& event, std::int32_t zoom) {
     }
 }
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
 // Whether an executable of that name is in one of $PATH's folders.
 bool ProgramOnPath(std::string_view name) {
     const char* path = std::getenv("PATH");
@@ -101,9 +106,18 @@ SdlBackend::SdlBackend()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The screen texture is shown at a whole factor; never smooth it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // Only drivers that show the window to someone: without a display SDL
+    // would fall back to its offscreen driver and play to nobody. A driver
+    // named in SDL_VIDEODRIVER (the tests' dummy one) is still taken.
+    if (!IsSet("SDL_VIDEODRIVER")) {
+        std::string drivers = IsSet("DISPLAY") ? "x11," : "";
+        drivers += IsSet("WAYLAND_DISPLAY") ? "wayland," : "";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, (drivers + "KMSDRM").c_str());
+    }
     initialised_ = SDL_InitSubSystem(subsystems) == 0;
     if (!initialised_) {
-        std::fprintf(stderr, "%s: cannot start SDL: %s\n", ProgramName(), SDL_GetError());
+        std::fprintf(stderr, "%s: no display to show the game on (is DISPLAY set?): %s\n",
+                     ProgramName(), SDL_GetError());
         return;
     }
     // Pads already plugged in arrive as additions, like those plugged in later.
