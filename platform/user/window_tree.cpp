@@ -218,6 +218,8 @@ void EnableWindow(WindowHandle window, bool enable) {
     live->enabled = enable;
     if (!enable) {
         DropFocusAndCaptureIn(live);
+    } else {
+        DeliverPendingReleases();
     }
 }
 
