@@ -27,9 +27,9 @@ constexpr std::uint32_t boxStyle = ws::popup | ws::caption | ws::sysMenu | ds::m
 constexpr std::uint32_t buttonStyle = ws::visible | ws::tabStop;
 
 namespace icon_colors {
-inline constexpr std::uint8_t outline = 0;   // black
-inline constexpr std::uint8_t fill = 251;    // yellow
-inline constexpr std::uint8_t shadow = 248;  // gray
+inline constexpr std::uint8_t outline = 0;  // black
+inline constexpr std::uint8_t fill = 251;   // yellow
+inline constexpr std::uint8_t shadow = 248; // gray
 } // namespace icon_colors
 
 // What the box procedure knows of its box.
@@ -106,8 +106,7 @@ struct BoxLayout {
 BoxLayout LayOutBox(std::string_view text, std::uint32_t type) {
     const DialogBaseUnits units = BaseUnitsOf(pointSize);
     const FontHandle font = DialogFont(pointSize);
-    const std::vector<std::string> lines =
-        WrapText(font, text, widestTextInChars * units.x);
+    const std::vector<std::string> lines = WrapText(font, text, widestTextInChars * units.x);
     std::int32_t textPixels = 0;
     for (const std::string& line : lines) {
         textPixels = std::max(textPixels, TextWidthIn(font, line));
@@ -121,8 +120,8 @@ BoxLayout LayOutBox(std::string_view text, std::uint32_t type) {
     std::int32_t textLeft = margin;
     std::int32_t contentHeight = textHeight;
     if (withIcon) {
-        layout.iconUnits = Rect{margin, margin, UnitsFor(iconSize, units.x, 4),
-                                UnitsFor(iconSize, units.y, 8)};
+        layout.iconUnits =
+            Rect{margin, margin, UnitsFor(iconSize, units.x, 4), UnitsFor(iconSize, units.y, 8)};
         textLeft += layout.iconUnits.width + margin;
         contentHeight = std::max(contentHeight, layout.iconUnits.height);
     }
@@ -197,8 +196,8 @@ int MessageBox(WindowHandle owner, std::string_view text, std::string_view capti
         TellOnStandardError(text, caption, type);
     }
     BoxLayout layout = LayOutBox(text, type);
-    const DialogTemplate boxTemplate{boxStyle, caption, layout.width, layout.height, pointSize,
-                                     layout.controls};
+    const DialogTemplate boxTemplate{boxStyle,      caption,   layout.width,
+                                     layout.height, pointSize, layout.controls};
     BoxState state{type, layout.iconUnits.width > 0,
                    DialogUnitsToPixels(BaseUnitsOf(pointSize), layout.iconUnits)};
 
