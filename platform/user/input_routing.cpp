@@ -206,6 +206,13 @@ bool RouteInput(const QueueItem& item, Message& message) {
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseUp: return RouteMouse(event, time, message);
     case InputEvent::Kind::Close:
+        if (system.messageBox != nullptr) {
+            // A message box never holds the program up: it ends as its close
+            // box would, and the close goes on once it is gone.
+            system.closeAfterMessageBox = true;
+            SendMessage(system.messageBox, wm::close, 0, 0);
+            return false;
+        }
         // A disabled main window (a modal dialog is up) cannot be closed.
         if (system.mainWindow != nullptr && system.mainWindow->enabled) {
             SendMessage(system.mainWindow, wm::close, 0, 0);

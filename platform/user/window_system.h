@@ -157,6 +157,13 @@ struct WindowSystem {
     std::uint64_t announcedPaletteVersion = 0; // the last change told to the main window
     std::vector<std::uint8_t> screenBuffer;
 
+    // The message box up now (the innermost), a close from the desktop that
+    // ended it and goes on to the main window once it is gone, and the box
+    // standing in a window of its own while the screen is not shown.
+    PlatformWindow* messageBox = nullptr;
+    bool closeAfterMessageBox = false;
+    PlatformWindow* loneWindow = nullptr;
+
     FontHandle menuFont = nullptr;
     bool menuFontLookedUp = false;
     MenuTracking* tracking = nullptr;
