@@ -197,6 +197,12 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
     if (LiveWindow(previousFocus) != nullptr && IsEffectivelyEnabled(previousFocus)) {
         SetFocus(previousFocus);
     }
+    if (std::exchange(System().closeAfterMessageBox, false)) {
+        // The close that ended the dialog goes on, to the main window.
+        InputEvent close;
+        close.kind = InputEvent::Kind::Close;
+        EnqueueInput(close);
+    }
     return result;
 }
 
@@ -206,6 +212,8 @@ std::intptr_t RunModalLoop(PlatformWindow* dialog) {
     if (!state->ended) {
         ShowWindow(dialog, true);
     }
+    WindowSystem& system = System();
+    PlatformWindow* outerDialog = std::exchange(system.modalDialog, dialog);
     Message message{};
     while (LiveWindow(dialog) != nullptr && !state->ended) {
         if (!GetMessage(message)) {
@@ -217,6 +225,7 @@ std::intptr_t RunModalLoop(PlatformWindow* dialog) {
             DispatchMessage(message);
         }
     }
+    system.modalDialog = outerDialog;
     if (LiveWindow(dialog) == nullptr) {
         return -1;
     }

@@ -1,3 +1,4 @@
+#include "platform/user/dialog.h"
 #include "window_geometry.h"
 #include "window_system.h"
 
@@ -213,7 +214,13 @@ bool RouteInput(const QueueItem& item, Message& message) {
             SendMessage(system.messageBox, wm::close, 0, 0);
             return false;
         }
-        // A disabled main window (a modal dialog is up) cannot be closed.
+        if (system.modalDialog != nullptr) {
+            // Nor does a dialog hold the program up against the desktop's
+            // close or a signal to end: it ends as if cancelled.
+            system.closeAfterMessageBox = true;
+            EndDialog(system.modalDialog, idCancel);
+            return false;
+        }
         if (system.mainWindow != nullptr && system.mainWindow->enabled) {
             SendMessage(system.mainWindow, wm::close, 0, 0);
         }

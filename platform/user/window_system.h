@@ -157,11 +157,14 @@ struct WindowSystem {
     std::uint64_t announcedPaletteVersion = 0; // the last change told to the main window
     std::vector<std::uint8_t> screenBuffer;
 
-    // The message box up now (the innermost), a close from the desktop that
-    // ended it and goes on to the main window once it is gone, and the box
-    // standing in a window of its own while the screen is not shown.
+    // The message box up now (the innermost), a close from the desktop (or a
+    // signal to end) that ended it or a modal dialog and goes on to the main
+    // window once it is gone, and the box standing in a window of its own
+    // while the screen is not shown.
     PlatformWindow* messageBox = nullptr;
     bool closeAfterMessageBox = false;
+    // The innermost modal dialog's window while its loop runs.
+    PlatformWindow* modalDialog = nullptr;
     PlatformWindow* loneWindow = nullptr;
 
     FontHandle menuFont = nullptr;

@@ -6,6 +6,7 @@
 
 #include "audio/audio.h"
 #include "data_files.h"
+#include "platform/user/dialog.h"
 #include "platform/user/user.h"
 #include "render/window_drawing.h"
 #include "shell/desktop/program.h"
@@ -200,13 +201,13 @@ void DesktopPorts::PostQuitMessage(int exitCode) {
 
 void DesktopPorts::TellSettingsProblem(const std::string& message, const std::string& logLine) {
     std::cerr << "varnisk: " << logLine << "\n";
-    MessageBox(mainWindowTitle, message);
+    MessageBox(window_.handle, message, mainWindowTitle, mb::ok | mb::iconExclamation);
 }
 
 bool DesktopPorts::OfferToRetrySave(const std::string& message, const std::string& logLine) {
     std::cerr << "varnisk: " << logLine << "\n";
-    MessageBox(mainWindowTitle, message);
-    return false;
+    return MessageBox(window_.handle, message, mainWindowTitle,
+                      mb::retryCancel | mb::iconExclamation) == idRetry;
 }
 
 ContextHandle DesktopPorts::DrawingContext() {

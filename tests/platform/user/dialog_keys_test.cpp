@@ -87,9 +87,8 @@ TEST_F(DialogTest, ModalDialogRunsTheOwnersTimersGivesTheFocusBackAndItsCloseBox
     dialogHook = EndOnOkOrCancel;
     log.clear(); // the main window's activation when it was shown
     Tap(vk::letterA, 100);
-    Click(5, 400, 150);     // on the owner beside the dialog, which gets no input
-    Push(Kind::Close, 220); // the desktop's close: not while modal
-    Tap(vk::space, 300);    // to the dialog's focused OK
+    Click(5, 400, 150);  // on the owner beside the dialog, which gets no input
+    Tap(vk::space, 300); // to the dialog's focused OK
     EXPECT_EQ(DialogBox(test_dialogs::choice, mainWindow, DialogProc, 0), idOk * 10);
     EXPECT_EQ(GetTickCount(), 301u);
     for (std::uint32_t message : {wm::keyDown, wm::character, wm::lButtonDown, wm::close})
@@ -109,6 +108,17 @@ TEST_F(DialogTest, ModalDialogRunsTheOwnersTimersGivesTheFocusBackAndItsCloseBox
     EXPECT_EQ(DialogBox(test_dialogs::entry, mainWindow, DialogProc, 0), 7);
     EXPECT_EQ(GetTickCount(), 350u);
     EXPECT_EQ(DialogBox(test_dialogs::entry, nullptr, DialogProc, 0), -1);
+    // The desktop's close (or a signal to end) ends a dialog as cancelled,
+    // whatever the dialog would say, and then reaches the owner.
+    dialogHook = nullptr;
+    hook = [](WindowHandle, std::uint32_t message, WParam, LParam) {
+        return message == wm::close ? std::optional<LResult>(0) : std::nullopt; // kept open
+    };
+    Push(Kind::Close, 400);
+    EXPECT_EQ(DialogBox(test_dialogs::choice, mainWindow, DialogProc, 0), idCancel);
+    RunUntil(420);
+    ASSERT_EQ(Only(wm::close).size(), 1u);
+    EXPECT_EQ(Only(wm::close)[0].window, mainWindow);
 }
 
 } // namespace
