@@ -77,6 +77,15 @@ if(EXISTS ${PREFIX}/${MANDIR}/man6/varnisk.6.gz)
 endif()
 expect(manual_installed "no manual page at ${MANDIR}/man6/varnisk.6.gz")
 
+# The Debian package needs the copyright file and the changelog in the
+# documentation folder.
+foreach(doc copyright changelog.Debian.gz)
+    set(doc_installed FALSE)
+    if(EXISTS ${PREFIX}/${DOCDIR}/${doc})
+        set(doc_installed TRUE)
+    endif()
+    expect(doc_installed "no ${DOCDIR}/${doc}")
+endforeach()
 
 # Only the game goes on a player's machine, not the developers' tools.
 file(GLOB programs RELATIVE ${bin} ${bin}/*)
