@@ -5,6 +5,7 @@
 
 #include "audio/audio.h"
 #include "platform/user/backend.h"
+#include "platform/user/dialog.h"
 #include "platform/user/user.h"
 
 namespace {
@@ -17,7 +18,7 @@ void PlayFromStart(AudioResources& sound) {
         PostMessage(window, wm::mciNotify, flags, static_cast<LParam>(device));
     });
     if (error != 0) {
-        ReportMusicError(error);
+        ReportMusicError(sound.window, error);
     }
 }
 
@@ -27,7 +28,7 @@ void OpenMusic(AudioResources& sound, std::string_view file) {
     int error = 0;
     sound.musicDevice = CurrentBackend().OpenMidi(file, error);
     if (sound.musicDevice == 0) {
-        ReportMusicError(error);
+        ReportMusicError(sound.window, error);
     }
 }
 
@@ -38,7 +39,7 @@ void PlayMusic(AudioResources& sound) {
 void StopMusic(AudioResources& sound) {
     const int error = CurrentBackend().StopMidi(sound.musicDevice);
     if (error != 0) {
-        ReportMusicError(error);
+        ReportMusicError(sound.window, error);
     }
 }
 
@@ -53,12 +54,12 @@ void OnMusicNotify(const GameState& state, AudioResources& sound, std::uint32_t 
 void CloseMusic(AudioResources& sound) {
     const int error = CurrentBackend().CloseMidi(sound.musicDevice);
     if (error != 0) {
-        ReportMusicError(error);
+        ReportMusicError(sound.window, error);
     }
 }
 
-void ReportMusicError(int error) {
+void ReportMusicError(WindowHandle window, int error) {
     if (error == mci::errorFileNotFound) {
-        MessageBox(musicErrorCaption, musicMissingText);
+        MessageBox(window, musicMissingText, musicErrorCaption, mb::ok | mb::iconExclamation);
     }
 }

@@ -6,7 +6,7 @@
 #include "core/game_tick.h"
 #include "core/ports.h"
 #include "core/random.h"
-#include "persist/settings_file.h"
+#include "records_file.h"
 #include "shell/shell_ports.h"
 
 #include <utility>
@@ -47,7 +47,7 @@ void OnCreate(MainWindow& window) {
     ShellPorts& ports = *window.ports;
     ports.CreateSurfaces();
     // Settings come before the layout, which reads the difficulty and the switches.
-    LoadSettings(state, window.options.load);
+    LoadRecords(window);
     SetStartValues(state);
     UpdateMenuChecks(state);
     CheckOptionItems(state);
@@ -69,9 +69,7 @@ void OnDestroy(MainWindow& window) {
     // Ending the program during a practice game must not save the practice
     // settings over the player's own.
     RestorePracticeSettings(state);
-    if (!window.options.save.empty()) {
-        SaveSettings(state, window.options.save); // a failed write loses this run only
-    }
+    SaveRecords(window);
     ports.ReleaseSurfaces();
     ports.ReleaseEffects();
     ports.CloseMusic();

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_backend.h"
 
+#include "platform/user/dialog.h"
+
 #include <algorithm>
 
 namespace {
@@ -66,8 +68,25 @@ void HeadlessBackend::Present(const ScreenImage& image) {
     }
 }
 
-void HeadlessBackend::ShowMessageBox(std::string_view caption, std::string_view text) {
-    messageBoxes_.push_back(MessageBoxShown{std::string(caption), std::string(text)});
+bool HeadlessBackend::OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view) {
+    loneWindowOpen_ = true;
+    loneWidth_ = width;
+    loneHeight_ = height;
+    loneImage_.clear();
+    return true;
+}
+
+void HeadlessBackend::PresentLoneWindow(const ScreenImage& image) {
+    loneImage_.assign(image.indices.begin(), image.indices.end());
+}
+
+int HeadlessBackend::AnswerMessageBox(std::string_view caption, std::string_view text,
+                                      std::uint32_t type) {
+    messageBoxes_.push_back(MessageBoxShown{std::string(caption), std::string(text), type});
+    if (messageBoxHandler_) {
+        return messageBoxHandler_(messageBoxes_.back());
+    }
+    return (type & 0x0F) == mb::retryCancel ? idCancel : idOk;
 }
 
 bool HeadlessBackend::OpenUrl(std::string_view url) {

@@ -76,6 +76,11 @@ void ScaleBackToScreen(InputEvent& event, std::int32_t zoom) {
     }
 }
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
 // Whether an executable of that name is in one of $PATH's folders.
 bool ProgramOnPath(std::string_view name) {
     const char* path = std::getenv("PATH");
@@ -101,9 +106,18 @@ SdlBackend::SdlBackend()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The screen texture is shown at a whole factor; never smooth it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // Only drivers that show the window to someone: without a display SDL
+    // would fall back to its offscreen driver and play to nobody. A driver
+    // named in SDL_VIDEODRIVER (the tests' dummy one) is still taken.
+    if (!IsSet("SDL_VIDEODRIVER")) {
+        std::string drivers = IsSet("DISPLAY") ? "x11," : "";
+        drivers += IsSet("WAYLAND_DISPLAY") ? "wayland," : "";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, (drivers + "KMSDRM").c_str());
+    }
     initialised_ = SDL_InitSubSystem(subsystems) == 0;
     if (!initialised_) {
-        std::fprintf(stderr, "%s: cannot start SDL: %s\n", ProgramName(), SDL_GetError());
+        std::fprintf(stderr, "%s: no display to show the game on (is DISPLAY set?): %s\n",
+                     ProgramName(), SDL_GetError());
         return;
     }
     // Pads already plugged in arrive as additions, like those plugged in later.
@@ -113,6 +127,7 @@ SdlBackend::SdlBackend()
 SdlBackend::~SdlBackend() {
     gamepads_.reset();
     audio_.reset(); // the mixer's device closes while SDL is still up
+    CloseLoneWindow();
     CloseScreen();
     if (initialised_) {
         SDL_QuitSubSystem(subsystems);
@@ -171,6 +186,19 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
             // caller finds it queued when it looks again.
             audio_->DeliverMusicEnd();
             return false;
+        }
+        if (sdlEvent.type == SDL_WINDOWEVENT) {
+            const Uint32 from = sdlEvent.window.windowID;
+            const bool fromLone = loneWindow_ != nullptr && from == SDL_GetWindowID(loneWindow_);
+            if (!fromLone && (window_ == nullptr || from != SDL_GetWindowID(window_))) {
+                continue; // from a box's own window, gone since
+            }
+            if (fromLone && sdlEvent.window.event == SDL_WINDOWEVENT_CLOSE) {
+                // The screen's close comes as a quit; the box's does not.
+                event = InputEvent{};
+                event.kind = InputEvent::Kind::Close;
+                return true;
+            }
         }
         if ((gamepads_ != nullptr && gamepads_->Translate(sdlEvent, event)) ||
             TranslateEvent(sdlEvent, event)) {
@@ -255,14 +283,58 @@ void SdlBackend::Present(const ScreenImage& image) {
     SDL_RenderPresent(renderer_);
 }
 
-void SdlBackend::ShowMessageBox(std::string_view caption, std::string_view text) {
-    const std::string captionText(caption);
-    const std::string bodyText(text);
-    // SDL's message box needs no initialisation, so it works before the
-    // window exists; without a desktop the player still reads it here.
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, captionText.c_str(), bodyText.c_str(),
-                                 window_) != 0) {
-        std::fprintf(stderr, "%s: %s\n", captionText.c_str(), bodyText.c_str());
+bool SdlBackend::OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view title) {
+    if (!initialised_ || loneWindow_ != nullptr || width <= 0 || height <= 0) {
+        return false;
+    }
+    const std::string titleText(title);
+    // The box draws its own caption and frame; the desktop adds none. It
+    // comes up over whatever has the keyboard, and takes it.
+    loneWindow_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, width * zoom_, height * zoom_,
+                                   SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+    if (loneWindow_ != nullptr) {
+        loneRenderer_ = CreateRenderer(loneWindow_);
+    }
+    if (loneRenderer_ != nullptr) {
+        loneTexture_ = SDL_CreateTexture(loneRenderer_, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
+    if (loneTexture_ == nullptr) {
+        CloseLoneWindow();
+        return false;
+    }
+    SDL_RaiseWindow(loneWindow_);
+    return true;
+}
+
+void SdlBackend::PresentLoneWindow(const ScreenImage& image) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (loneTexture_ == nullptr || image.palette == nullptr ||
+        SDL_LockTexture(loneTexture_, nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    colors_->Update(*image.palette);
+    ConvertIndicesToArgb(image.indices, image.width, image.height, *colors_,
+                         static_cast<std::uint8_t*>(pixels), pitch);
+    SDL_UnlockTexture(loneTexture_);
+    SDL_RenderCopy(loneRenderer_, loneTexture_, nullptr, nullptr);
+    SDL_RenderPresent(loneRenderer_);
+}
+
+void SdlBackend::CloseLoneWindow() {
+    if (loneTexture_ != nullptr) {
+        SDL_DestroyTexture(loneTexture_);
+        loneTexture_ = nullptr;
+    }
+    if (loneRenderer_ != nullptr) {
+        SDL_DestroyRenderer(loneRenderer_);
+        loneRenderer_ = nullptr;
+    }
+    if (loneWindow_ != nullptr) {
+        SDL_DestroyWindow(loneWindow_);
+        loneWindow_ = nullptr;
     }
 }
 

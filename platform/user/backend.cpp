@@ -15,7 +15,6 @@ class DetachedBackend final : public Backend {
     }
     void ShowScreen() override {}
     void Present(const ScreenImage&) override {}
-    void ShowMessageBox(std::string_view, std::string_view) override {}
     bool OpenUrl(std::string_view) override { return false; }
     void Beep() override {}
 };

@@ -22,7 +22,11 @@ std::int32_t ControlLineHeight(const PlatformWindow* control) {
 }
 
 std::int32_t ControlTextWidth(const PlatformWindow* control, std::string_view text) {
-    if (FontHandle font = ControlFont(control)) {
+    return TextWidthIn(ControlFont(control), text);
+}
+
+std::int32_t TextWidthIn(FontHandle font, std::string_view text) {
+    if (font != nullptr) {
         return GetTextExtent(font, text).width;
     }
     return static_cast<std::int32_t>(text.size()) * fallbackCharWidth;

@@ -8,7 +8,9 @@
 #include "dialog_internal.h"
 #include "menu_layout.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace control_colors {
 using namespace menu_colors;
@@ -20,6 +22,11 @@ inline constexpr std::uint8_t selectedText = 255;
 FontHandle ControlFont(const PlatformWindow* control);
 std::int32_t ControlLineHeight(const PlatformWindow* control);
 std::int32_t ControlTextWidth(const PlatformWindow* control, std::string_view text);
+// The width of text in a font; estimated when there is none.
+std::int32_t TextWidthIn(FontHandle font, std::string_view text);
+// Text broken into lines no wider than width, as static text shows it:
+// between words, and at each line break of the text.
+std::vector<std::string> WrapText(FontHandle font, std::string_view text, std::int32_t width);
 
 // Every other pixel of the rectangle's outline, as focus is shown.
 void DrawFocusDots(ContextHandle context, std::int32_t left, std::int32_t top, std::int32_t right,

@@ -1,9 +1,5 @@
 #include "window_system.h"
 
-void MessageBox(std::string_view caption, std::string_view text) {
-    CurrentBackend().ShowMessageBox(caption, text);
-}
-
 bool OpenUrl(std::string_view url) {
     return CurrentBackend().OpenUrl(url);
 }

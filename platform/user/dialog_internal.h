@@ -51,6 +51,11 @@ ControlState* ControlOf(WindowHandle window);
 // The dialog a control belongs to (its parent), nullptr for anything else.
 PlatformWindow* DialogOfControl(PlatformWindow* control);
 
+// Shows a modal dialog and runs its loop until it ends (its result) or its
+// window goes (-1); a quit ends it too and is posted again for the outer
+// loop.
+std::intptr_t RunModalLoop(PlatformWindow* dialog);
+
 // ---------------------------------------------------------------- units
 
 // The dialog font at a point size (9 points: 12 pixels) in the window

@@ -186,28 +186,7 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
     const bool ownerWasEnabled = ownerWindow->enabled;
     EnableWindow(ownerWindow, false);
     PlatformWindow* dialog = CreateDialogOf(dialogTemplate, owner, procedure, initParam);
-    DialogState* state = DialogOf(dialog);
-    std::intptr_t result = -1;
-    if (state != nullptr) {
-        state->modal = true;
-        if (!state->ended) {
-            ShowWindow(dialog, true);
-        }
-        Message message{};
-        while (LiveWindow(dialog) != nullptr && !state->ended) {
-            if (!GetMessage(message)) {
-                PostQuitMessage(static_cast<int>(message.wParam)); // for the outer loop
-                break;
-            }
-            if (!IsDialogMessage(dialog, message)) {
-                TranslateMessage(message);
-                DispatchMessage(message);
-            }
-        }
-        if (LiveWindow(dialog) != nullptr) {
-            result = state->ended ? state->result : 0;
-        }
-    }
+    const std::intptr_t result = DialogOf(dialog) != nullptr ? RunModalLoop(dialog) : -1;
     if (LiveWindow(ownerWindow) != nullptr && ownerWasEnabled) {
         EnableWindow(ownerWindow, true);
     }
@@ -219,6 +198,29 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
         SetFocus(previousFocus);
     }
     return result;
+}
+
+std::intptr_t RunModalLoop(PlatformWindow* dialog) {
+    DialogState* state = DialogOf(dialog);
+    state->modal = true;
+    if (!state->ended) {
+        ShowWindow(dialog, true);
+    }
+    Message message{};
+    while (LiveWindow(dialog) != nullptr && !state->ended) {
+        if (!GetMessage(message)) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // for the outer loop
+            break;
+        }
+        if (!IsDialogMessage(dialog, message)) {
+            TranslateMessage(message);
+            DispatchMessage(message);
+        }
+    }
+    if (LiveWindow(dialog) == nullptr) {
+        return -1;
+    }
+    return state->ended ? state->result : 0;
 }
 
 bool EndDialog(WindowHandle dialog, std::intptr_t result) {

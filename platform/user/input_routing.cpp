@@ -103,11 +103,27 @@ bool RouteKey(const InputEvent& event, std::uint32_t time, Message& message) {
         kind = down ? wm::sysKeyDown : wm::sysKeyUp;
     }
     PlatformWindow* target = KeyTarget();
+    const auto keyParam = static_cast<WParam>(key);
+    if (!down) {
+        // The release belongs to the window that got the press; one behind
+        // a modal dialog hears it when the dialog is gone.
+        PlatformWindow* holder = LiveWindow(TakeHolder(wm::keyUp, keyParam));
+        if (holder != nullptr && holder != target) {
+            if (!IsEffectivelyEnabled(holder)) {
+                KeepReleaseForLater(wm::keyUp, keyParam, holder);
+            } else {
+                target = holder;
+            }
+        }
+    }
     if (target == nullptr) {
         return false;
     }
+    if (down) {
+        NotePress(wm::keyUp, keyParam, target);
+    }
     const LParam flags = down ? (event.repeat ? repeatFlag : 0) : releasedFlags;
-    message = Message{target, kind, static_cast<WParam>(key), flags, time};
+    message = Message{target, kind, keyParam, flags, time};
     return true;
 }
 
@@ -121,6 +137,14 @@ bool RouteMouse(const InputEvent& event, std::uint32_t time, Message& message) {
         kind = wm::lButtonUp;
     }
     PlatformWindow* target = system.capture;
+    if (kind == wm::lButtonUp) {
+        // As with keys: a window the button was pressed in but that a modal
+        // dialog now disables hears the release when the dialog is gone.
+        PlatformWindow* holder = LiveWindow(TakeHolder(wm::lButtonUp, 0));
+        if (holder != nullptr && holder != target && !IsEffectivelyEnabled(holder)) {
+            KeepReleaseForLater(wm::lButtonUp, 0, holder);
+        }
+    }
     if (target == nullptr) {
         const Hit hit = WindowAt(event.x, event.y, target);
         if (hit == Hit::MenuBar && kind == wm::lButtonDown && IsEffectivelyEnabled(target)) {
@@ -142,6 +166,9 @@ bool RouteMouse(const InputEvent& event, std::uint32_t time, Message& message) {
     std::int32_t left = 0;
     std::int32_t top = 0;
     ClientOriginOnScreen(target, left, top);
+    if (kind == wm::lButtonDown) {
+        NotePress(wm::lButtonUp, 0, target);
+    }
     message = Message{target, kind, 0, MakePointParam(event.x - left, event.y - top), time};
     return true;
 }
@@ -179,6 +206,13 @@ bool RouteInput(const QueueItem& item, Message& message) {
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseUp: return RouteMouse(event, time, message);
     case InputEvent::Kind::Close:
+        if (system.messageBox != nullptr) {
+            // A message box never holds the program up: it ends as its close
+            // box would, and the close goes on once it is gone.
+            system.closeAfterMessageBox = true;
+            SendMessage(system.messageBox, wm::close, 0, 0);
+            return false;
+        }
         // A disabled main window (a modal dialog is up) cannot be closed.
         if (system.mainWindow != nullptr && system.mainWindow->enabled) {
             SendMessage(system.mainWindow, wm::close, 0, 0);

@@ -225,10 +225,15 @@ void HandleMenuInput(MenuTracking& tracking, const QueueItem& item) {
     case InputEvent::Kind::KeyUp:
         system.altAlone = false;
         NoteModifierKey(event.virtualKey, false);
+        KeepReleaseForLater(wm::keyUp, static_cast<WParam>(event.virtualKey),
+                            TakeHolder(wm::keyUp, static_cast<WParam>(event.virtualKey)));
+        return;
+    case InputEvent::Kind::MouseUp:
+        KeepReleaseForLater(wm::lButtonUp, 0, TakeHolder(wm::lButtonUp, 0));
+        HandleMenuMouse(tracking, event);
         return;
     case InputEvent::Kind::MouseMove:
-    case InputEvent::Kind::MouseDown:
-    case InputEvent::Kind::MouseUp: HandleMenuMouse(tracking, event); return;
+    case InputEvent::Kind::MouseDown: HandleMenuMouse(tracking, event); return;
     case InputEvent::Kind::Expose: system.screenChanged = true; return;
     case InputEvent::Kind::Close:
     case InputEvent::Kind::FocusLost:
@@ -265,6 +270,7 @@ void RunMenuLoop(MenuTracking& tracking) {
     PlatformWindow* owner = tracking.owner;
     const int command = tracking.chosenCommand;
     EndMenuTracking();
+    DeliverPendingReleases();
     if (command != 0 && LiveWindow(owner) != nullptr) {
         PostMessage(owner, wm::command, static_cast<WParam>(command), 0);
     }

@@ -150,8 +150,32 @@ void ComposeClientArea(WindowHandle window, std::span<std::uint8_t> indices) {
     }
 }
 
+namespace {
+
+// A message box standing on its own is shown alone in its own window, its
+// outer rectangle at the screen's origin.
+void PresentLoneWindow(WindowSystem& system) {
+    if (!system.screenChanged && !AnythingDrawn(false)) {
+        return;
+    }
+    AnythingDrawn(true);
+    system.screenChanged = false;
+    const Rect& outer = system.loneWindow->outer;
+    system.screenBuffer.resize(static_cast<std::size_t>(outer.width) *
+                               static_cast<std::size_t>(outer.height));
+    ComposeInto(Canvas{system.screenBuffer.data(), outer.width, outer.height});
+    system.backend->PresentLoneWindow(
+        ScreenImage{outer.width, outer.height, system.screenBuffer, &GetSystemPalette()});
+}
+
+} // namespace
+
 void PresentIfDrawn() {
     WindowSystem& system = System();
+    if (system.loneWindow != nullptr) {
+        PresentLoneWindow(system);
+        return;
+    }
     if (!system.screenShown || system.mainWindow == nullptr || system.backend == nullptr) {
         return;
     }

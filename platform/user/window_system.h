@@ -76,6 +76,14 @@ struct QueueItem {
     InputEvent input;
 };
 
+// A press whose window must hear its release: the game holds its jump while
+// space or the left button is down.
+struct HeldInput {
+    std::uint32_t releaseMessage; // wm::keyUp or wm::lButtonUp
+    WParam wParam;                // the key; 0 for the button
+    WindowHandle window;          // the window that got the press
+};
+
 struct Timer {
     PlatformWindow* window;
     std::uint32_t id;
@@ -136,6 +144,11 @@ struct WindowSystem {
     bool shiftDown = false; // for Shift+Tab in dialogs, and accelerators
     bool controlDown = false;
 
+    // What is held down, and releases that a menu's loop or a modal dialog
+    // took from the window that got the press, kept until it can hear them.
+    std::vector<HeldInput> held;
+    std::vector<HeldInput> pendingReleases;
+
     // The dialog fonts by pixel height, made once.
     std::vector<std::pair<std::int32_t, FontHandle>> dialogFonts;
 
@@ -143,6 +156,13 @@ struct WindowSystem {
     std::uint64_t presentedPaletteVersion = 0;
     std::uint64_t announcedPaletteVersion = 0; // the last change told to the main window
     std::vector<std::uint8_t> screenBuffer;
+
+    // The message box up now (the innermost), a close from the desktop that
+    // ended it and goes on to the main window once it is gone, and the box
+    // standing in a window of its own while the screen is not shown.
+    PlatformWindow* messageBox = nullptr;
+    bool closeAfterMessageBox = false;
+    PlatformWindow* loneWindow = nullptr;
 
     FontHandle menuFont = nullptr;
     bool menuFontLookedUp = false;
@@ -186,6 +206,14 @@ void EnqueueInput(const InputEvent& event);
 bool RouteInput(const QueueItem& item, Message& message);
 // Keeps which of Shift, Control and Alt are held, whoever takes the key.
 void NoteModifierKey(int virtualKey, bool down);
+
+// Held keys and button (held_input.cpp). A release goes to the window that
+// got the press; one that window cannot be given now waits, and is posted
+// once no menu is open and the window takes input again.
+void NotePress(std::uint32_t releaseMessage, WParam wParam, PlatformWindow* window);
+WindowHandle TakeHolder(std::uint32_t releaseMessage, WParam wParam);
+void KeepReleaseForLater(std::uint32_t releaseMessage, WParam wParam, WindowHandle holder);
+void DeliverPendingReleases();
 void PresentIfDrawn();
 void DropQueuedMessagesFor(const PlatformWindow* window);
 

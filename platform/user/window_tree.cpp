@@ -102,8 +102,11 @@ WindowHandle CreateWindowOf(std::string_view className, std::string_view title, 
     window->enabled = (style & ws::disabled) == 0;
     system.windows.push_back(std::move(owned));
 
+    // A dialog with no owner (a message box before any window) stands
+    // alone: it is never the main window.
     const bool isMain = IsTopLevel(window) && parentWindow == nullptr &&
-                        system.mainWindow == nullptr && !window->isMenuPopup;
+                        system.mainWindow == nullptr && !window->isMenuPopup &&
+                        registered->name != "#dialog";
     if (isMain) {
         system.mainWindow = window;
     }
@@ -218,6 +221,8 @@ void EnableWindow(WindowHandle window, bool enable) {
     live->enabled = enable;
     if (!enable) {
         DropFocusAndCaptureIn(live);
+    } else {
+        DeliverPendingReleases();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "data_files.h"
 #include "platform/user/user.h"
 #include "render/window_drawing.h"
+#include "shell/desktop/program.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/main_menu.h"
 #include "shell/panel/start_panel.h"
@@ -195,6 +196,17 @@ void DesktopPorts::CloseHelp() {
 
 void DesktopPorts::PostQuitMessage(int exitCode) {
     ::PostQuitMessage(exitCode);
+}
+
+void DesktopPorts::TellSettingsProblem(const std::string& message, const std::string& logLine) {
+    std::cerr << "varnisk: " << logLine << "\n";
+    MessageBox(mainWindowTitle, message);
+}
+
+bool DesktopPorts::OfferToRetrySave(const std::string& message, const std::string& logLine) {
+    std::cerr << "varnisk: " << logLine << "\n";
+    MessageBox(mainWindowTitle, message);
+    return false;
 }
 
 ContextHandle DesktopPorts::DrawingContext() {

@@ -78,6 +78,9 @@ int main(int argc, char** argv) {
     // One settings and records file, read at start-up and replaced at the end.
     const std::filesystem::path settings = SettingsFilePath();
     SdlBackend backend;
+    if (!backend.Initialised()) {
+        return 1; // it has said why
+    }
     backend.RequestZoom(LoadZoomSetting(settings));
     // Menus and dialogs are written in the game's own faces.
     StartWindowSystem(backend, {.faces = GameTextFaces()});

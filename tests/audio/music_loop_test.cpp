@@ -112,10 +112,33 @@ TEST_P(WithoutMusic, TheGameGoesOnAndOnlyAMissingFileIsTold) {
 
     const auto& told = backend_.MessageBoxes();
     ASSERT_EQ(told.size(), GetParam().soundCard ? 1u : 0u);
-    for (const auto& box : told)
+    for (const auto& box : told) {
         EXPECT_EQ(box.caption + ": " + box.text,
                   "VARNISK Error: BGM1.MID was not found.  Please put it in the same folder as "
                   "application file.");
+        EXPECT_EQ(box.type, mb::ok | mb::iconExclamation);
+    }
+}
+
+// The message comes while the window is being made: it stands alone, and a
+// close from the desktop (or a signal) ends it and then the game.
+TEST_F(GameSound, ACloseWhileTheMissingFileIsToldEndsTheBoxAndThenTheGame) {
+    bool alone = false;
+    backend_.SetMessageBoxHandler([&](const HeadlessBackend::MessageBoxShown&) {
+        alone = backend_.LoneWindowOpen() && !backend_.ScreenShown();
+        return 0; // up until the close
+    });
+    Push(InputEvent::Kind::Close, 0, 500);
+    StartWindowSystem(backend_, {.faces = GameTextFaces()});
+    record_.options.musicFile = "/nonexistent/bgm1.mid";
+    ASSERT_TRUE(RegisterMainWindowClass());
+    main_ = CreateMainWindow(record_);
+    EXPECT_TRUE(alone);
+    EXPECT_EQ(backend_.Now(), 500u);
+    EXPECT_FALSE(backend_.LoneWindowOpen());
+    EXPECT_TRUE(backend_.ScreenShown());
+    EXPECT_FALSE(RunFor(0)) << "the game ended as by its close box";
+    EXPECT_FALSE(IsWindow(main_));
 }
 
 INSTANTIATE_TEST_SUITE_P(GameSound, WithoutMusic,

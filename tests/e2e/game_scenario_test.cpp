@@ -207,7 +207,8 @@ std::pair<int, std::string> AskTheGame(const std::string& arguments, const char*
 }
 
 // Help and version on standard output with 0; anything else refused in one
-// line on standard error with 2, never a game started behind the player's back.
+// line on standard error with 2, never a game started behind the player's back;
+// and no game where nobody can see it.
 TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
     const auto [helpStatus, help] = AskTheGame("--help", " 2>/dev/null");
     EXPECT_EQ(helpStatus, 0);
@@ -222,6 +223,11 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
         EXPECT_NE(said.find("usage: varnisk"), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     }
+    // Without a display: one line naming DISPLAY, and status 1 at once.
+    const auto [noDisplay, said] = AskTheGame("", " 2>&1 >/dev/null");
+    EXPECT_EQ(noDisplay, 1);
+    EXPECT_NE(said.find("DISPLAY"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
 }
 
 int main(int argc, char** argv) {

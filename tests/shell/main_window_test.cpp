@@ -161,4 +161,39 @@ TEST_F(MainWindowTest, MusicPlaysOnlyDuringAGameAndFromTheResume) {
     EXPECT_TRUE(MusicPlaying());
 }
 
+// A settings file that cannot be read is left alone all run: the player is
+// told once, and the records go to (and next time come from) the aside
+// file. A save that fails is told, and retried as often as asked.
+TEST_F(MainWindowTest, AnUnreadableFileIsToldAndKeptAndAFailedSaveMayBeRetried) {
+    const std::filesystem::path blocked = folder / "blocked.ini";
+    std::filesystem::create_directory(blocked); // a folder in the way
+    for (const int run : {1, 2}) {
+        window = std::make_unique<MainWindow>();
+        auto owned = std::make_unique<RecordingPorts>();
+        ports = owned.get();
+        ConnectPorts(*window, std::move(owned));
+        window->options = {blocked, blocked, std::nullopt};
+        OnCreate(*window);
+        const auto told = ports->CallsStartingWith("TellSettingsProblem");
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].find("a folder is in the way"), std::string::npos) << told[0];
+        EXPECT_NE(told[0].find("blocked-unsaved.ini"), std::string::npos) << told[0];
+        EXPECT_EQ(window->game.records[1][0].score, run == 1 ? 5 : 77) << "from the aside file";
+        window->game.records[1][0].score = 77;
+        OnDestroy(*window);
+        EXPECT_TRUE(std::filesystem::is_directory(blocked));
+        EXPECT_TRUE(ports->CallsStartingWith("OfferToRetrySave").empty());
+    }
+    // The aside file's folder is a file now: each Retry saves again.
+    std::filesystem::remove(folder / "blocked-unsaved.ini");
+    std::ofstream(folder / "no-folder") << "a file";
+    window->saveTo = folder / "no-folder" / "out.ini";
+    ports->Clear();
+    ports->retrySaves = 2;
+    OnDestroy(*window);
+    const auto offered = ports->CallsStartingWith("OfferToRetrySave");
+    ASSERT_EQ(offered.size(), 3u);
+    EXPECT_NE(offered[0].find("no-folder/out.ini"), std::string::npos) << offered[0];
+}
+
 } // namespace

@@ -98,4 +98,8 @@ TEST(Program, MenuKeysChooseAsTheCommandWouldAndAnOpenMenuNeverHangs) {
     const std::string later = trace("7 command 40001\n");
     EXPECT_EQ(trace("5 key-down 121\n5 key-down 40\n7 command 40001\n"), later);
     EXPECT_EQ(trace("5 key-down 121\n5 key-up 121\n7 command 40001\n"), later);
+    // Space let go while the menu is open still ends the charge when it closes.
+    const std::string charging = "0 command 40001\n3 key-down 32\n";
+    EXPECT_EQ(trace(charging + "9 key-down 18\n9 key-up 18\n9 key-up 32\n"),
+              trace(charging + "9 key-up 32\n"));
 }

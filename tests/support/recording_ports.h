@@ -100,6 +100,15 @@ class RecordingPorts final : public ShellPorts {
     void PostQuitMessage(int exitCode) override {
         Record("PostQuitMessage " + std::to_string(exitCode));
     }
+    // Each problem told, in full; a save is retried while retrySaves lasts.
+    void TellSettingsProblem(const std::string& message, const std::string& logLine) override {
+        Record("TellSettingsProblem " + message + " | " + logLine);
+    }
+    bool OfferToRetrySave(const std::string& message, const std::string& logLine) override {
+        Record("OfferToRetrySave " + message + " | " + logLine);
+        return retrySaves-- > 0;
+    }
+    int retrySaves = 0;
 
   private:
     void Record(std::string call);

@@ -47,9 +47,10 @@ void CloseMusic(AudioResources& sound);
 void OnMusicNotify(const GameState& state, AudioResources& sound, std::uint32_t device,
                    std::uint32_t flags);
 
-// Answers a failed music command: a missing file is told to the player,
-// every other failure passes without a word.
-void ReportMusicError(int error);
+// Answers a failed music command: a missing file is told to the player in
+// a box over the window (standing alone while the window is not yet
+// shown), every other failure passes without a word.
+void ReportMusicError(WindowHandle window, int error);
 
 // The one message the player ever sees.
 inline constexpr std::string_view musicErrorCaption = "VARNISK Error";

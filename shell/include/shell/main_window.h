@@ -52,6 +52,9 @@ struct MainWindow {
     MenuBar menu = MakeMainMenu();
     StartPanelRecord panel{};
     StartupOptions options;
+    // Where the end of the run saves: options.save, or the aside file while
+    // the settings file cannot be read.
+    std::filesystem::path saveTo;
     DialogWatcher dialogWatcher;
     std::unique_ptr<ShellPorts> ports;
 };

@@ -3,6 +3,7 @@
 #include "core/ports.h"
 
 #include <cstdint>
+#include <string>
 
 // What the main window's handlers ask of the renderer, the sound, the
 // dialogs and the window system besides the game core's own ports, for the
@@ -40,4 +41,10 @@ class ShellPorts : public GamePorts {
     virtual void ShowHelpTopics() = 0;
     virtual void CloseHelp() = 0;
     virtual void PostQuitMessage(int exitCode) = 0;
+
+    // The settings file could not be read or saved: `message` for the player,
+    // `logLine` for standard error. The save's question is answered true for
+    // another try.
+    virtual void TellSettingsProblem(const std::string& message, const std::string& logLine) = 0;
+    virtual bool OfferToRetrySave(const std::string& message, const std::string& logLine) = 0;
 };

@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, APaletteChangeOfItsOwnIsAnsweredWithItsHandle) {
 // Exit ends the loop with the window still standing; the program then
 // discards it, which must not run the teardown (and save) a second time.
 TEST_F(MainWindowTest, ExitSavesOnceAndEndsTheLoop) {
-    record_.options.save = savePath_;
+    record_.saveTo = savePath_;
     EXPECT_FALSE(Command(command::exit)) << "the quit message ends the loop";
     ASSERT_TRUE(std::filesystem::remove(savePath_));
     const WindowHandle panel = record_.panel.window;
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ExitSavesOnceAndEndsTheLoop) {
 }
 
 TEST_F(MainWindowTest, TheCloseBoxSavesAndQuits) {
-    record_.options.save = savePath_;
+    record_.saveTo = savePath_;
     Push(InputEvent::Kind::Close);
     EXPECT_FALSE(RunFor(tickMs));
     EXPECT_FALSE(IsWindow(main_)) << "destroyed, and its record let go";

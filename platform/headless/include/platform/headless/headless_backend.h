@@ -17,6 +17,7 @@ class HeadlessBackend final : public Backend {
     struct MessageBoxShown {
         std::string caption;
         std::string text;
+        std::uint32_t type; // mb:: flags
     };
     // An effect as it sounded on the virtual clock: end is where it ran out
     // or was cut off (cut).
@@ -58,7 +59,20 @@ class HeadlessBackend final : public Backend {
                     std::span<const std::uint8_t> iconFile) override;
     void ShowScreen() override { screenShown_ = true; }
     void Present(const ScreenImage& image) override;
-    void ShowMessageBox(std::string_view caption, std::string_view text) override;
+    // The box's own window, while the screen is not shown: what it showed
+    // last stays in LastLoneImage.
+    bool OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view title) override;
+    void PresentLoneWindow(const ScreenImage& image) override;
+    void CloseLoneWindow() override { loneWindowOpen_ = false; }
+    // Every box is written down; with no handler it is answered at once as
+    // Escape would (Cancel, or OK in a box with OK alone), so that nothing
+    // ever waits for a player. A handler returns the button it presses, or
+    // 0 to leave the box to the scripted input.
+    int AnswerMessageBox(std::string_view caption, std::string_view text,
+                         std::uint32_t type) override;
+    void SetMessageBoxHandler(std::function<int(const MessageBoxShown&)> handler) {
+        messageBoxHandler_ = std::move(handler);
+    }
     bool OpenUrl(std::string_view url) override;
     void Beep() override { ++beepCount_; }
 
@@ -86,6 +100,10 @@ class HeadlessBackend final : public Backend {
     std::int32_t LastImageHeight() const { return lastHeight_; }
     const PaletteEntries& LastPalette() const { return lastPalette_; }
     const std::vector<MessageBoxShown>& MessageBoxes() const { return messageBoxes_; }
+    bool LoneWindowOpen() const { return loneWindowOpen_; }
+    const std::vector<std::uint8_t>& LastLoneImage() const { return loneImage_; }
+    std::int32_t LoneWidth() const { return loneWidth_; }
+    std::int32_t LoneHeight() const { return loneHeight_; }
     const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
     int BeepCount() const { return beepCount_; }
     // Whether OpenUrl reports success (it does unless told otherwise).
@@ -147,6 +165,11 @@ class HeadlessBackend final : public Backend {
     std::int32_t lastHeight_ = 0;
     PaletteEntries lastPalette_{};
     std::vector<MessageBoxShown> messageBoxes_;
+    std::function<int(const MessageBoxShown&)> messageBoxHandler_;
+    bool loneWindowOpen_ = false;
+    std::int32_t loneWidth_ = 0;
+    std::int32_t loneHeight_ = 0;
+    std::vector<std::uint8_t> loneImage_;
     std::vector<std::string> openedUrls_;
     int beepCount_ = 0;
     bool openUrlSucceeds_ = true;

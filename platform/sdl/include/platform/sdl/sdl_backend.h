@@ -16,7 +16,8 @@ class ScreenColorTable;
 class SdlAudio;
 
 // The real desktop: one window that is the screen, drawn through one
-// streaming texture, with SDL's event queue as the input.
+// streaming texture, with SDL's event queue as the input; and, while a
+// message box stands alone, the box's own window.
 class SdlBackend final : public Backend {
   public:
     // Starts SDL's video and events; Initialised() tells whether it could.
@@ -39,7 +40,9 @@ class SdlBackend final : public Backend {
                     std::span<const std::uint8_t> iconFile) override;
     void ShowScreen() override;
     void Present(const ScreenImage& image) override;
-    void ShowMessageBox(std::string_view caption, std::string_view text) override;
+    bool OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view title) override;
+    void PresentLoneWindow(const ScreenImage& image) override;
+    void CloseLoneWindow() override;
     bool OpenUrl(std::string_view url) override;
     void Beep() override;
 
@@ -61,6 +64,10 @@ class SdlBackend final : public Backend {
     SDL_Texture* texture_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    // A message box's own window, open only while it stands alone.
+    SDL_Window* loneWindow_ = nullptr;
+    SDL_Renderer* loneRenderer_ = nullptr;
+    SDL_Texture* loneTexture_ = nullptr;
     std::int32_t requestedZoom_ = 0;
     std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;

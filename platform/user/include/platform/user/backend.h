@@ -9,8 +9,8 @@
 #include <string_view>
 
 // The platform's outside world, one small interface chosen at run time: the
-// clock and waiting, input events, the screen the windows are composed on,
-// the message box, opening a page in the browser and the beep. The SDL
+// clock and waiting, input events, the screen the windows are composed on
+// (and a message box's own window before it), opening a page in the browser and the beep. The SDL
 // backend is the real desktop; the headless backend has a virtual clock,
 // scripted input and an offscreen screen, for tests and the runner.
 
@@ -92,8 +92,26 @@ class Backend {
     virtual void ShowScreen() = 0;
     // Shows the composed screen; called only when something was drawn.
     virtual void Present(const ScreenImage& image) = 0;
-    // The desktop's own message box, modal, with one OK button.
-    virtual void ShowMessageBox(std::string_view caption, std::string_view text) = 0;
+    // A message box that comes up while the screen is not shown (before the
+    // main window is) stands on the desktop in a window of its own: in the
+    // middle of the desktop, without the desktop's frame (the box draws its
+    // own), at the screen's zoom. Its input comes through WaitEvent in its
+    // own pixels, the desktop's close of it as Close. False when there is no
+    // desktop to open it on.
+    virtual bool OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view title) {
+        (void)width, (void)height, (void)title;
+        return false;
+    }
+    virtual void PresentLoneWindow(const ScreenImage& image) { (void)image; }
+    virtual void CloseLoneWindow() {}
+    // Told of each message box as it comes up, before anyone sees it: a
+    // driver with no player behind it answers here with the id of the
+    // button it presses, and the box ends at once; 0 leaves it to the input.
+    virtual int AnswerMessageBox(std::string_view caption, std::string_view text,
+                                 std::uint32_t type) {
+        (void)caption, (void)text, (void)type;
+        return 0;
+    }
     // Opens a file or address in the desktop's browser; false when it could not.
     virtual bool OpenUrl(std::string_view url) = 0;
     virtual void Beep() = 0;

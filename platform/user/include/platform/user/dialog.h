@@ -29,6 +29,7 @@ inline constexpr std::uint32_t doubleClicked = 5;
 // Standard dialog ids.
 inline constexpr int idOk = 1;
 inline constexpr int idCancel = 2;
+inline constexpr int idRetry = 4;
 inline constexpr int noControlId = -1; // a static or group box nothing refers to
 
 enum class ControlKind {
@@ -94,3 +95,22 @@ void SetDialogItemText(WindowHandle dialog, int id, std::string_view text);
 std::string GetDialogItemText(WindowHandle dialog, int id);
 void CheckRadioButton(WindowHandle dialog, int firstId, int lastId, int checkId);
 bool IsDialogButtonChecked(WindowHandle dialog, int id);
+
+// The message box's buttons and icon, as the desktop's flags name them.
+namespace mb {
+inline constexpr std::uint32_t ok = 0x00;          // OK
+inline constexpr std::uint32_t retryCancel = 0x05; // Retry and Cancel
+inline constexpr std::uint32_t iconExclamation = 0x30;
+} // namespace mb
+
+// A modal box with the text (wrapped, its line breaks kept), the caption and
+// the buttons type asks for, centred below; the answer is the id of the
+// button pressed (idOk, idRetry, idCancel). Enter presses the first button,
+// Escape and the close box Cancel (OK in a box with OK alone). The owner is
+// disabled while it is up and every timer keeps firing; the focus goes back
+// where it was afterwards. With no owner, or before the main window is
+// shown, the box stands on its own in the middle of the desktop. A close
+// from the desktop ends the box as Escape would and then goes on to the
+// main window. Without a window system the text goes to standard error.
+int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+               std::uint32_t type);

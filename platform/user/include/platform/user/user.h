@@ -253,8 +253,7 @@ struct Accelerator {
 bool TranslateAccelerator(WindowHandle window, std::span<const Accelerator> table,
                           const Message& message);
 
-// The desktop's message box, before any window or over them.
-void MessageBox(std::string_view caption, std::string_view text);
+// The message box is a dialog of the window system (dialog.h).
 bool OpenUrl(std::string_view url);
 void MessageBeep();
 std::uint32_t GetTickCount();

@@ -58,6 +58,8 @@ class DesktopPorts final : public ShellPorts, private RenderWindow {
     void ShowHelpTopics() override;
     void CloseHelp() override;
     void PostQuitMessage(int exitCode) override;
+    void TellSettingsProblem(const std::string& message, const std::string& logLine) override;
+    bool OfferToRetrySave(const std::string& message, const std::string& logLine) override;
 
   private:
     // The renderer's window: the main window itself.
