@@ -5,6 +5,9 @@
 #ifndef VARNISK_DATA_DIR
 #define VARNISK_DATA_DIR "/usr/local/share/varnisk"
 #endif
+#ifndef VARNISK_DATA_FROM_PROGRAM
+#define VARNISK_DATA_FROM_PROGRAM "../share/varnisk"
+#endif
 
 namespace {
 
@@ -44,7 +47,7 @@ std::optional<std::filesystem::path> FindDataFile(std::string_view name) {
     const std::filesystem::path folder = ProgramFolder();
     const std::filesystem::path candidates[] = {
         folder / name,
-        folder.parent_path() / "share" / "varnisk" / name,
+        (folder / VARNISK_DATA_FROM_PROGRAM / name).lexically_normal(),
         std::filesystem::path(VARNISK_DATA_DIR) / name,
     };
     for (const std::filesystem::path& candidate : candidates) {

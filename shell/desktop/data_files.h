@@ -10,8 +10,10 @@
 
 // The folder the running program was started from.
 std::filesystem::path ProgramFolder();
-// The first of: beside the program, <prefix>/share/varnisk next to the
-// program's bin folder, the data folder the build was configured for.
+// The first of: beside the program, the data folder where the install puts
+// it relative to the program's folder (../share/varnisk from bin, or
+// ../share/games/varnisk from games in the Debian package), the data folder
+// the build was configured for.
 std::optional<std::filesystem::path> FindDataFile(std::string_view name);
 
 // The help page found there, as an address for the browser.
