@@ -27,6 +27,21 @@ TEST(KeyMapping, GivesTheVirtualKeyOfEveryKeyKnownAndNoneForOthers) {
         EXPECT_EQ(VirtualKeyFromKeycode(key), virtualKey) << SDL_GetKeyName(key);
 }
 
+// The game clicks with the left button only; the others mean nothing to it.
+TEST(EventTranslation, OnlyTheLeftButtonPressesAndReleases) {
+    SDL_Event sdlEvent{};
+    sdlEvent.type = SDL_MOUSEBUTTONUP;
+    sdlEvent.button.button = SDL_BUTTON_LEFT;
+    sdlEvent.button.x = 30;
+    sdlEvent.button.y = 40;
+    InputEvent event;
+    ASSERT_TRUE(TranslateEvent(sdlEvent, event));
+    EXPECT_EQ(event.kind, InputEvent::Kind::MouseUp);
+    EXPECT_EQ(std::pair(event.x, event.y), std::pair(30, 40));
+    sdlEvent.button.button = SDL_BUTTON_RIGHT;
+    EXPECT_FALSE(TranslateEvent(sdlEvent, event));
+}
+
 using Bytes = std::vector<std::uint8_t>;
 
 // An icon of one 32 x 32 picture, index (x + y) % 3, transparent on the top

@@ -130,6 +130,14 @@ TEST_F(WindowTest, KeysGoToTheFocusAcceleratorsTakeTheirKeysAndCaptureTakesTheMo
     EXPECT_EQ(presses[0].window, right);
     EXPECT_EQ(presses[0].lParam, MakePointParam(50, 50));
     EXPECT_EQ(presses[1].window, right);
+    // Back in front, the main window may realize its palette before it is active.
+    const std::size_t queries = Only(wm::queryNewPalette).size();
+    Push(Kind::FocusLost, 160);
+    RunUntil(165);
+    EXPECT_EQ(Only(wm::queryNewPalette).size(), queries);
+    Push(Kind::FocusGained, 170);
+    RunUntil(180);
+    EXPECT_EQ(Only(wm::queryNewPalette).size(), queries + 1);
 }
 
 } // namespace
