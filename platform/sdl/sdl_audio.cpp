@@ -25,6 +25,10 @@ std::atomic<std::uint32_t> musicEventType{0};
 std::atomic<std::uint64_t> effectAskedAt{0};
 std::atomic<std::uint64_t> effectDelayTicks{0};
 
+// How long the piece goes on past its end without the game's answer: a
+// quarter of a second at CD rate.
+constexpr int unansweredFrames = 11025;
+
 // A play's end, from the audio thread or ours: only an event for the main
 // thread, which hands the notice on.
 void PushMusicEnd() {
@@ -47,6 +51,11 @@ struct SdlAudio::MixState {
     const RenderedPiece* piece = nullptr;
     std::size_t position = 0;
     bool musicPlaying = false;
+    // Past its end, the piece goes on from its beginning until the game,
+    // told of the end, starts it again (or stops it): the restart then
+    // takes over where this has got to, and no gap is heard however late
+    // the main thread answers. Unanswered, it stops after a moment.
+    bool runningOn = false;
     // The sounding effect, in the device's format, and how far it has got.
     const Mix_Chunk* effect = nullptr;
     std::size_t effectAt = 0;
@@ -64,16 +73,21 @@ void SdlAudio::Mix(void* state, std::uint8_t* stream, int length) {
     const std::size_t frames = out.size() / static_cast<std::size_t>(mix.channels);
     mix.music.resize(2 * frames);
     std::size_t musicFrames = 0;
-    if (mix.musicPlaying && mix.piece != nullptr) {
+    if ((mix.musicPlaying || mix.runningOn) && mix.piece != nullptr) {
         musicFrames = mix.piece->Read(mix.position, mix.music);
         mix.position += musicFrames;
-        // Its last frame is in this buffer: the notice goes now, and the
-        // game's restart comes in the next. A piece that rendered nothing
-        // never ends, so that it is not started again and again.
-        if (musicFrames < frames && mix.position > 0 && mix.piece->Done() &&
+        // Its last frame is in this buffer: the notice goes now. A piece
+        // that rendered nothing never ends, so that it is not started
+        // again and again.
+        if (mix.musicPlaying && musicFrames < frames && mix.position > 0 && mix.piece->Done() &&
             mix.position == mix.piece->Rendered()) {
             mix.musicPlaying = false;
+            mix.runningOn = true;
             PushMusicEnd();
+            mix.position = mix.piece->Read(0, std::span(mix.music).subspan(2 * musicFrames));
+            musicFrames += mix.position;
+        } else if (mix.runningOn && mix.position > static_cast<std::size_t>(unansweredFrames)) {
+            mix.runningOn = false;
         }
     }
     std::span<const std::int16_t> effect;
@@ -243,6 +257,7 @@ void SdlAudio::HaltMusic(std::uint32_t flags) {
         const std::lock_guard lock{mix_->mutex};
         wasPlaying = mix_->musicPlaying;
         mix_->musicPlaying = false;
+        mix_->runningOn = false;
     }
     if (wasPlaying) {
         if (!plays_.empty()) {
@@ -256,16 +271,24 @@ int SdlAudio::PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> 
     if (device == 0 || device != musicDevice_) {
         return mci::errorInvalidDevice;
     }
-    HaltMusic(mci::notifySuperseded);
     if (!piece_) {
         piece_ = std::make_unique<RenderedPiece>(musicFile_, soundFont_, rate_, musicGain);
     }
+    bool superseded = false;
     {
         // Once: the piece loops by being started again on its notice.
         const std::lock_guard lock{mix_->mutex};
         mix_->piece = piece_.get();
-        mix_->position = 0;
+        superseded = mix_->musicPlaying;
+        if (!mix_->runningOn) {
+            mix_->position = 0;
+        }
+        mix_->runningOn = false;
         mix_->musicPlaying = true;
+    }
+    if (superseded) {
+        plays_.back().flags = mci::notifySuperseded;
+        PushMusicEnd();
     }
     plays_.push_back(Play{std::move(onEnd), mci::notifySuccessful});
     return 0;

@@ -117,8 +117,8 @@ TEST(Music, EndsWithItsLastTrackOnceHeardAndADamagedPieceIsToldOnceAndNeverResta
         EXPECT_LT(piece.Rendered(), oneNoteFrames + 64);
         std::vector<std::int16_t> whole(2 * oneNoteFrames), split(2 * oneNoteFrames);
         piece.Read(0, whole);
-        piece.Read(0, std::span(split).first(88000));
-        piece.Read(44000, std::span(split).subspan(88000));
+        piece.Read(0, std::span(split).first(88200));
+        piece.Read(44100, std::span(split).subspan(88200));
         EXPECT_EQ(whole, split) << "read across the first second's end";
         EXPECT_GT(*std::max_element(whole.begin(), whole.end()), 200) << "the note sounds";
     }
