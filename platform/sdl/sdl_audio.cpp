@@ -1,21 +1,23 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include "music_render.h"
 #include "platform/sdl/soundfont_lookup.h"
 #include "platform/user/backend.h"
 #include "program_name.h"
+#include "sound_mix.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <fluidsynth.h>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
-
-// Every effect sounds on this one channel: playing on it cuts off the last.
-constexpr int effectChannel = 0;
 
 // Shared with the mixer's thread: the event type of a music end, and the
 // moment the last effect was asked for until a mixed buffer has held it.
@@ -23,21 +25,16 @@ std::atomic<std::uint32_t> musicEventType{0};
 std::atomic<std::uint64_t> effectAskedAt{0};
 std::atomic<std::uint64_t> effectDelayTicks{0};
 
-// The mixer calls this on its own thread at a natural end, and inside
-// Mix_HaltMusic on ours: it only queues an event for the main thread.
-void OnMusicFinished() {
+// How long the piece goes on past its end without the game's answer: a
+// quarter of a second at CD rate.
+constexpr int unansweredFrames = 11025;
+
+// A play's end, from the audio thread or ours: only an event for the main
+// thread, which hands the notice on.
+void PushMusicEnd() {
     SDL_Event event{};
     event.type = musicEventType.load();
     SDL_PushEvent(&event);
-}
-
-// After each mixed buffer: the first one after an effect was started held
-// its first samples.
-void AfterMix(void*, Uint8*, int) {
-    const std::uint64_t asked = effectAskedAt.exchange(0);
-    if (asked != 0) {
-        effectDelayTicks.store(SDL_GetPerformanceCounter() - asked);
-    }
 }
 
 bool IsFile(const std::string& path) {
@@ -47,17 +44,80 @@ bool IsFile(const std::string& path) {
 
 } // namespace
 
+struct SdlAudio::MixState {
+    std::mutex mutex;
+    int channels = 2;
+    // The piece, once its rendering has started, and where its play is.
+    const RenderedPiece* piece = nullptr;
+    std::size_t position = 0;
+    bool musicPlaying = false;
+    // Past its end, the piece goes on from its beginning until the game,
+    // told of the end, starts it again (or stops it): the restart then
+    // takes over where this has got to, and no gap is heard however late
+    // the main thread answers. Unanswered, it stops after a moment.
+    bool runningOn = false;
+    // The sounding effect, in the device's format, and how far it has got.
+    const Mix_Chunk* effect = nullptr;
+    std::size_t effectAt = 0;
+    Limiter limiter;
+    std::vector<std::int16_t> music; // this buffer's frames of the piece
+};
+
+// The whole of the sound, on the audio thread: SDL_mixer calls its music
+// hook first in every buffer, and we play nothing on its channels.
+void SdlAudio::Mix(void* state, std::uint8_t* stream, int length) {
+    auto& mix = *static_cast<MixState*>(state);
+    const std::lock_guard lock{mix.mutex};
+    const std::span<std::int16_t> out{reinterpret_cast<std::int16_t*>(stream),
+                                      static_cast<std::size_t>(length) / 2};
+    const std::size_t frames = out.size() / static_cast<std::size_t>(mix.channels);
+    mix.music.resize(2 * frames);
+    std::size_t musicFrames = 0;
+    if ((mix.musicPlaying || mix.runningOn) && mix.piece != nullptr) {
+        musicFrames = mix.piece->Read(mix.position, mix.music);
+        mix.position += musicFrames;
+        // Its last frame is in this buffer: the notice goes now. A piece
+        // that rendered nothing never ends, so that it is not started
+        // again and again.
+        if (mix.musicPlaying && musicFrames < frames && mix.position > 0 && mix.piece->Done() &&
+            mix.position == mix.piece->Rendered()) {
+            mix.musicPlaying = false;
+            mix.runningOn = true;
+            PushMusicEnd();
+            mix.position = mix.piece->Read(0, std::span(mix.music).subspan(2 * musicFrames));
+            musicFrames += mix.position;
+        } else if (mix.runningOn && mix.position > static_cast<std::size_t>(unansweredFrames)) {
+            mix.runningOn = false;
+        }
+    }
+    std::span<const std::int16_t> effect;
+    if (mix.effect != nullptr) {
+        const std::size_t samples = mix.effect->alen / 2;
+        const std::size_t take = std::min(out.size(), samples - mix.effectAt);
+        effect = {reinterpret_cast<const std::int16_t*>(mix.effect->abuf) + mix.effectAt, take};
+        mix.effectAt += take;
+        if (mix.effectAt >= samples) {
+            mix.effect = nullptr;
+        }
+    }
+    MixFrames(std::span(mix.music).first(2 * musicFrames), effect, effectVolume, mix.channels,
+              mix.limiter, out);
+    // The first buffer after an effect was started held its first samples.
+    const std::uint64_t asked = effectAskedAt.exchange(0);
+    if (asked != 0) {
+        effectDelayTicks.store(SDL_GetPerformanceCounter() - asked);
+    }
+}
+
+SdlAudio::SdlAudio(std::span<const std::string_view> soundFontPlaces)
+    : soundFontPlaces_(soundFontPlaces), mix_(std::make_unique<MixState>()) {}
+
 SdlAudio::~SdlAudio() {
     if (state_ != DeviceState::Open) {
         return;
     }
-    Mix_HookMusicFinished(nullptr);
-    Mix_SetPostMix(nullptr, nullptr);
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    if (music_ != nullptr) {
-        Mix_FreeMusic(music_);
-    }
+    Mix_HookMusic(nullptr, nullptr); // returns once no buffer is being mixed
+    piece_.reset();
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
     }
@@ -75,19 +135,23 @@ bool SdlAudio::DeviceOpen() {
         std::fprintf(stderr, "%s: no sound: %s\n", ProgramName(), SDL_GetError());
         return false;
     }
-    if (Mix_OpenAudio(frequency, AUDIO_S16SYS, 2, bufferFrames) != 0) {
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    // The device may take another rate or channel count; never another
+    // sample format, which our mixing is written for.
+    if (Mix_OpenAudio(frequency, AUDIO_S16SYS, 2, bufferFrames) != 0 ||
+        Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS) {
         std::fprintf(stderr, "%s: no sound: %s\n", ProgramName(), Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_Init(MIX_INIT_MID);
-    Mix_AllocateChannels(1);
-    Mix_VolumeMusic(musicVolume);
-    Mix_Volume(effectChannel, effectVolume);
+    rate_ = rate;
+    mix_->channels = channels;
+    Mix_AllocateChannels(0);
     const Uint32 type = SDL_RegisterEvents(1);
     musicEventType.store(type == static_cast<Uint32>(-1) ? 0 : type);
-    Mix_HookMusicFinished(OnMusicFinished);
-    Mix_SetPostMix(AfterMix, nullptr);
+    Mix_HookMusic(Mix, mix_.get());
     state_ = DeviceState::Open;
     return true;
 }
@@ -116,26 +180,32 @@ void SdlAudio::PlayWave(std::span<const std::uint8_t> wave, bool toTheEnd) {
         return; // a damaged effect is not heard
     }
     effectDelayTicks.store(0);
-    const std::uint64_t asked = SDL_GetPerformanceCounter();
-    if (Mix_PlayChannel(effectChannel, chunk, 0) < 0) {
-        return;
+    {
+        const std::lock_guard lock{mix_->mutex};
+        mix_->effect = chunk;
+        mix_->effectAt = 0;
+        effectAskedAt.store(SDL_GetPerformanceCounter());
     }
-    effectAskedAt.store(asked);
     if (toTheEnd) {
         // The game is held here: no events, no ticks, no painting.
-        while (Mix_Playing(effectChannel) != 0) {
+        for (;;) {
+            {
+                const std::lock_guard lock{mix_->mutex};
+                if (mix_->effect != chunk) {
+                    break;
+                }
+            }
             SDL_Delay(1);
         }
-        // The mixer is done with it once it is in the device's buffer; the
-        // buffer still has to be heard.
-        SDL_Delay(static_cast<Uint32>(bufferFrames * 1000 / frequency));
+        // It is all in the device's buffer once mixed; the buffer still has
+        // to be heard.
+        SDL_Delay(static_cast<Uint32>(bufferFrames * 1000 / rate_));
     }
 }
 
 void SdlAudio::StopWave() {
-    if (state_ == DeviceState::Open) {
-        Mix_HaltChannel(effectChannel);
-    }
+    const std::lock_guard lock{mix_->mutex};
+    mix_->effect = nullptr;
 }
 
 std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
@@ -145,7 +215,7 @@ std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
         return 0;
     }
     error = mci::errorDeviceNotReady;
-    if (music_ != nullptr || !DeviceOpen()) {
+    if (musicDevice_ != 0 || !DeviceOpen()) {
         return 0;
     }
     if (!soundFontChecked_) {
@@ -154,7 +224,7 @@ std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
             FindSoundFont(SDL_getenv("SDL_SOUNDFONTS"), soundFontPlaces_, IsFile);
         soundFontFound_ = soundFont.has_value();
         if (soundFontFound_) {
-            Mix_SetSoundFonts(soundFont->c_str());
+            soundFont_ = *soundFont;
         } else {
             std::fprintf(stderr,
                          "%s: no General MIDI soundfont found (install fluid-soundfont-gm or "
@@ -165,32 +235,60 @@ std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
     if (!soundFontFound_) {
         return 0;
     }
-    music_ = Mix_LoadMUS(path.c_str());
-    if (music_ == nullptr) {
+    // Only the file's header is read now; the synthesizer and the
+    // soundfont wait for the first play, which a game with the music off
+    // never asks for.
+    RouteSynthLog();
+    if (fluid_is_midifile(path.c_str()) == 0) {
+        std::fprintf(stderr, "%s: %s is not a MIDI file; playing without music\n", ProgramName(),
+                     path.c_str());
         error = mci::errorInvalidFile;
         return 0;
     }
+    musicFile_ = path;
     error = 0;
     musicDevice_ = ++lastDevice_;
     return musicDevice_;
 }
 
 void SdlAudio::HaltMusic(std::uint32_t flags) {
-    if (Mix_PlayingMusic() != 0 && !plays_.empty()) {
-        plays_.back().flags = flags;
+    bool wasPlaying = false;
+    {
+        const std::lock_guard lock{mix_->mutex};
+        wasPlaying = mix_->musicPlaying;
+        mix_->musicPlaying = false;
+        mix_->runningOn = false;
     }
-    Mix_HaltMusic(); // the finished hook queues the notice from in here
+    if (wasPlaying) {
+        if (!plays_.empty()) {
+            plays_.back().flags = flags;
+        }
+        PushMusicEnd();
+    }
 }
 
 int SdlAudio::PlayMidi(std::uint32_t device, std::function<void(std::uint32_t)> onEnd) {
     if (device == 0 || device != musicDevice_) {
         return mci::errorInvalidDevice;
     }
-    HaltMusic(mci::notifySuperseded);
-    // Once: the piece loops by being started again on its notice, never
-    // by the mixer, whose own looping would send no notice.
-    if (Mix_PlayMusic(music_, 0) != 0) {
-        return mci::errorDeviceNotReady;
+    if (!piece_) {
+        piece_ = std::make_unique<RenderedPiece>(musicFile_, soundFont_, rate_, musicGain);
+    }
+    bool superseded = false;
+    {
+        // Once: the piece loops by being started again on its notice.
+        const std::lock_guard lock{mix_->mutex};
+        mix_->piece = piece_.get();
+        superseded = mix_->musicPlaying;
+        if (!mix_->runningOn) {
+            mix_->position = 0;
+        }
+        mix_->runningOn = false;
+        mix_->musicPlaying = true;
+    }
+    if (superseded) {
+        plays_.back().flags = mci::notifySuperseded;
+        PushMusicEnd();
     }
     plays_.push_back(Play{std::move(onEnd), mci::notifySuccessful});
     return 0;
@@ -209,8 +307,11 @@ int SdlAudio::CloseMidi(std::uint32_t device) {
         return mci::errorInvalidDevice;
     }
     HaltMusic(mci::notifyAborted);
-    Mix_FreeMusic(music_);
-    music_ = nullptr;
+    {
+        const std::lock_guard lock{mix_->mutex};
+        mix_->piece = nullptr;
+    }
+    piece_.reset();
     musicDevice_ = 0;
     return 0;
 }
