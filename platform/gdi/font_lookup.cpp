@@ -29,9 +29,7 @@ bool HasFamily(FcPattern* match, std::string_view family) {
     return false;
 }
 
-} // namespace
-
-std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weight) {
+std::optional<FontFace> MatchFace(std::string_view family, std::int32_t weight, bool exactly) {
     const ConfigPtr config(FcInitLoadConfigAndFonts());
     const PatternPtr pattern(FcPatternCreate());
     if (!config || !pattern || family.empty())
@@ -43,7 +41,7 @@ std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weigh
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
     const PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
-    if (!match || !HasFamily(match.get(), family))
+    if (!match || (exactly && !HasFamily(match.get(), family)))
         return std::nullopt;
     FcChar8* file = nullptr;
     if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
@@ -55,4 +53,14 @@ std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weigh
     FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &faceWeight);
     face.bold = faceWeight >= FC_WEIGHT_DEMIBOLD;
     return face;
+}
+
+} // namespace
+
+std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weight) {
+    return MatchFace(family, weight, true);
+}
+
+std::optional<FontFace> FindDefaultFontFace(std::int32_t weight) {
+    return MatchFace("sans-serif", weight, false);
 }

@@ -16,3 +16,6 @@ struct FontFace {
 // (400 normal, 700 bold); nothing when the family is not installed, even if
 // the configuration would substitute another one.
 std::optional<FontFace> FindFontFace(std::string_view family, std::int32_t weight);
+// The configuration's own choice for a sans face, whatever its family:
+// nothing only when no font is installed at all.
+std::optional<FontFace> FindDefaultFontFace(std::int32_t weight);

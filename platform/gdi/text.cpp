@@ -123,7 +123,15 @@ FontHandle CreateFontByFamilies(std::span<const std::string_view> families,
         else
             font->fallbacks.push_back(opened);
     }
+    // None of them installed: the system's default face rather than no text.
+    const std::optional<FontFace> face = font ? std::nullopt : FindDefaultFontFace(weight);
+    if (TTF_Font* opened = face ? OpenFace(*face, pixelHeight, weight) : nullptr)
+        font = new PlatformFont{opened, LineHeight(opened), TTF_FontAscent(opened), {}};
     return font;
+}
+
+bool IsFontFamilyInstalled(std::string_view family) {
+    return FindFontFace(family, 400).has_value();
 }
 
 void DeleteFont(FontHandle font) {

@@ -38,6 +38,19 @@ Backend& CurrentBackend() {
 void StartWindowSystem(Backend& backend, const WindowSystemOptions& options) {
     ShutdownWindowSystem();
     running = std::make_unique<WindowSystem>(backend, options);
+    // Menus and dialogs are laid out for these faces; without them the
+    // system's default face keeps every label readable, and the player is told.
+    const std::vector<std::string>& faces = options.faces;
+    if (!faces.empty() && std::none_of(faces.begin(), faces.end(), [](const std::string& face) {
+            return IsFontFamilyInstalled(face);
+        })) {
+        std::string names;
+        for (const std::string& face : faces) {
+            names += (names.empty() ? "" : " or ") + face;
+        }
+        std::fprintf(stderr, "%s is not installed: menus and dialogs use the system's own face\n",
+                     names.c_str());
+    }
 }
 
 void ShutdownWindowSystem() {

@@ -40,7 +40,12 @@ TEST(TextFallback, LettersTheFirstFaceLacksComeFromTheNextFamily) {
     for (std::size_t i = 0; i < drawn.size(); ++i)
         ASSERT_EQ(clipped[i], i % 40 < 8 ? drawn[i] : 9) << i;
     EXPECT_NE(drawn, clipped);
-    for (FontHandle each : {font, first, next})
+    // No family installed: the system's own face, never blank text.
+    const std::array<std::string_view, 1> missing = {"No Such Face Anywhere"};
+    FontHandle stand = CreateFontByFamilies(missing, 16, 400);
+    EXPECT_FALSE(IsFontFamilyInstalled(missing[0]));
+    EXPECT_GT(GetTextExtent(stand, "New Game").width, 0);
+    for (FontHandle each : {font, first, next, stand})
         DeleteFont(each);
 }
 

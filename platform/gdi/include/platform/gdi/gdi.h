@@ -194,9 +194,12 @@ bool GetClipRegion(ContextHandle context, RegionHandle region);
 // 700 bold), drawn aliased. The first family found is used; a character it
 // lacks is drawn by the next family that has it, on the same baseline (a
 // face made for one script often lacks the accented letters of another).
-// nullptr when none of them is installed.
+// When none of them is installed, the system's default sans face; nullptr
+// only when there is no font at all.
 FontHandle CreateFontByFamilies(std::span<const std::string_view> families,
                                 std::int32_t pixelHeight, std::int32_t weight);
+// Whether a face of exactly this family is installed.
+bool IsFontFamilyInstalled(std::string_view family);
 void DeleteFont(FontHandle font);
 // The line height and the ascent of the selected font, in pixels.
 std::int32_t FontLineHeight(FontHandle font);
