@@ -172,6 +172,27 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
                                Changed(layout::field, game.Capture().Area(layout::field)),
                                patience));
 
+    // Space let go while a menu is open still launches the jump once the
+    // menu is closed, instead of charging on.
+    const std::vector<std::uint32_t> jumps = game.Capture().Area(layout::jumpCounter);
+    game.Key(XK_space, true);
+    ASSERT_TRUE(game.WaitUntil("the gauge charging again", Changed(layout::jumpGauge, emptyGauge),
+                               patience));
+    const std::vector<TitleSpan> titles = FindMenuTitles(game.Capture());
+    ASSERT_GT(titles.size(), std::size_t{fileMenu});
+    game.Key(XK_Alt_L, true);
+    game.Tap(XK_f);
+    game.Key(XK_Alt_L, false);
+    ASSERT_TRUE(game.WaitUntil(
+        "the File menu open",
+        [&](const WindowImage& image) { return FindPulldown(image, titles[fileMenu]).has_value(); },
+        patience));
+    game.Key(XK_space, false);
+    game.Tap(XK_Escape);
+    game.Tap(XK_Escape);
+    ASSERT_TRUE(
+        game.WaitUntil("the jump after the menu", Changed(layout::jumpCounter, jumps), patience));
+
     // 5. File, Exit: the program ends by itself, successfully.
     ASSERT_TRUE(ChooseMenuItem(game, fileMenu, fileEntries, exitItem, patience));
     const std::optional<int> status = varnisk.WaitForExit(patience);
