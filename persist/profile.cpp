@@ -232,9 +232,9 @@ ProfileDocument ParseProfile(std::string text) {
     LineCollector collector(document.lines);
     while (at < all.size()) {
         std::size_t end = all.find_first_of("\r\n", at);
-        std::size_t next = end;
+        std::size_t next = all.size();
         if (end == std::string_view::npos) {
-            end = next = all.size();
+            end = all.size();
         } else {
             ProfileLineEnd lineEnd = ProfileLineEnd::Lf;
             next = end + 1;

@@ -56,12 +56,14 @@ TEST(ProfileDocument, UntouchedFilesAreWrittenBackAsTheyWere) {
 
 TEST(ProfileDocument, LfCrLfAndCrEachEndALineAndASaveKeepsEveryLine) {
     for (const std::string end : {"\n", "\r\n", "\r"}) {
-        const std::string text = "; note" + end + "[A]" + end + end + "x=1" + end + "junk" + end;
+        std::string text = "; note";
+        for (const char* line : {"[A]", "", "x=1", "junk", ""})
+            text.append(end).append(line);
         ProfileDocument document = ParseProfile(text);
         EXPECT_EQ(GetProfileInt(document, "A", "x", -1), 1);
         EXPECT_EQ(FormatProfile(document), text); // one convention is kept
         SetProfileString(document, "A", "y", "2");
-        EXPECT_EQ(FormatProfile(document), text + "y=2" + end);
+        EXPECT_EQ(FormatProfile(document), std::string(text).append("y=2").append(end));
     }
     // A mix is read line by line alike and written whole in LF.
     ProfileDocument mixed =
