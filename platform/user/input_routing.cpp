@@ -106,15 +106,11 @@ bool RouteKey(const InputEvent& event, std::uint32_t time, Message& message) {
     PlatformWindow* target = KeyTarget();
     const auto keyParam = static_cast<WParam>(key);
     if (!down) {
-        // The release belongs to the window that got the press; one behind
-        // a modal dialog hears it when the dialog is gone.
+        // A window that got the press but is behind a modal dialog now hears
+        // the release when the dialog is gone; the focus gets it as ever.
         PlatformWindow* holder = LiveWindow(TakeHolder(wm::keyUp, keyParam));
-        if (holder != nullptr && holder != target) {
-            if (!IsEffectivelyEnabled(holder)) {
-                KeepReleaseForLater(wm::keyUp, keyParam, holder);
-            } else {
-                target = holder;
-            }
+        if (holder != nullptr && holder != target && !IsEffectivelyEnabled(holder)) {
+            KeepReleaseForLater(wm::keyUp, keyParam, holder);
         }
     }
     if (target == nullptr) {

@@ -210,9 +210,10 @@ bool RouteInput(const QueueItem& item, Message& message);
 // Keeps which of Shift, Control and Alt are held, whoever takes the key.
 void NoteModifierKey(int virtualKey, bool down);
 
-// Held keys and button (held_input.cpp). A release goes to the window that
-// got the press; one that window cannot be given now waits, and is posted
-// once no menu is open and the window takes input again.
+// Held keys and button (held_input.cpp). A release that a menu's loop eats,
+// or that comes while the window that got the press is behind a modal
+// dialog, waits, and is posted to that window once no menu is open and the
+// window takes input again.
 void NotePress(std::uint32_t releaseMessage, WParam wParam, PlatformWindow* window);
 WindowHandle TakeHolder(std::uint32_t releaseMessage, WParam wParam);
 void KeepReleaseForLater(std::uint32_t releaseMessage, WParam wParam, WindowHandle holder);

@@ -57,6 +57,7 @@ std::string Best5Title(int table) {
 }
 
 void DrawBest5Pages(MainWindow& window) {
+    window.panel.shownRow = -1; // the picture may show the rows redrawn here
     const GameState& state = window.game;
     const Surface& panelImage = window.screen.panelImage;
     ContextHandle page = panelImage.context;

@@ -40,6 +40,12 @@ void ShowPageTick(MainWindow& window) {
     StartPanelRecord& record = window.panel;
     const std::int32_t row = PageSourceRow(record.pageCounter);
     record.pageCounter = NextPageCounter(record.pageCounter);
+    // A page stands still most of the time: copying the same rows again
+    // would only make the whole screen be presented again, 20 times a second.
+    if (row == record.shownRow) {
+        return;
+    }
+    record.shownRow = row;
     // The main window realises the palette; the panel only selects it.
     PaletteHandle previous = SelectPalette(record.context, window.screen.palette, false);
     BitBlt(record.context, pagePictureX, pagePictureY, pagePictureWidth, pageRows,
@@ -88,7 +94,10 @@ LResult StartPanelProc(WindowHandle panel, std::uint32_t message, WParam wParam,
         }
         return 0;
     case wm::destroy: OnPanelDestroy(*window, panel); return 0;
-    default: return 0; // WM_PAINT included: the page tick draws again within 50 ms
+    case wm::paint:
+        window->panel.shownRow = -1; // the next page tick, within 50 ms, draws it
+        return 0;
+    default: return 0;
     }
 }
 

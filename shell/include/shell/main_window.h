@@ -31,6 +31,9 @@ struct StartPanelRecord {
     ContextHandle context; // the panel's own drawing context
     std::uint32_t timer;   // the page timer's id, 0 when it could not be made
     std::int32_t pageCounter;
+    // The panelImage row the picture shows now; -1 when it must be drawn
+    // again (a repaint, or new Best5 pages).
+    std::int32_t shownRow = -1;
 };
 
 // Whoever answers the dialogs in place of a person (the headless runner) is
