@@ -97,6 +97,80 @@ bool ProgramOnPath(std::string_view name) {
     return false;
 }
 
+using PresentedWindow = SdlBackend::PresentedWindow;
+
+void ClosePresented(PresentedWindow& presented) {
+    if (presented.texture != nullptr) {
+        SDL_DestroyTexture(presented.texture);
+    }
+    if (presented.renderer != nullptr) {
+        SDL_DestroyRenderer(presented.renderer);
+    }
+    if (presented.window != nullptr) {
+        SDL_DestroyWindow(presented.window);
+    }
+    presented = PresentedWindow{};
+}
+
+// A window centred on the desktop, `zoom` times the screen's size; the
+// texture keeps the screen's own size and the renderer enlarges it with
+// nearest-pixel sampling. False, with nothing left open, when any part fails.
+bool OpenPresented(PresentedWindow& presented, std::string_view title, std::int32_t width,
+                   std::int32_t height, std::int32_t zoom, Uint32 flags) {
+    const std::string titleText(title);
+    presented.window = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED,
+                                        SDL_WINDOWPOS_CENTERED, width * zoom, height * zoom, flags);
+    if (presented.window != nullptr) {
+        presented.renderer = CreateRenderer(presented.window);
+    }
+    if (presented.renderer != nullptr) {
+        presented.texture = SDL_CreateTexture(presented.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                              SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
+    if (presented.texture == nullptr) {
+        ClosePresented(presented);
+        return false;
+    }
+    presented.width = width;
+    presented.height = height;
+    return true;
+}
+
+// The image's colours into the texture, then on screen. Only the part both
+// have in common: a mismatched image never reads or writes outside either.
+void PresentTo(PresentedWindow& presented, const ScreenImage& image, ScreenColorTable& colors) {
+    if (presented.texture == nullptr || image.palette == nullptr) {
+        return;
+    }
+    const std::int32_t width = std::min(image.width, presented.width);
+    const std::int32_t height = std::min(image.height, presented.height);
+    if (width <= 0 || height <= 0 ||
+        image.indices.size() < static_cast<std::size_t>(image.width) * image.height) {
+        return;
+    }
+    colors.Update(*image.palette);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(presented.texture, nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    if (width == image.width) {
+        ConvertIndicesToArgb(image.indices, width, height, colors,
+                             static_cast<std::uint8_t*>(pixels), pitch);
+    } else {
+        // A narrower screen: convert row by row from the image's own rows.
+        for (std::int32_t y = 0; y < height; ++y) {
+            ConvertIndicesToArgb(
+                image.indices.subspan(static_cast<std::size_t>(y) * image.width, width), width, 1,
+                colors, static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch,
+                pitch);
+        }
+    }
+    SDL_UnlockTexture(presented.texture);
+    SDL_RenderCopy(presented.renderer, presented.texture, nullptr, nullptr);
+    SDL_RenderPresent(presented.renderer);
+}
+
 } // namespace
 
 SdlBackend::SdlBackend()
@@ -127,29 +201,14 @@ SdlBackend::SdlBackend()
 SdlBackend::~SdlBackend() {
     gamepads_.reset();
     audio_.reset(); // the mixer's device closes while SDL is still up
-    CloseLoneWindow();
-    CloseScreen();
+    ClosePresented(lone_);
+    ClosePresented(screen_);
     if (initialised_) {
         SDL_QuitSubSystem(subsystems);
     }
     // Audio starts SDL too; the last one to leave shuts it down.
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
         SDL_Quit();
-    }
-}
-
-void SdlBackend::CloseScreen() {
-    if (texture_ != nullptr) {
-        SDL_DestroyTexture(texture_);
-        texture_ = nullptr;
-    }
-    if (renderer_ != nullptr) {
-        SDL_DestroyRenderer(renderer_);
-        renderer_ = nullptr;
-    }
-    if (window_ != nullptr) {
-        SDL_DestroyWindow(window_);
-        window_ = nullptr;
     }
 }
 
@@ -189,8 +248,9 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
         }
         if (sdlEvent.type == SDL_WINDOWEVENT) {
             const Uint32 from = sdlEvent.window.windowID;
-            const bool fromLone = loneWindow_ != nullptr && from == SDL_GetWindowID(loneWindow_);
-            if (!fromLone && (window_ == nullptr || from != SDL_GetWindowID(window_))) {
+            const bool fromLone = lone_.window != nullptr && from == SDL_GetWindowID(lone_.window);
+            if (!fromLone &&
+                (screen_.window == nullptr || from != SDL_GetWindowID(screen_.window))) {
                 continue; // from a box's own window, gone since
             }
             if (fromLone && sdlEvent.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -210,31 +270,18 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
 
 bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string_view title,
                             std::span<const std::uint8_t> iconFile) {
-    if (!initialised_ || window_ != nullptr || width <= 0 || height <= 0) {
+    if (!initialised_ || screen_.window != nullptr || width <= 0 || height <= 0) {
         return false;
     }
-    const std::string titleText(title);
     const std::int32_t zoom =
         ChooseWindowZoom(requestedZoom_, {width, height}, UsableDesktopSize());
     // The texture keeps the screen's own size; the renderer enlarges it into
     // the window with nearest-pixel sampling.
-    window_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width * zoom, height * zoom, SDL_WINDOW_HIDDEN);
-    if (window_ != nullptr) {
-        SetWindowIcon(window_, iconFile);
-        renderer_ = CreateRenderer(window_);
-    }
-    if (renderer_ != nullptr) {
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height);
-    }
-    if (texture_ == nullptr) {
+    if (!OpenPresented(screen_, title, width, height, zoom, SDL_WINDOW_HIDDEN)) {
         std::fprintf(stderr, "%s: cannot open the window: %s\n", ProgramName(), SDL_GetError());
-        CloseScreen();
         return false;
     }
-    width_ = width;
-    height_ = height;
+    SetWindowIcon(screen_.window, iconFile);
     zoom_ = zoom;
     // The name entry reads typed characters, whatever the keyboard layout.
     SDL_StartTextInput();
@@ -242,100 +289,34 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
 }
 
 void SdlBackend::ShowScreen() {
-    if (window_ != nullptr) {
-        SDL_ShowWindow(window_);
-        SDL_RaiseWindow(window_);
+    if (screen_.window != nullptr) {
+        SDL_ShowWindow(screen_.window);
+        SDL_RaiseWindow(screen_.window);
     }
 }
 
 void SdlBackend::Present(const ScreenImage& image) {
-    if (texture_ == nullptr || image.palette == nullptr) {
-        return;
-    }
-    // Only the part both have in common: a mismatched image never reads or
-    // writes outside either.
-    const std::int32_t width = std::min(image.width, width_);
-    const std::int32_t height = std::min(image.height, height_);
-    if (width <= 0 || height <= 0 ||
-        image.indices.size() < static_cast<std::size_t>(image.width) * image.height) {
-        return;
-    }
-    colors_->Update(*image.palette);
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) {
-        return;
-    }
-    if (width == image.width) {
-        ConvertIndicesToArgb(image.indices, width, height, *colors_,
-                             static_cast<std::uint8_t*>(pixels), pitch);
-    } else {
-        // A narrower screen: convert row by row from the image's own rows.
-        for (std::int32_t y = 0; y < height; ++y) {
-            ConvertIndicesToArgb(
-                image.indices.subspan(static_cast<std::size_t>(y) * image.width, width), width, 1,
-                *colors_,
-                static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch, pitch);
-        }
-    }
-    SDL_UnlockTexture(texture_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    PresentTo(screen_, image, *colors_);
 }
 
 bool SdlBackend::OpenLoneWindow(std::int32_t width, std::int32_t height, std::string_view title) {
-    if (!initialised_ || loneWindow_ != nullptr || width <= 0 || height <= 0) {
-        return false;
-    }
-    const std::string titleText(title);
     // The box draws its own caption and frame; the desktop adds none. It
     // comes up over whatever has the keyboard, and takes it.
-    loneWindow_ = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, width * zoom_, height * zoom_,
-                                   SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
-    if (loneWindow_ != nullptr) {
-        loneRenderer_ = CreateRenderer(loneWindow_);
-    }
-    if (loneRenderer_ != nullptr) {
-        loneTexture_ = SDL_CreateTexture(loneRenderer_, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STREAMING, width, height);
-    }
-    if (loneTexture_ == nullptr) {
-        CloseLoneWindow();
+    if (!initialised_ || lone_.window != nullptr || width <= 0 || height <= 0 ||
+        !OpenPresented(lone_, title, width, height, zoom_,
+                       SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP)) {
         return false;
     }
-    SDL_RaiseWindow(loneWindow_);
+    SDL_RaiseWindow(lone_.window);
     return true;
 }
 
 void SdlBackend::PresentLoneWindow(const ScreenImage& image) {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (loneTexture_ == nullptr || image.palette == nullptr ||
-        SDL_LockTexture(loneTexture_, nullptr, &pixels, &pitch) != 0) {
-        return;
-    }
-    colors_->Update(*image.palette);
-    ConvertIndicesToArgb(image.indices, image.width, image.height, *colors_,
-                         static_cast<std::uint8_t*>(pixels), pitch);
-    SDL_UnlockTexture(loneTexture_);
-    SDL_RenderCopy(loneRenderer_, loneTexture_, nullptr, nullptr);
-    SDL_RenderPresent(loneRenderer_);
+    PresentTo(lone_, image, *colors_);
 }
 
 void SdlBackend::CloseLoneWindow() {
-    if (loneTexture_ != nullptr) {
-        SDL_DestroyTexture(loneTexture_);
-        loneTexture_ = nullptr;
-    }
-    if (loneRenderer_ != nullptr) {
-        SDL_DestroyRenderer(loneRenderer_);
-        loneRenderer_ = nullptr;
-    }
-    if (loneWindow_ != nullptr) {
-        SDL_DestroyWindow(loneWindow_);
-        loneWindow_ = nullptr;
-    }
+    ClosePresented(lone_);
 }
 
 bool SdlBackend::OpenUrl(std::string_view url) {

@@ -55,19 +55,21 @@ class SdlBackend final : public Backend {
     int CloseMidi(std::uint32_t device) override;
     SdlAudio& Audio() { return *audio_; }
 
-  private:
-    void CloseScreen();
+    // A window with the renderer and the streaming texture of the screen's
+    // own size that it is presented through.
+    struct PresentedWindow {
+        SDL_Window* window = nullptr;
+        SDL_Renderer* renderer = nullptr;
+        SDL_Texture* texture = nullptr;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+    };
 
+  private:
     bool initialised_ = false;
-    SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    std::int32_t width_ = 0;
-    std::int32_t height_ = 0;
+    PresentedWindow screen_;
     // A message box's own window, open only while it stands alone.
-    SDL_Window* loneWindow_ = nullptr;
-    SDL_Renderer* loneRenderer_ = nullptr;
-    SDL_Texture* loneTexture_ = nullptr;
+    PresentedWindow lone_;
     std::int32_t requestedZoom_ = 0;
     std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;
