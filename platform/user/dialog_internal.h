@@ -55,6 +55,10 @@ PlatformWindow* DialogOfControl(PlatformWindow* control);
 // window goes (-1); a quit ends it too and is posted again for the outer
 // loop.
 std::intptr_t RunModalLoop(PlatformWindow* dialog);
+// After a modal loop: the owner enabled again if it was, the dialog gone,
+// the focus back where it was, and a close that ended it passed on.
+void EndModal(PlatformWindow* owner, bool ownerWasEnabled, PlatformWindow* dialog,
+              PlatformWindow* previousFocus);
 
 // ---------------------------------------------------------------- units
 

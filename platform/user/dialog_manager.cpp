@@ -187,8 +187,14 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
     EnableWindow(ownerWindow, false);
     PlatformWindow* dialog = CreateDialogOf(dialogTemplate, owner, procedure, initParam);
     const std::intptr_t result = DialogOf(dialog) != nullptr ? RunModalLoop(dialog) : -1;
-    if (LiveWindow(ownerWindow) != nullptr && ownerWasEnabled) {
-        EnableWindow(ownerWindow, true);
+    EndModal(ownerWindow, ownerWasEnabled, dialog, previousFocus);
+    return result;
+}
+
+void EndModal(PlatformWindow* owner, bool ownerWasEnabled, PlatformWindow* dialog,
+              PlatformWindow* previousFocus) {
+    if (LiveWindow(owner) != nullptr && ownerWasEnabled) {
+        EnableWindow(owner, true);
     }
     if (LiveWindow(dialog) != nullptr) {
         DestroyWindow(dialog);
@@ -198,12 +204,12 @@ std::intptr_t DialogBox(const DialogTemplate& dialogTemplate, WindowHandle owner
         SetFocus(previousFocus);
     }
     if (std::exchange(System().closeAfterMessageBox, false)) {
-        // The close that ended the dialog goes on, to the main window.
+        // The desktop's close (or a signal) that ended it goes on: to the
+        // dialog or box under it, if any, and so on to the main window.
         InputEvent close;
         close.kind = InputEvent::Kind::Close;
         EnqueueInput(close);
     }
-    return result;
 }
 
 std::intptr_t RunModalLoop(PlatformWindow* dialog) {

@@ -236,22 +236,6 @@ int MessageBox(WindowHandle owner, std::string_view text, std::string_view capti
         system.appActive = wasActive;
         system.screenChanged = true;
     }
-    if (LiveWindow(ownerWindow) != nullptr && ownerWasEnabled) {
-        EnableWindow(ownerWindow, true);
-    }
-    if (LiveWindow(box) != nullptr) {
-        DestroyWindow(box);
-    }
-    if (LiveWindow(previousFocus) != nullptr && IsEffectivelyEnabled(previousFocus)) {
-        SetFocus(previousFocus);
-    }
-    if (system.closeAfterMessageBox) {
-        // The desktop's close that ended the box goes on to the box under it,
-        // if any, and so on to the main window.
-        system.closeAfterMessageBox = false;
-        InputEvent close;
-        close.kind = InputEvent::Kind::Close;
-        EnqueueInput(close);
-    }
+    EndModal(ownerWindow, ownerWasEnabled, box, previousFocus);
     return answer;
 }
