@@ -1,0 +1,1 @@
+// Being written: the Win32 side of this part of gdi.
