@@ -54,8 +54,6 @@ struct Win32Backend::State {
     HWND window = nullptr;
     std::int32_t requestedZoom = 0;
     std::int32_t zoom = 1;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
     std::deque<InputEvent> events;
     TypedText typed;
     bool buttonHeld = false;
@@ -299,17 +297,13 @@ bool Win32Backend::OpenScreen(std::int32_t width, std::int32_t height, std::stri
     const std::int32_t x = area.left + (area.right - area.left - outerWidth) / 2;
     const std::int32_t y =
         std::max<std::int32_t>(area.top, area.top + (area.bottom - area.top - outerHeight) / 2);
+    // Mouse messages can come while the window is being made.
+    state.zoom = zoom;
     // The icon comes from the program's resources, where the class has it.
     state.window =
         CreateWindowExW(0, windowClass, Wide(title).c_str(), windowStyle, x, y, outerWidth,
                         outerHeight, nullptr, nullptr, GetModuleHandleW(nullptr), &state);
-    if (state.window == nullptr) {
-        return false;
-    }
-    state.zoom = zoom;
-    state.width = width;
-    state.height = height;
-    return true;
+    return state.window != nullptr;
 }
 
 void Win32Backend::ShowScreen() {
