@@ -2,10 +2,7 @@
 
 #include "persist/settings_file.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/user/user.h"
-#include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
-#include "shell/text_faces.h"
 
 #include <iostream>
 #include <optional>
@@ -75,16 +72,9 @@ int main(int argc, char** argv) {
     if (const std::optional<int> answered = AnswerCommandLine(argc, argv)) {
         return *answered;
     }
-    // One settings and records file, read at start-up and replaced at the end.
-    const std::filesystem::path settings = SettingsFilePath();
     SdlBackend backend;
     if (!backend.Initialised()) {
         return 1; // it has said why
     }
-    backend.RequestZoom(LoadZoomSetting(settings));
-    // Menus and dialogs are written in the game's own faces.
-    StartWindowSystem(backend, {.faces = GameTextFaces()});
-    const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
-    ShutdownWindowSystem();
-    return exitCode;
+    return PlayOnDesktop(backend, [&backend](std::int32_t zoom) { backend.RequestZoom(zoom); });
 }
