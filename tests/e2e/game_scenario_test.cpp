@@ -3,11 +3,13 @@
 // with Escape, File, Exit; then the settings it saved; and its command line.
 // Run as
 //   e2e_tests --game PATH [--xvfb PATH] [--screen WxHxD] [--zoom-setting N]
-//             [--expect-zoom N] [--name NAME] [--wine PATH]
+//             [--expect-zoom N] [--name NAME] [--wine PATH] [--agree-with FILE]
 // zoom-setting: [Setting] Zoom=N written before start (0: none); expect-zoom:
 // the factor the window must show (0: only reported); name: pictures' prefix;
 // wine: the game is VARNISK.EXE, played under this Wine in a prefix of the
-// run's own, its settings in that prefix's %APPDATA%.
+// run's own, its settings in that prefix's %APPDATA%; agree-with: the game
+// pixels another run saved as NAME-started.ppm once its game had started,
+// which the frame and status panel of this run must match.
 
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/game_layout.h"
@@ -31,7 +33,7 @@ using namespace std::chrono_literals;
 
 struct E2eOptions {
     std::string game, xvfb = "/usr/bin/Xvfb", screen = "1280x800x24", name = "e2e";
-    std::string zoomSetting = "0", expectedZoom = "0", wine;
+    std::string zoomSetting = "0", expectedZoom = "0", wine, agreeWith;
 } options;
 
 // Generous: a loaded two-core machine, and the sanitized build starts slowly.
@@ -166,6 +168,20 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     game.Tap(XK_Return);
     ASSERT_TRUE(game.WaitUntil("the game started", ShowsNone(layout::startPanel), patience));
     const WindowImage started = game.Capture();
+    const WindowImage startedPixels = started.GamePixels(layout::screenWidth, layout::screenHeight);
+    startedPixels.SavePpm(options.name + "-started.ppm");
+    if (!options.agreeWith.empty()) {
+        const WindowImage other = WindowImage::LoadPpm(options.agreeWith);
+        ASSERT_FALSE(other.Empty()) << "no picture in " << options.agreeWith;
+        for (const GameRect& area :
+             {layout::frameTop, layout::frameLeft, layout::statusPanel, layout::frameBottom})
+            EXPECT_EQ(CountDifferences(startedPixels.Area(area), other.Area(area)), 0)
+                << "pixels differ from " << options.agreeWith << " in the area at " << area.x << ","
+                << area.y;
+        std::fprintf(
+            stderr, "e2e: the menu bar differs from %s in %d pixels\n", options.agreeWith.c_str(),
+            CountDifferences(startedPixels.Area(layout::menuBar), other.Area(layout::menuBar)));
+    }
     const std::vector<std::uint32_t> emptyGauge = started.Area(layout::jumpGauge);
 
     // Holding space charges the gauge; letting go jumps, counted, the field moving.
@@ -296,7 +312,8 @@ int main(int argc, char** argv) {
                                                     {"--zoom-setting", &options.zoomSetting},
                                                     {"--expect-zoom", &options.expectedZoom},
                                                     {"--name", &options.name},
-                                                    {"--wine", &options.wine}};
+                                                    {"--wine", &options.wine},
+                                                    {"--agree-with", &options.agreeWith}};
     for (int i = 1; i < argc; i += 2) {
         const auto flag = flags.find(argv[i]);
         if (flag == flags.end() || i + 1 >= argc) {
