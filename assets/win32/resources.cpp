@@ -57,9 +57,9 @@ std::vector<std::uint8_t> BitmapFile(std::span<const std::uint8_t> dib) {
     Append(file, 'B' | ('M' << 8), 2);
     Append(file, static_cast<std::uint32_t>(bitmapFileHeaderBytes + dib.size()), 4);
     Append(file, 0, 4);
-    Append(file,
-           static_cast<std::uint32_t>(bitmapFileHeaderBytes + headerBytes + masks + 4 * colours),
-           4);
+    const std::size_t pixelsAt =
+        bitmapFileHeaderBytes + headerBytes + masks + std::size_t{4} * colours;
+    Append(file, static_cast<std::uint32_t>(pixelsAt), 4);
     file.insert(file.end(), dib.begin(), dib.end());
     return file;
 }
