@@ -16,8 +16,11 @@
 #include <unistd.h>
 #include <utility>
 #ifdef _WIN32
-#include <tlhelp32.h>
+// The tool help header needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
 #endif
 
 namespace fs = std::filesystem;

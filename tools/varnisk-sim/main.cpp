@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 #ifdef _WIN32
+#include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #else
 #include <unistd.h>
@@ -114,6 +116,10 @@ std::optional<std::string> CheckOutputFiles(const SimOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The trace is the same bytes on every system: no carriage returns.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     const OptionsResult parsed = ParseCommandLine(args);
     if (parsed.error) {
