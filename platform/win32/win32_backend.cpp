@@ -254,7 +254,8 @@ bool Win32Backend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
         if (!state.notices.empty()) {
             // A play's end goes out from here, on the main thread, outside
             // any dispatch; the caller finds it queued when it looks again.
-            const auto [device, flags] = state.notices.front();
+            const MCIDEVICEID device = state.notices.front().first;
+            const std::uint32_t flags = state.notices.front().second;
             state.notices.pop_front();
             const auto play =
                 std::find_if(state.plays.begin(), state.plays.end(),
