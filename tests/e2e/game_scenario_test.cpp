@@ -88,6 +88,11 @@ std::filesystem::path PrepareSettingsFolder(const std::filesystem::path& folder)
                              options.wine + "' wineboot --init >/dev/null 2>&1";
     if (std::system(boot.c_str()) != 0)
         return {};
+    // The server wineboot left behind has no display: the game's windows
+    // would go nowhere. The game starts its own.
+    const std::string stop =
+        "WINEPREFIX='" + prefix.string() + "' '" + options.wine + "server' -k >/dev/null 2>&1";
+    std::system(stop.c_str());
     for (const auto& user : std::filesystem::directory_iterator(prefix / "drive_c" / "users")) {
         if (user.path().filename() != "Public" && exists(user.path() / "AppData"))
             return user.path() / "AppData" / "Roaming" / "VARNISK";
