@@ -34,7 +34,7 @@ std::optional<std::filesystem::path> FindDataFile(std::string_view name) {
 }
 
 std::string HelpPageUrl(const std::filesystem::path& page) {
-    // ShellExecuteW opens a plain path with whatever shows web pages, and
-    // takes it as it is: no escapes to get wrong in a folder's name.
-    return Utf8Of(std::filesystem::absolute(page));
+    // ShellExecuteW hands a file:/// address to whatever shows web pages.
+    const std::u8string path = std::filesystem::absolute(page).generic_u8string();
+    return FileUrl(std::string(path.begin(), path.end()));
 }
