@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 #include <windows.h>
+// windows.h names its own profile functions so; ours are meant here.
+#undef GetProfileString
+#undef GetProfileInt
 
 namespace {
 
