@@ -4,16 +4,16 @@
 # of that away again but leaves the player's records.
 # Takes WINE, ZIP and INSTALLER; WINEPREFIX comes from the environment.
 
-function(check condition message)
-    if(NOT ${condition})
-        message(FATAL_ERROR "${message}")
-    endif()
+function(fail message)
+    message(FATAL_ERROR "${message}")
 endfunction()
 
 function(wine)
     execute_process(COMMAND ${WINE} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
                     ERROR_VARIABLE out TIMEOUT 120)
-    check("status EQUAL 0" "wine ${ARGN} failed (${status}): ${out}")
+    if(NOT status EQUAL 0)
+        fail("wine ${ARGN} failed (${status}): ${out}")
+    endif()
 endfunction()
 
 # The zip: one folder with the five files, nothing else.
@@ -24,10 +24,14 @@ list(FILTER listing EXCLUDE REGEX "/$")
 list(SORT listing)
 set(expected VARNISK/README.txt VARNISK/VARNISK.EXE VARNISK/bgm1.mid VARNISK/mona.ttf
              VARNISK/varnisk.html)
-check("listing STREQUAL expected" "the zip holds ${listing}, not ${expected}")
+if(NOT listing STREQUAL expected)
+    fail("the zip holds ${listing}, not ${expected}")
+endif()
 
 set(prefix $ENV{WINEPREFIX})
-check("prefix" "WINEPREFIX is not set")
+if(NOT prefix)
+    fail("WINEPREFIX is not set")
+endif()
 file(GLOB user_folders ${prefix}/drive_c/users/*/AppData)
 list(FILTER user_folders EXCLUDE REGEX "/Public/")
 if(NOT user_folders)
@@ -43,9 +47,13 @@ set(uninstall_key "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall
 
 wine(${INSTALLER} /S)
 foreach(file VARNISK.EXE bgm1.mid varnisk.html mona.ttf README.txt Uninstall.exe)
-    check("EXISTS ${installed}/${file}" "the installer did not put ${file} in ${installed}")
+    if(NOT EXISTS ${installed}/${file})
+        fail("the installer did not put ${file} in ${installed}")
+    endif()
 endforeach()
-check("EXISTS \"${shortcut}\"" "the installer made no Start-menu entry")
+if(NOT EXISTS "${shortcut}")
+    fail("the installer made no Start-menu entry")
+endif()
 wine(reg query ${uninstall_key} /v UninstallString)
 
 # A player's records, then the uninstaller as Apps runs it (_?= keeps it
@@ -55,13 +63,23 @@ execute_process(COMMAND winepath -w ${installed} OUTPUT_VARIABLE windows_folder
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
 wine(${installed}/Uninstall.exe /S "_?=${windows_folder}")
 foreach(file VARNISK.EXE bgm1.mid varnisk.html mona.ttf README.txt)
-    check("NOT EXISTS ${installed}/${file}" "the uninstaller left ${file}")
+    if(EXISTS ${installed}/${file})
+        fail("the uninstaller left ${file}")
+    endif()
 endforeach()
-check("NOT EXISTS \"${shortcut}\"" "the uninstaller left the Start-menu entry")
+if(EXISTS "${shortcut}")
+    fail("the uninstaller left the Start-menu entry")
+endif()
 execute_process(COMMAND ${WINE} reg query ${uninstall_key} RESULT_VARIABLE still_there
                 OUTPUT_QUIET ERROR_QUIET)
-check("NOT still_there EQUAL 0" "the uninstaller left its Apps entry")
-check("EXISTS ${records}" "the uninstaller removed the player's records")
+if(still_there EQUAL 0)
+    fail("the uninstaller left its Apps entry")
+endif()
+if(NOT EXISTS ${records})
+    fail("the uninstaller removed the player's records")
+endif()
 file(READ ${records} kept)
-check("kept STREQUAL \"[Best5]\nName1=Kept\n\"" "the records changed: ${kept}")
+if(NOT kept STREQUAL "[Best5]\nName1=Kept\n")
+    fail("the records changed: ${kept}")
+endif()
 file(REMOVE_RECURSE ${installed})
