@@ -6,12 +6,27 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #undef TextOut // windows.h's name for TextOutW; ours is the game's
 
 namespace {
+
+// One letter's ink and advance in whole pixels: its ink's left edge from
+// the pen, its ink's top above the baseline.
+struct GlyphBox {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t rows = 0;
+    std::int32_t advance = 0;
+};
+
+// The face's hand-drawn bitmaps at one size, by glyph index.
+using BitmapStrike = std::unordered_map<std::uint16_t, GlyphBox>;
 
 struct GdiFace {
     HFONT font = nullptr;
@@ -23,6 +38,9 @@ struct GdiFace {
     // A bold asked of a face that has none: the regular face drawn twice,
     // one pixel apart, at the regular face's advances.
     bool emboldened = false;
+    // The face's bitmaps drawn for this size, if it has them: Linux lays
+    // those letters out by their own advances, not the outlines'.
+    std::shared_ptr<const BitmapStrike> strike;
 };
 
 } // namespace
@@ -106,6 +124,92 @@ bool LinuxMetrics(HDC context, std::int32_t pixelHeight, GdiFace& face) {
     return true;
 }
 
+// The ink boxes and advances of the bitmaps the face has for this pixel
+// size (its 'EBLC' index into its 'EBDT' data), where the index gives each
+// bitmap's own metrics; null when it has none.
+std::shared_ptr<const BitmapStrike> ReadBitmapStrike(HDC context, std::int32_t pixelHeight) {
+    const std::vector<std::uint8_t> index = FontTable(context, "EBLC");
+    if (index.size() < 8)
+        return nullptr;
+    const std::vector<std::uint8_t> data = FontTable(context, "EBDT");
+    const auto number = [](const std::vector<std::uint8_t>& table, std::size_t at, int bytes) {
+        return at + static_cast<std::size_t>(bytes) <= table.size()
+                   ? static_cast<std::size_t>(TableNumber(table, at, bytes, false))
+                   : std::size_t{0};
+    };
+    const std::size_t strikes = number(index, 4, 4);
+    for (std::size_t i = 0; i < strikes; ++i) {
+        const std::size_t record = 8 + 48 * i;
+        if (record + 48 > index.size() || index[record + 45] != pixelHeight ||
+            index[record + 44] != pixelHeight)
+            continue;
+        auto strike = std::make_shared<BitmapStrike>();
+        const std::size_t subtables = number(index, record, 4);
+        for (std::size_t j = 0; j < number(index, record + 8, 4); ++j) {
+            const std::size_t entry = subtables + 8 * j;
+            const std::size_t first = number(index, entry, 2);
+            const std::size_t last = number(index, entry + 2, 2);
+            const std::size_t header = subtables + number(index, entry + 4, 4);
+            const std::size_t indexFormat = number(index, header, 2);
+            const std::size_t imageFormat = number(index, header + 2, 2);
+            const std::size_t imageData = number(index, header + 4, 4);
+            // Offsets of four bytes (format 1) or two (format 3) per glyph, to
+            // bitmaps that begin with their metrics (all image formats but 5).
+            const int width = indexFormat == 1 ? 4 : indexFormat == 3 ? 2 : 0;
+            if (width == 0 || imageFormat == 5 || imageFormat > 9)
+                continue;
+            for (std::size_t glyph = first; glyph <= last; ++glyph) {
+                const std::size_t at =
+                    header + 8 + (glyph - first) * static_cast<std::size_t>(width);
+                const std::size_t start = imageData + number(index, at, width);
+                if (number(index, at + static_cast<std::size_t>(width), width) ==
+                        number(index, at, width) ||
+                    start + 5 > data.size())
+                    continue; // no bitmap for this glyph
+                // Small and big metrics begin alike: height, width, bearings, advance.
+                (*strike)[static_cast<std::uint16_t>(glyph)] = {
+                    static_cast<std::int8_t>(data[start + 2]),
+                    static_cast<std::int8_t>(data[start + 3]), data[start + 1], data[start],
+                    data[start + 4]};
+            }
+        }
+        return strike;
+    }
+    return nullptr;
+}
+
+// Each letter's ink box and advance as Linux lays it out: the face's own
+// bitmap where it has one for this size, else GDI's hinted outline.
+std::vector<GlyphBox> GlyphBoxes(const GdiFace& face, std::wstring_view text) {
+    std::vector<GlyphBox> boxes(text.size());
+    const HDC context = TextContext();
+    const HGDIOBJ old = SelectObject(context, face.font);
+    std::vector<WORD> glyphs(text.size(), 0xFFFF);
+    if (face.strike && !text.empty())
+        GetGlyphIndicesW(context, text.data(), static_cast<int>(text.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (face.strike) {
+            if (const auto found = face.strike->find(glyphs[i]); found != face.strike->end()) {
+                boxes[i] = found->second;
+                continue;
+            }
+        }
+        GLYPHMETRICS metrics{};
+        if (GetGlyphOutlineW(context, text[i], GGO_METRICS, &metrics, 0, nullptr, &identity) !=
+            GDI_ERROR) {
+            boxes[i] = {metrics.gmptGlyphOrigin.x, metrics.gmptGlyphOrigin.y,
+                        static_cast<std::int32_t>(metrics.gmBlackBoxX),
+                        static_cast<std::int32_t>(metrics.gmBlackBoxY), metrics.gmCellIncX};
+        } else if (SIZE size{}; GetTextExtentPoint32W(context, &text[i], 1, &size)) {
+            boxes[i].advance = size.cx; // half of a pair beyond the first 65536 letters
+        }
+    }
+    SelectObject(context, old);
+    return boxes;
+}
+
 HFONT OpenGdiFont(const std::wstring& family, std::int32_t pixelHeight, std::int32_t weight) {
     return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
@@ -142,6 +246,7 @@ GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int3
     face.ascent = face.gdiAscent = metrics.tmAscent;
     face.height = face.gdiHeight = metrics.tmHeight;
     LinuxMetrics(context, pixelHeight, face);
+    face.strike = ReadBitmapStrike(context, pixelHeight);
     SelectObject(context, old);
     return face;
 }
@@ -150,21 +255,14 @@ GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int3
 // reach below the height the face claims. The tallest of those glyphs
 // fixes the cell, so lines never change height with their letters.
 std::int32_t LineHeight(const GdiFace& face) {
-    const HDC context = TextContext();
-    const HGDIOBJ old = SelectObject(context, face.font);
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::int32_t top = 0;
     std::int32_t bottom = face.height;
-    for (const wchar_t glyph : std::wstring_view(L"Ag|()[]\xff08\xff09")) {
-        GLYPHMETRICS metrics{};
-        if (GetGlyphOutlineW(context, glyph, GGO_METRICS, &metrics, 0, nullptr, &identity) ==
-            GDI_ERROR)
+    for (const GlyphBox& box : GlyphBoxes(face, L"Ag|()[]\xff08\xff09")) {
+        if (box.width == 0)
             continue;
-        const std::int32_t glyphTop = face.ascent - metrics.gmptGlyphOrigin.y;
-        top = std::min(top, glyphTop);
-        bottom = std::max(bottom, glyphTop + static_cast<std::int32_t>(metrics.gmBlackBoxY));
+        top = std::min(top, face.ascent - box.top);
+        bottom = std::max(bottom, face.ascent - box.top + box.rows);
     }
-    SelectObject(context, old);
     return bottom - top;
 }
 
@@ -210,28 +308,17 @@ struct RunLayout {
 
 RunLayout LayOutRun(const GdiFace& face, const std::wstring& text) {
     RunLayout layout;
-    const HDC context = TextContext();
-    const HGDIOBJ old = SelectObject(context, face.font);
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::int32_t x = 0;
     std::int32_t left = 0;
     std::int32_t right = 0;
-    for (const wchar_t letter : text) {
-        GLYPHMETRICS metrics{};
-        std::int32_t advance = 0;
-        if (GetGlyphOutlineW(context, letter, GGO_METRICS, &metrics, 0, nullptr, &identity) !=
-            GDI_ERROR) {
-            advance = metrics.gmCellIncX;
-            const std::int32_t ink = x + metrics.gmptGlyphOrigin.x;
-            left = std::min(left, ink);
-            right = std::max(right, ink + static_cast<std::int32_t>(metrics.gmBlackBoxX));
-        } else if (SIZE size{}; GetTextExtentPoint32W(context, &letter, 1, &size)) {
-            advance = size.cx; // half of a pair beyond the first 65536 letters
+    for (const GlyphBox& box : GlyphBoxes(face, text)) {
+        if (box.width != 0) {
+            left = std::min(left, x + box.left);
+            right = std::max(right, x + box.left + box.width);
         }
-        layout.advances.push_back(advance);
-        x += advance;
+        layout.advances.push_back(box.advance);
+        x += box.advance;
     }
-    SelectObject(context, old);
     layout.width = std::max(right, x) - left;
     layout.start = -left;
     return layout;
