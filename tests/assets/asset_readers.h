@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -16,9 +17,13 @@ namespace asset_readers {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline Bytes ReadAsset(const std::string& name) {
-    std::ifstream in(std::string(VARNISK_ASSET_DIR) + "/" + name, std::ios::binary);
+inline Bytes ReadFileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline Bytes ReadAsset(const std::string& name) {
+    return ReadFileBytes(std::filesystem::path(VARNISK_ASSET_DIR) / name);
 }
 
 // An n-byte number, little- or big-endian; a read past the end throws.
@@ -83,9 +88,10 @@ inline std::string DecodeRle8(const Bytes& b, std::size_t pos, Bitmap& bmp) {
     return "RLE8 data ends without end-of-bitmap";
 }
 
-inline Bitmap LoadBmp(const std::string& name) {
+// A BMP file anywhere; LoadBmp reads one of the committed assets.
+inline Bitmap LoadBmpFile(const std::filesystem::path& file) {
     Bitmap bmp;
-    const Bytes b = ReadAsset(name);
+    const Bytes b = ReadFileBytes(file);
     if (b.size() < 54 || Tag(b, 0).substr(0, 2) != "BM")
         return Failed(bmp, "not a BMP file");
     bmp.width = static_cast<int>(Le(b, 18, 4));
@@ -117,6 +123,10 @@ inline Bitmap LoadBmp(const std::string& name) {
                 bmp.bits == 8 ? b[row + x] : (b[row + x / 8] >> (7 - x % 8)) & 1);
         }
     return bmp;
+}
+
+inline Bitmap LoadBmp(const std::string& name) {
+    return LoadBmpFile(std::filesystem::path(VARNISK_ASSET_DIR) / name);
 }
 
 // A wave as our generator writes it: the canonical 44-byte header, padded to even length.

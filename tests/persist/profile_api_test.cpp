@@ -87,7 +87,8 @@ TEST_F(ProfileApi, TheGameReadsWhatWindowsWritesAsWindowsReadsIt) {
         ASSERT_TRUE(WritePrivateProfileStringW(L"Record", key.c_str(), Wide(asciiNames[i]).c_str(),
                                                file_.c_str()));
     }
-    ASSERT_TRUE(WritePrivateProfileStringW(nullptr, nullptr, nullptr, file_.c_str())); // flush
+    // Only a flush of Windows' cache: Wine writes at once and answers FALSE.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file_.c_str());
     const ProfileDocument document = ParseProfile(FileText());
     for (std::size_t i = 0; i < asciiNames.size(); ++i) {
         const std::string key = "0" + std::to_string(i) + "N";

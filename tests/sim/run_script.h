@@ -42,9 +42,7 @@ class TempFolder {
     ~TempFolder() { std::filesystem::remove_all(path); }
     // A screen the runner saved here.
     asset_readers::Bitmap Screen(const std::string& name) const {
-        // LoadBmp reads below the asset folder; a path from the root climbs out.
-        return asset_readers::LoadBmp(
-            std::filesystem::relative(path / name, VARNISK_ASSET_DIR).string());
+        return asset_readers::LoadBmpFile(path / name);
     }
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() /

@@ -69,6 +69,13 @@ void SaveScreens(SimRun& run, const std::vector<ScreenRequest>& screens, std::in
 
 } // namespace
 
+SimRun::~SimRun() {
+    if (started) {
+        EndRun(*this);
+        CloseRun(*this);
+    }
+}
+
 void StartRun(SimRun& run, const SimOptions& options) {
     // The script answers the real dialogs; a dialog open in a tick with a
     // screen shows on it, answered.
@@ -83,6 +90,7 @@ void StartRun(SimRun& run, const SimOptions& options) {
     // that holds the game takes none of it.
     run.backend.SetBlockingEffectsTakeTime(false);
     StartWindowSystem(run.backend, {.faces = GameTextFaces()});
+    run.started = true;
     run.window.options = {options.settings, options.save, options.seed, LocateMusicFile()};
     RegisterMainWindowClass();
     run.mainWindow = CreateMainWindow(run.window);
@@ -184,6 +192,7 @@ void CloseRun(SimRun& run) {
     DiscardMainWindow(run.mainWindow);
     run.mainWindow = nullptr;
     ShutdownWindowSystem();
+    run.started = false;
 }
 
 void TakeHeard(SimRun& run, std::vector<int>& sounds, std::vector<std::string>& music) {

@@ -6,17 +6,41 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #undef TextOut // windows.h's name for TextOutW; ours is the game's
 
 namespace {
 
+// One letter's ink and advance in whole pixels: its ink's left edge from
+// the pen, its ink's top above the baseline.
+struct GlyphBox {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t rows = 0;
+    std::int32_t advance = 0;
+};
+
+// The face's hand-drawn bitmaps at one size, by glyph index.
+using BitmapStrike = std::unordered_map<std::uint16_t, GlyphBox>;
+
 struct GdiFace {
     HFONT font = nullptr;
     std::int32_t ascent = 0;
     std::int32_t height = 0;
+    // GDI's own ascent and cell, where ExtTextOutW puts the glyphs.
+    std::int32_t gdiAscent = 0;
+    std::int32_t gdiHeight = 0;
+    // A bold asked of a face that has none: the regular face drawn twice,
+    // one pixel apart, at the regular face's advances.
+    bool emboldened = false;
+    // The face's bitmaps drawn for this size, if it has them: Linux lays
+    // those letters out by their own advances, not the outlines'.
+    std::shared_ptr<const BitmapStrike> strike;
 };
 
 } // namespace
@@ -32,22 +56,198 @@ struct PlatformFont {
 
 namespace {
 
+// A big-endian number of n bytes in a font table.
+std::int32_t TableNumber(const std::vector<std::uint8_t>& table, std::size_t at, int bytes,
+                         bool isSigned) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value = value << 8 | table[at + static_cast<std::size_t>(i)];
+    if (isSigned && bytes == 2)
+        return static_cast<std::int16_t>(value);
+    return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::uint8_t> FontTable(HDC context, const char (&tag)[5]) {
+    const DWORD name = static_cast<DWORD>(tag[0]) | static_cast<DWORD>(tag[1]) << 8 |
+                       static_cast<DWORD>(tag[2]) << 16 | static_cast<DWORD>(tag[3]) << 24;
+    const DWORD size = GetFontData(context, name, 0, nullptr, 0);
+    if (size == GDI_ERROR || size == 0)
+        return {};
+    std::vector<std::uint8_t> table(size);
+    if (GetFontData(context, name, 0, table.data(), size) != size)
+        return {};
+    return table;
+}
+
+// 16.16 fixed-point scaling as the font rasterizer on Linux does it: the
+// quotient and the product rounded half away from zero.
+std::int64_t DivideFixed(std::int64_t a, std::int64_t b) {
+    return (a * 65536 + b / 2) / b;
+}
+std::int64_t MultiplyFixed(std::int64_t a, std::int64_t b) {
+    const std::int64_t product = a * b;
+    const std::int64_t rounded = ((product < 0 ? -product : product) + 0x8000) >> 16;
+    return product < 0 ? -rounded : rounded;
+}
+// A 26.6 length rounded up to whole pixels.
+std::int32_t CeilPixels(std::int64_t value) {
+    return static_cast<std::int32_t>(((value + 63) & -64) / 64);
+}
+
+// The ascent and height the face gives on Linux at this em: its own
+// ascender and descender (the horizontal header's, else the OS/2 table's)
+// scaled and rounded up, rather than GDI's cell, which rounds otherwise.
+bool LinuxMetrics(HDC context, std::int32_t pixelHeight, GdiFace& face) {
+    const std::vector<std::uint8_t> head = FontTable(context, "head");
+    const std::vector<std::uint8_t> hhea = FontTable(context, "hhea");
+    if (head.size() < 54 || hhea.size() < 36)
+        return false;
+    const std::int32_t unitsPerEm = TableNumber(head, 18, 2, false);
+    std::int32_t ascender = TableNumber(hhea, 4, 2, true);
+    std::int32_t descender = TableNumber(hhea, 6, 2, true);
+    if (ascender == 0 && descender == 0) {
+        const std::vector<std::uint8_t> os2 = FontTable(context, "OS/2");
+        if (os2.size() < 78)
+            return false;
+        ascender = TableNumber(os2, 68, 2, true);
+        descender = TableNumber(os2, 70, 2, true);
+        if (ascender == 0 && descender == 0) {
+            ascender = TableNumber(os2, 74, 2, false);
+            descender = -TableNumber(os2, 76, 2, false);
+        }
+    }
+    if (unitsPerEm <= 0)
+        return false;
+    const std::int64_t scale = DivideFixed(std::int64_t{pixelHeight} * 64, unitsPerEm);
+    face.ascent = CeilPixels(MultiplyFixed(ascender, scale));
+    face.height = CeilPixels(MultiplyFixed(ascender - descender, scale));
+    return true;
+}
+
+// The ink boxes and advances of the bitmaps the face has for this pixel
+// size (its 'EBLC' index into its 'EBDT' data), where the index gives each
+// bitmap's own metrics; null when it has none.
+std::shared_ptr<const BitmapStrike> ReadBitmapStrike(HDC context, std::int32_t pixelHeight) {
+    const std::vector<std::uint8_t> index = FontTable(context, "EBLC");
+    if (index.size() < 8)
+        return nullptr;
+    const std::vector<std::uint8_t> data = FontTable(context, "EBDT");
+    const auto number = [](const std::vector<std::uint8_t>& table, std::size_t at, int bytes) {
+        return at + static_cast<std::size_t>(bytes) <= table.size()
+                   ? static_cast<std::size_t>(TableNumber(table, at, bytes, false))
+                   : std::size_t{0};
+    };
+    const std::size_t strikes = number(index, 4, 4);
+    for (std::size_t i = 0; i < strikes; ++i) {
+        const std::size_t record = 8 + 48 * i;
+        if (record + 48 > index.size() || index[record + 45] != pixelHeight ||
+            index[record + 44] != pixelHeight)
+            continue;
+        auto strike = std::make_shared<BitmapStrike>();
+        const std::size_t subtables = number(index, record, 4);
+        for (std::size_t j = 0; j < number(index, record + 8, 4); ++j) {
+            const std::size_t entry = subtables + 8 * j;
+            const std::size_t first = number(index, entry, 2);
+            const std::size_t last = number(index, entry + 2, 2);
+            const std::size_t header = subtables + number(index, entry + 4, 4);
+            const std::size_t indexFormat = number(index, header, 2);
+            const std::size_t imageFormat = number(index, header + 2, 2);
+            const std::size_t imageData = number(index, header + 4, 4);
+            // Offsets of four bytes (format 1) or two (format 3) per glyph, to
+            // bitmaps that begin with their metrics (all image formats but 5).
+            const int width = indexFormat == 1 ? 4 : indexFormat == 3 ? 2 : 0;
+            if (width == 0 || imageFormat == 5 || imageFormat > 9)
+                continue;
+            for (std::size_t glyph = first; glyph <= last; ++glyph) {
+                const std::size_t at =
+                    header + 8 + (glyph - first) * static_cast<std::size_t>(width);
+                const std::size_t start = imageData + number(index, at, width);
+                if (number(index, at + static_cast<std::size_t>(width), width) ==
+                        number(index, at, width) ||
+                    start + 5 > data.size())
+                    continue; // no bitmap for this glyph
+                // Small and big metrics begin alike: height, width, bearings, advance.
+                (*strike)[static_cast<std::uint16_t>(glyph)] = {
+                    static_cast<std::int8_t>(data[start + 2]),
+                    static_cast<std::int8_t>(data[start + 3]), data[start + 1], data[start],
+                    data[start + 4]};
+            }
+        }
+        return strike;
+    }
+    return nullptr;
+}
+
+// Each letter's ink box and advance as Linux lays it out: the face's own
+// bitmap where it has one for this size, else GDI's hinted outline.
+std::vector<GlyphBox> GlyphBoxes(const GdiFace& face, std::wstring_view text) {
+    std::vector<GlyphBox> boxes(text.size());
+    const HDC context = TextContext();
+    const HGDIOBJ old = SelectObject(context, face.font);
+    std::vector<WORD> glyphs(text.size(), 0xFFFF);
+    if (face.strike && !text.empty())
+        GetGlyphIndicesW(context, text.data(), static_cast<int>(text.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (face.strike) {
+            if (const auto found = face.strike->find(glyphs[i]); found != face.strike->end()) {
+                boxes[i] = found->second;
+                continue;
+            }
+        }
+        GLYPHMETRICS metrics{};
+        if (GetGlyphOutlineW(context, text[i], GGO_METRICS, &metrics, 0, nullptr, &identity) !=
+            GDI_ERROR) {
+            boxes[i] = {metrics.gmptGlyphOrigin.x, metrics.gmptGlyphOrigin.y,
+                        static_cast<std::int32_t>(metrics.gmBlackBoxX),
+                        static_cast<std::int32_t>(metrics.gmBlackBoxY), metrics.gmCellIncX};
+        } else if (SIZE size{}; GetTextExtentPoint32W(context, &text[i], 1, &size)) {
+            boxes[i].advance = size.cx; // half of a pair beyond the first 65536 letters
+        }
+    }
+    SelectObject(context, old);
+    return boxes;
+}
+
+HFONT OpenGdiFont(const std::wstring& family, std::int32_t pixelHeight, std::int32_t weight) {
+    return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, family.c_str());
+}
+
 // The pixel height is the em (a negative height asks for the character
-// height, not the cell), as on Linux.
+// height, not the cell), as on Linux. A bold the family has no face for is
+// the regular face emboldened when drawn, so that it keeps the regular
+// advances as on Linux; GDI's own made-up bold is a pixel wider a letter.
 GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int32_t weight) {
     GdiFace face;
-    face.font = CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, family.c_str());
+    face.font = OpenGdiFont(family, pixelHeight, weight);
     if (!face.font)
         return face;
     const HDC context = TextContext();
     const HGDIOBJ old = SelectObject(context, face.font);
+    if (weight >= FW_SEMIBOLD) {
+        const std::vector<std::uint8_t> boldHead = FontTable(context, "head");
+        if (const HFONT regular = OpenGdiFont(family, pixelHeight, FW_NORMAL)) {
+            SelectObject(context, regular);
+            if (FontTable(context, "head") == boldHead) { // the same face: no bold of its own
+                DeleteObject(face.font);
+                face.font = regular;
+                face.emboldened = true;
+            } else {
+                SelectObject(context, face.font);
+                DeleteObject(regular);
+            }
+        }
+    }
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
+    face.ascent = face.gdiAscent = metrics.tmAscent;
+    face.height = face.gdiHeight = metrics.tmHeight;
+    LinuxMetrics(context, pixelHeight, face);
+    face.strike = ReadBitmapStrike(context, pixelHeight);
     SelectObject(context, old);
-    face.ascent = metrics.tmAscent;
-    face.height = metrics.tmHeight;
     return face;
 }
 
@@ -55,21 +255,14 @@ GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int3
 // reach below the height the face claims. The tallest of those glyphs
 // fixes the cell, so lines never change height with their letters.
 std::int32_t LineHeight(const GdiFace& face) {
-    const HDC context = TextContext();
-    const HGDIOBJ old = SelectObject(context, face.font);
-    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     std::int32_t top = 0;
     std::int32_t bottom = face.height;
-    for (const wchar_t glyph : std::wstring_view(L"Ag|()[]\xff08\xff09")) {
-        GLYPHMETRICS metrics{};
-        if (GetGlyphOutlineW(context, glyph, GGO_METRICS, &metrics, 0, nullptr, &identity) ==
-            GDI_ERROR)
+    for (const GlyphBox& box : GlyphBoxes(face, L"Ag|()[]\xff08\xff09")) {
+        if (box.width == 0)
             continue;
-        const std::int32_t glyphTop = face.ascent - metrics.gmptGlyphOrigin.y;
-        top = std::min(top, glyphTop);
-        bottom = std::max(bottom, glyphTop + static_cast<std::int32_t>(metrics.gmBlackBoxY));
+        top = std::min(top, face.ascent - box.top);
+        bottom = std::max(bottom, face.ascent - box.top + box.rows);
     }
-    SelectObject(context, old);
     return bottom - top;
 }
 
@@ -103,20 +296,44 @@ std::vector<Run> SplitByFace(const PlatformFont& font, std::string_view utf8) {
         [&font](std::size_t face, std::uint32_t code) { return HasGlyph(font.faces[face], code); });
 }
 
-std::int32_t RunWidth(const PlatformFont& font, const std::wstring& text, std::size_t face) {
-    const HDC context = TextContext();
-    const HGDIOBJ old = SelectObject(context, font.faces[face].font);
-    SIZE size{};
-    const bool measured =
-        GetTextExtentPoint32W(context, text.data(), static_cast<int>(text.size()), &size);
-    SelectObject(context, old);
-    return measured ? size.cx : 0;
+// A run laid out as on Linux: each letter at the sum of the advances before
+// it, and the run as wide as its ink and its advances reach, from the
+// leftmost ink or the start, whichever is further left (where the run's
+// first pixel column then is).
+struct RunLayout {
+    std::vector<INT> advances;
+    std::int32_t width = 0;
+    std::int32_t start = 0; // the first letter's origin in the run's pixels
+};
+
+RunLayout LayOutRun(const GdiFace& face, const std::wstring& text) {
+    RunLayout layout;
+    std::int32_t x = 0;
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    for (const GlyphBox& box : GlyphBoxes(face, text)) {
+        if (box.width != 0) {
+            left = std::min(left, x + box.left);
+            right = std::max(right, x + box.left + box.width);
+        }
+        layout.advances.push_back(box.advance);
+        x += box.advance;
+    }
+    layout.width = std::max(right, x) - left;
+    layout.start = -left;
+    return layout;
 }
 
 // Draws one run with its cell's top-left at (x, y).
 void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const GdiFace& face,
-             const std::wstring& text, std::int32_t width) {
-    const std::int32_t rows = std::max(face.height, context->font->lineHeight);
+             const std::wstring& text, const RunLayout& layout) {
+    const std::int32_t width = layout.width;
+    // GDI puts the baseline its ascent below the top; the rows reach down as
+    // far as GDI's cell or the line's.
+    const PlatformFont& font = *context->font;
+    const std::int32_t rows =
+        face.gdiAscent + std::max({face.gdiHeight - face.gdiAscent, face.height - face.ascent,
+                                   font.lineHeight - font.ascent});
     if (width <= 0 || rows <= 0)
         return;
     // Top-down, one byte a pixel: colour 0 white, colour 1 black.
@@ -145,10 +362,13 @@ void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const GdiFac
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    ExtTextOutW(dc, 0, 0, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+    for (std::int32_t shift = 0; shift <= (face.emboldened ? 1 : 0); ++shift)
+        ExtTextOutW(dc, layout.start + shift, 0, 0, nullptr, text.data(),
+                    static_cast<UINT>(text.size()), layout.advances.data());
     GdiFlush();
-    const RenderedRun run{static_cast<const std::uint8_t*>(bits), pitch, width, rows, face.ascent};
-    CopyRunIntoCell(*context, x, y, context->font->lineHeight, context->font->ascent, run);
+    const RenderedRun run{static_cast<const std::uint8_t*>(bits), pitch, width, rows,
+                          face.gdiAscent};
+    CopyRunIntoCell(*context, x, y, font.lineHeight, font.ascent, run);
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
     DeleteObject(section);
@@ -208,7 +428,7 @@ TextExtent GetTextExtent(FontHandle font, std::string_view utf8) {
         return {0, 0};
     std::int32_t width = 0;
     for (const Run& run : SplitByFace(*font, utf8))
-        width += RunWidth(*font, Wide(run.text), run.face);
+        width += LayOutRun(font->faces[run.face], Wide(run.text)).width;
     return {width, font->lineHeight};
 }
 
@@ -218,8 +438,8 @@ void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_
     const PlatformFont& font = *context->font;
     for (const Run& run : SplitByFace(font, utf8)) {
         const std::wstring text = Wide(run.text);
-        const std::int32_t width = RunWidth(font, text, run.face);
-        DrawRun(context, x, y, font.faces[run.face], text, width);
-        x += width;
+        const RunLayout layout = LayOutRun(font.faces[run.face], text);
+        DrawRun(context, x, y, font.faces[run.face], text, layout);
+        x += layout.width;
     }
 }

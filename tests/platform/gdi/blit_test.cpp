@@ -135,6 +135,21 @@ TEST(FillRectIndex, FillsOnlyInsideTheBitmapAndTheClip) {
             EXPECT_EQ(surface.Pixel(x, y), expected[y][x] == '.' ? 9 : expected[y][x] - '0');
 }
 
+// A second cut after a draw has walked the clip: the draw after it sees the
+// new clip, and a cut reaching over what is already gone adds nothing back.
+TEST(ExcludeClipRegion, EachCutTakesAwayOnlyWhatIsLeftAndTheNextDrawSeesIt) {
+    TestSurface surface(8, 1, false);
+    surface.Fill(9, false);
+    RegionHandle cut = CreateRectRegion(0, 0, 4, 1);
+    ExcludeClipRegion(surface.context, cut);
+    FillRectIndex(surface.context, 0, 0, 8, 1, 1);
+    SetRectRegion(cut, 2, 0, 6, 1);
+    ExcludeClipRegion(surface.context, cut);
+    FillRectIndex(surface.context, 0, 0, 8, 1, 2);
+    DeleteRegion(cut);
+    EXPECT_EQ(surface.Snapshot(), (Pixels{9, 9, 9, 9, 1, 1, 2, 2}));
+}
+
 // Realizing a palette takes the system palette's free entries only in the
 // foreground and while a display is open; each connection starts fresh.
 int Rgb(const PaletteEntry& entry) {

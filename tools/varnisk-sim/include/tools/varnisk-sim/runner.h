@@ -17,6 +17,14 @@
 // headless backend, the runner's stand-in at the dialogs, and the little the
 // runner remembers of the input.
 struct SimRun {
+    SimRun() = default;
+    SimRun(const SimRun&) = delete;
+    SimRun& operator=(const SimRun&) = delete;
+    // A run left half way (a check that gave up early) still takes its
+    // window system down: the next run's start would otherwise tear down
+    // this run's window after its record is gone.
+    ~SimRun();
+
     HeadlessBackend backend;
     MainWindow window;
     SimHost host;
@@ -33,6 +41,7 @@ struct SimRun {
     const std::vector<ScriptEvent>* script = nullptr;
     std::size_t nextEvent = 0;
     std::vector<std::filesystem::path> screensLost; // taken but not written
+    bool started = false;                           // from StartRun until CloseRun
 };
 
 // Start-up as the game's main window creation, then the first paint.
