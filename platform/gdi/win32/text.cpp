@@ -35,9 +35,6 @@ struct GdiFace {
     // GDI's own ascent and cell, where ExtTextOutW puts the glyphs.
     std::int32_t gdiAscent = 0;
     std::int32_t gdiHeight = 0;
-    // A bold asked of a face that has none: the regular face drawn twice,
-    // one pixel apart, at the regular face's advances.
-    bool emboldened = false;
     // The face's bitmaps drawn for this size, if it has them: Linux lays
     // those letters out by their own advances, not the outlines'.
     std::shared_ptr<const BitmapStrike> strike;
@@ -218,8 +215,9 @@ HFONT OpenGdiFont(const std::wstring& family, std::int32_t pixelHeight, std::int
 
 // The pixel height is the em (a negative height asks for the character
 // height, not the cell), as on Linux. A bold the family has no face for is
-// the regular face emboldened when drawn, so that it keeps the regular
-// advances as on Linux; GDI's own made-up bold is a pixel wider a letter.
+// drawn with the regular face, as the Linux game draws Mona (whose one face
+// its font configuration already counts as bold): GDI's own made-up bold
+// would be a pixel wider a letter and set every bold label apart.
 GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int32_t weight) {
     GdiFace face;
     face.font = OpenGdiFont(family, pixelHeight, weight);
@@ -234,7 +232,6 @@ GdiFace MakeFace(const std::wstring& family, std::int32_t pixelHeight, std::int3
             if (FontTable(context, "head") == boldHead) { // the same face: no bold of its own
                 DeleteObject(face.font);
                 face.font = regular;
-                face.emboldened = true;
             } else {
                 SelectObject(context, face.font);
                 DeleteObject(regular);
@@ -362,9 +359,8 @@ void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const GdiFac
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    for (std::int32_t shift = 0; shift <= (face.emboldened ? 1 : 0); ++shift)
-        ExtTextOutW(dc, layout.start + shift, 0, 0, nullptr, text.data(),
-                    static_cast<UINT>(text.size()), layout.advances.data());
+    ExtTextOutW(dc, layout.start, 0, 0, nullptr, text.data(), static_cast<UINT>(text.size()),
+                layout.advances.data());
     GdiFlush();
     const RenderedRun run{static_cast<const std::uint8_t*>(bits), pitch, width, rows,
                           face.gdiAscent};
