@@ -19,9 +19,9 @@ constexpr GameRect FromClient(int x, int y, int width, int height) {
 }
 
 inline constexpr GameRect field = FromClient(24, 64, 416, 352);
-// The frame around the field and the status panel at its right: drawn from
-// the game's own bitmaps, the same pixels on every system. The menu bar's
-// lettering is the system's text, which may differ by a pixel here and there.
+// The menu bar, the frame around the field and the status panel at its
+// right: the same pixels on every system the game runs on (the frame and
+// panel are the game's own bitmaps, the menu's lettering its own face).
 inline constexpr GameRect frameTop = FromClient(0, 0, 634, 64);
 inline constexpr GameRect frameLeft = FromClient(0, 64, 24, 352);
 inline constexpr GameRect statusPanel = FromClient(440, 64, 194, 352);
