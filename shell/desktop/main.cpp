@@ -1,12 +1,15 @@
 // VARNISK: the program entry on the desktop.
 
 #include "persist/settings_file.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/user/user.h"
 #include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
 #include "shell/text_faces.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -86,5 +89,13 @@ int main(int argc, char** argv) {
     StartWindowSystem(backend, {.faces = GameTextFaces()});
     const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
     ShutdownWindowSystem();
-    return exitCode;
+    // The records are saved and the game's windows are gone. The sound
+    // device is closed in order, so that whatever it was playing reaches
+    // the driver; the rest (the music's renderer, perhaps still loading its
+    // soundfont, the display connection and the libraries' own teardown)
+    // the system takes back at once when the process ends, where tearing
+    // it down by hand would keep a closed game running for a moment longer.
+    backend.Audio().CloseDevice();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
