@@ -231,8 +231,21 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
         }
         SDL_Event sdlEvent;
         // Even with the deadline passed, what is already queued is delivered:
-        // input comes before the timers.
-        const int got = left > 0 ? SDL_WaitEventTimeout(&sdlEvent, left) : SDL_PollEvent(&sdlEvent);
+        // input comes before the timers. Fetching it from the desktop takes
+        // a dozen system calls, and the window system looks several times
+        // between two waits: within the millisecond of the last fetch (or
+        // of the wait that found nothing) SDL's own queue is looked at alone.
+        int got = 0;
+        if (left > 0) {
+            got = SDL_WaitEventTimeout(&sdlEvent, left);
+            fetchedAt_ = Now();
+        } else {
+            if (fetchedAt_ != Now()) {
+                SDL_PumpEvents();
+                fetchedAt_ = Now();
+            }
+            got = SDL_PeepEvents(&sdlEvent, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+        }
         if (got == 0) {
             if (MillisecondsUntil(deadline, Now()) <= 0) {
                 return false;

@@ -70,6 +70,8 @@ class SdlBackend final : public Backend {
     PresentedWindow screen_;
     // A message box's own window, open only while it stands alone.
     PresentedWindow lone_;
+    // When the desktop's events were last fetched into SDL's queue.
+    std::uint32_t fetchedAt_ = 0;
     std::int32_t requestedZoom_ = 0;
     std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;
