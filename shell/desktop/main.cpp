@@ -85,9 +85,11 @@ int main(int argc, char** argv) {
         return 1; // it has said why
     }
     backend.RequestZoom(LoadZoomSetting(settings));
+    backend.RequestFullscreen(LoadFullscreenSetting(settings));
     // Menus and dialogs are written in the game's own faces.
     StartWindowSystem(backend, {.faces = GameTextFaces()});
-    const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
+    const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile(),
+                                  [&backend] { return backend.Fullscreen(); }});
     ShutdownWindowSystem();
     // The records are saved and the game's windows are gone. The sound
     // device is closed in order, so that whatever it was playing reaches
