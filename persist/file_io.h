@@ -15,7 +15,9 @@ struct FileReadResult {
         TooLarge,   // the file is larger than maxReadableFileBytes
     };
     Status status = Status::Missing;
-    int error = 0; // the errno of the call that failed; EISDIR for a folder
+    // The errno of the call that failed (on Windows, the nearest errno to
+    // the system's error); EISDIR for a folder.
+    int error = 0;
     std::string text;
 };
 
@@ -32,7 +34,7 @@ FileReadResult ReadWholeFile(const std::filesystem::path& file);
 // file in the same folder, which is flushed to disk and then renamed over the
 // file, and the folder is synced. A crash or a full disk leaves either the
 // old file or the new one, never a damaged one. The folder is created when
-// missing. A symbolic link at the path (a dangling one too) is followed and
+// missing. On POSIX systems a symbolic link at the path (a dangling one too) is followed and
 // its target replaced, so the link stays; the folders a link points into are
 // not created: a link into a missing folder, say on a drive not mounted, is
 // the player's to mend. An existing file's permissions are kept. Temporary

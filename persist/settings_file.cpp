@@ -6,12 +6,9 @@
 #include "profile_value.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <pwd.h>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -30,16 +27,6 @@ static_assert(maxReadableFileBytes + 65536 < maxProfileTextBytes);
 // for the score, the jumps or the name.
 std::string RecordKey(int table, int place, char field) {
     return std::string{static_cast<char>('0' + table), static_cast<char>('0' + place), field};
-}
-
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
-        return entry->pw_dir;
-    }
-    return "."; // nowhere better: the current folder
 }
 
 // Every key of the [Record] section in the order a save writes them: each
@@ -81,16 +68,6 @@ SettingsFileResult ResultOf(const FileReadResult& read) {
 }
 
 } // namespace
-
-std::filesystem::path SettingsFilePath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    // A relative XDG_CONFIG_HOME is invalid and is ignored.
-    std::filesystem::path base = configHome != nullptr ? configHome : "";
-    if (!base.is_absolute()) {
-        base = HomeFolder() / ".config";
-    }
-    return base / "varnisk" / "varnisk.ini";
-}
 
 SettingsFileResult LoadSettings(GameState& state, const std::filesystem::path& file) {
     FileReadResult read = ReadWholeFile(file);

@@ -4,10 +4,9 @@
 // once into the files the rest of the game reads, byte for byte as committed.
 #include "assets/resources.h"
 
-#include <windows.h>
-
 #include <cstring>
 #include <vector>
+#include <windows.h>
 
 namespace {
 
@@ -58,8 +57,9 @@ std::vector<std::uint8_t> BitmapFile(std::span<const std::uint8_t> dib) {
     Append(file, 'B' | ('M' << 8), 2);
     Append(file, static_cast<std::uint32_t>(bitmapFileHeaderBytes + dib.size()), 4);
     Append(file, 0, 4);
-    Append(file, static_cast<std::uint32_t>(bitmapFileHeaderBytes + headerBytes + masks + 4 * colours),
-           4);
+    const std::size_t pixelsAt =
+        bitmapFileHeaderBytes + headerBytes + masks + std::size_t{4} * colours;
+    Append(file, static_cast<std::uint32_t>(pixelsAt), 4);
     file.insert(file.end(), dib.begin(), dib.end());
     return file;
 }
@@ -78,7 +78,8 @@ std::vector<std::uint8_t> IconFile(HMODULE module, std::span<const std::uint8_t>
     for (std::uint16_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = group.data() + iconDirBytes + i * groupIconEntryBytes;
         const std::uint16_t id = ReadU16(entry + 12);
-        images.push_back(ResourceBytes(module, FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON)));
+        images.push_back(
+            ResourceBytes(module, FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON)));
         file.insert(file.end(), entry, entry + 8);
         Append(file, static_cast<std::uint32_t>(images.back().size()), 4);
         Append(file, offset, 4);

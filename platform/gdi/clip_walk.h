@@ -36,14 +36,14 @@ struct WalkOrder {
 namespace clip_walk_detail {
 
 template <typename SpanFn>
-void WalkBand(const pixman_box32_t* boxes, int count, const PixelRect& area, WalkOrder order,
+void WalkBand(const RegionBox* boxes, int count, const PixelRect& area, WalkOrder order,
               SpanFn& span) {
     const std::int32_t top = std::max(boxes[0].y1, area.top);
     const std::int32_t bottom = std::min(boxes[0].y2, area.bottom);
     for (std::int32_t i = 0; i < bottom - top; ++i) {
         const std::int32_t row = order.lastRowFirst ? bottom - 1 - i : top + i;
         for (int b = 0; b < count; ++b) {
-            const pixman_box32_t& box = boxes[order.lastSpanFirst ? count - 1 - b : b];
+            const RegionBox& box = boxes[order.lastSpanFirst ? count - 1 - b : b];
             const std::int32_t left = std::max(box.x1, area.left);
             const std::int32_t right = std::min(box.x2, area.right);
             if (left < right)
@@ -66,10 +66,11 @@ void ForEachClippedSpan(const PlatformContext& context, const PixelRect& area, W
             span(order.lastRowFirst ? area.bottom - 1 - i : area.top + i, area.left, area.right);
         return;
     }
-    // pixman keeps boxes in bands of equal y, bands top to bottom and boxes
-    // left to right within a band.
-    int count = 0;
-    const pixman_box32_t* boxes = pixman_region32_rectangles(&context.clip->region, &count);
+    // Boxes come in bands of equal y, bands top to bottom and boxes left to
+    // right within a band.
+    const std::span<const RegionBox> all = RegionBoxes(*context.clip);
+    const RegionBox* boxes = all.data();
+    const int count = static_cast<int>(all.size());
     const auto bandEnd = [&](int first) {
         int end = first + 1;
         while (end < count && boxes[end].y1 == boxes[first].y1)

@@ -1,8 +1,8 @@
 // Fonts and text through SDL_ttf, aliased ("Solid") so that every text
 // pixel is one palette index. SDL_ttf counts its initialisations: each font
 // holds one, so the library is shut down again with the last font.
-#include "clip_walk.h"
 #include "font_lookup.h"
+#include "text_runs.h"
 
 #include <SDL_ttf.h>
 #include <algorithm>
@@ -55,50 +55,15 @@ void CloseFace(TTF_Font* font) {
     TTF_Quit();
 }
 
-// Decodes one UTF-8 character at text[at], moving at past it; a broken
-// sequence gives its first byte as a character of its own.
-std::uint32_t NextCodePoint(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<std::uint8_t>(text[at++]);
-    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    std::uint32_t code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
-    for (int i = 1; i < length; ++i) {
-        if (at >= text.size() || (static_cast<std::uint8_t>(text[at]) & 0xC0) != 0x80)
-            return lead;
-        code = (code << 6) | (static_cast<std::uint8_t>(text[at++]) & 0x3Fu);
-    }
-    return code;
+using Run = TextRun<TTF_Font*>;
+
+std::vector<Run> SplitByFace(const PlatformFont& font, std::string_view utf8) {
+    return SplitIntoRuns<TTF_Font*>(
+        font.font, font.fallbacks, utf8,
+        [](TTF_Font* face, std::uint32_t code) { return TTF_GlyphIsProvided32(face, code) != 0; });
 }
 
-// A stretch of text drawn by one face.
-struct TextRun {
-    TTF_Font* face;
-    std::string text;
-};
-
-// Splits text into runs by the first face that has each character; a
-// character no face has stays with the first face.
-std::vector<TextRun> SplitByFace(const PlatformFont& font, std::string_view utf8) {
-    std::vector<TextRun> runs;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const std::size_t start = at;
-        const std::uint32_t code = NextCodePoint(utf8, at);
-        TTF_Font* face = font.font;
-        if (code > 0x7F && !TTF_GlyphIsProvided32(font.font, code)) {
-            for (TTF_Font* fallback : font.fallbacks) {
-                if (TTF_GlyphIsProvided32(fallback, code)) {
-                    face = fallback;
-                    break;
-                }
-            }
-        }
-        if (runs.empty() || runs.back().face != face)
-            runs.push_back({face, {}});
-        runs.back().text.append(utf8.substr(start, at - start));
-    }
-    return runs;
-}
-
-std::int32_t RunWidth(const TextRun& run) {
+std::int32_t RunWidth(const Run& run) {
     int width = 0;
     int height = 0;
     if (TTF_SizeUTF8(run.face, run.text.c_str(), &width, &height) != 0)
@@ -156,54 +121,26 @@ TextExtent GetTextExtent(FontHandle font, std::string_view utf8) {
     if (utf8.empty())
         return {0, font->lineHeight};
     std::int32_t width = 0;
-    for (const TextRun& run : SplitByFace(*font, utf8))
+    for (const Run& run : SplitByFace(*font, utf8))
         width += RunWidth(run);
     return {width, font->lineHeight};
 }
 
 namespace {
 
-// Draws one run with its cell's top-left at (x, y); a fallback face's
-// baseline is moved onto the first face's.
-void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const TextRun& run) {
+// Draws one run with its cell's top-left at (x, y).
+void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const Run& run) {
     SDL_Surface* rendered =
         TTF_RenderUTF8_Solid(run.face, run.text.c_str(), SDL_Color{255, 255, 255, 255});
     if (!rendered)
         return;
-    const std::int32_t baselineShift = context->font->ascent - TTF_FontAscent(run.face);
     // An 8-bit surface: 0 is the cell's background, anything else ink. Its
     // colours are of no use here, the indices are copied by hand.
     SDL_LockSurface(rendered);
-    PlatformBitmap& to = *context->bitmap;
-    const bool mono = to.format == BitmapFormat::Mono;
-    const std::uint8_t ink = mono ? MonoBitFor(context->textColor) : context->textColor;
-    const std::uint8_t paper =
-        mono ? MonoBitFor(context->backgroundColor) : context->backgroundColor;
-    const bool opaque = context->opaqueBackground;
-    const auto* pixels = static_cast<const std::uint8_t*>(rendered->pixels);
-    // The cell is the line height tall, whatever the rendered line's height.
-    const std::int32_t renderedRows = rendered->h;
-    const PixelRect area = ClampToBitmap(x, y, std::int64_t{x} + rendered->w,
-                                         std::int64_t{y} + context->font->lineHeight, to);
-    ++to.changeCount;
-    ForEachClippedSpan(
-        *context, area, {}, [&](std::int32_t row, std::int32_t left, std::int32_t right) {
-            std::uint8_t* out = BitmapRow(to, row) + left;
-            const std::int32_t sourceRow = row - y - baselineShift;
-            if (sourceRow < 0 || sourceRow >= renderedRows) {
-                if (opaque)
-                    std::fill(out, out + (right - left), paper);
-                return;
-            }
-            const std::uint8_t* from =
-                pixels + static_cast<std::size_t>(sourceRow) * rendered->pitch + (left - x);
-            for (std::int32_t i = 0; i < right - left; ++i) {
-                if (from[i] != 0)
-                    out[i] = ink;
-                else if (opaque)
-                    out[i] = paper;
-            }
-        });
+    const RenderedRun pixels{static_cast<const std::uint8_t*>(rendered->pixels),
+                             static_cast<std::size_t>(rendered->pitch), rendered->w, rendered->h,
+                             TTF_FontAscent(run.face)};
+    CopyRunIntoCell(*context, x, y, context->font->lineHeight, context->font->ascent, pixels);
     SDL_UnlockSurface(rendered);
     SDL_FreeSurface(rendered);
 }
@@ -213,7 +150,7 @@ void DrawRun(ContextHandle context, std::int32_t x, std::int32_t y, const TextRu
 void TextOut(ContextHandle context, std::int32_t x, std::int32_t y, std::string_view utf8) {
     if (!context || !context->bitmap || !context->font || utf8.empty())
         return;
-    for (const TextRun& run : SplitByFace(*context->font, utf8)) {
+    for (const Run& run : SplitByFace(*context->font, utf8)) {
         DrawRun(context, x, y, run);
         x += RunWidth(run);
     }

@@ -4,9 +4,9 @@
 #include "gamepads.h"
 #include "icon_reader.h"
 #include "platform/sdl/sdl_audio.h"
+#include "platform/user/window_zoom.h"
 #include "program_name.h"
 #include "screen_colors.h"
-#include "window_zoom.h"
 
 #include <SDL.h>
 #include <algorithm>

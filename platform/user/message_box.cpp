@@ -191,6 +191,14 @@ int MessageBox(WindowHandle owner, std::string_view text, std::string_view capti
         return TellOnStandardError(text, caption, type);
     }
     WindowSystem& system = System();
+    // A desktop with a message box of its own shows that one, over the game's
+    // window once it is on screen; it holds the owner while it stands.
+    const PlatformWindow* boxOwner = LiveWindow(owner);
+    const bool overScreen = boxOwner != nullptr && system.screenShown;
+    if (const int shown = system.backend->ShowSystemMessageBox(caption, text, type, overScreen);
+        shown != 0) {
+        return shown;
+    }
     if (DialogFont(pointSize) == nullptr) {
         // With no face to write in the box would be blank: say it here too.
         TellOnStandardError(text, caption, type);

@@ -16,25 +16,6 @@ bool IsFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, error);
 }
 
-// file:// addresses spell out everything but the unreserved characters.
-std::string FileUrl(const std::filesystem::path& path) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (const unsigned char c : path.string()) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
-                           c == '~';
-        if (plain) {
-            url += static_cast<char>(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
-
 } // namespace
 
 std::filesystem::path ProgramFolder() {
@@ -59,5 +40,5 @@ std::optional<std::filesystem::path> FindDataFile(std::string_view name) {
 }
 
 std::string HelpPageUrl(const std::filesystem::path& page) {
-    return FileUrl(std::filesystem::absolute(page));
+    return FileUrl(std::filesystem::absolute(page).string());
 }

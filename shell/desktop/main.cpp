@@ -3,10 +3,7 @@
 #include "persist/settings_file.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/user/user.h"
-#include "shell/desktop/music_file.h"
 #include "shell/desktop/program.h"
-#include "shell/text_faces.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,19 +75,14 @@ int main(int argc, char** argv) {
     if (const std::optional<int> answered = AnswerCommandLine(argc, argv)) {
         return *answered;
     }
-    // One settings and records file, read at start-up and replaced at the end.
-    const std::filesystem::path settings = SettingsFilePath();
     SdlBackend backend;
     if (!backend.Initialised()) {
         return 1; // it has said why
     }
-    backend.RequestZoom(LoadZoomSetting(settings));
-    backend.RequestFullscreen(LoadFullscreenSetting(settings));
-    // Menus and dialogs are written in the game's own faces.
-    StartWindowSystem(backend, {.faces = GameTextFaces()});
-    const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile(),
-                                  [&backend] { return backend.Fullscreen(); }});
-    ShutdownWindowSystem();
+    const int exitCode = PlayOnDesktop(
+        backend, [&backend](std::int32_t zoom) { backend.RequestZoom(zoom); },
+        [&backend](bool fullscreen) { backend.RequestFullscreen(fullscreen); },
+        [&backend] { return backend.Fullscreen(); });
     // The records are saved and the game's windows are gone. The sound
     // device is closed in order, so that whatever it was playing reaches
     // the driver; the rest (the music's renderer, perhaps still loading its

@@ -10,10 +10,10 @@ std::string LocateMusicFile() {
     const std::filesystem::path bare{musicFileName};
     std::error_code error;
     if (std::filesystem::is_regular_file(bare, error)) {
-        return bare.string();
+        return Utf8Of(bare);
     }
     if (const std::optional<std::filesystem::path> found = FindDataFile(musicFileName)) {
-        return found->string();
+        return Utf8Of(*found);
     }
-    return bare.string();
+    return Utf8Of(bare);
 }

@@ -2,10 +2,14 @@
 
 #include "assets/resources.h"
 #include "core/commands.h"
+#include "persist/settings_file.h"
 #include "platform/user/dialog.h"
+#include "shell/desktop/music_file.h"
 #include "shell/desktop/window_procedure.h"
+#include "shell/text_faces.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -67,4 +71,21 @@ int RunGame(const StartupOptions& options) {
     // the destroy message); take it down without running the teardown again.
     DiscardMainWindow(mainWindow);
     return static_cast<int>(message.wParam);
+}
+
+int PlayOnDesktop(Backend& backend, const std::function<void(std::int32_t zoom)>& requestZoom,
+                  const std::function<void(bool fullscreen)>& requestFullscreen,
+                  std::function<bool()> fullscreen) {
+    // One settings and records file, read at start-up and replaced at the end.
+    const std::filesystem::path settings = SettingsFilePath();
+    requestZoom(LoadZoomSetting(settings));
+    if (requestFullscreen) {
+        requestFullscreen(LoadFullscreenSetting(settings));
+    }
+    // Menus and dialogs are written in the game's own faces.
+    StartWindowSystem(backend, {.faces = GameTextFaces()});
+    const int exitCode =
+        RunGame({settings, settings, std::nullopt, LocateMusicFile(), std::move(fullscreen)});
+    ShutdownWindowSystem();
+    return exitCode;
 }

@@ -19,6 +19,14 @@ constexpr GameRect FromClient(int x, int y, int width, int height) {
 }
 
 inline constexpr GameRect field = FromClient(24, 64, 416, 352);
+// The frame around the field and the status panel at its right: drawn from
+// the game's own bitmaps, the same pixels on every system. The menu bar's
+// lettering is the system's text, which may differ by a pixel here and there.
+inline constexpr GameRect frameTop = FromClient(0, 0, 634, 64);
+inline constexpr GameRect frameLeft = FromClient(0, 64, 24, 352);
+inline constexpr GameRect statusPanel = FromClient(440, 64, 194, 352);
+inline constexpr GameRect frameBottom = FromClient(0, 416, 634, 20);
+inline constexpr GameRect menuBar = {0, 0, screenWidth, menuBarHeight};
 inline constexpr GameRect jumpGauge = FromClient(88, 32, 96, 16);
 inline constexpr GameRect jumpCountLabel = FromClient(464, 192, 64, 16);
 inline constexpr GameRect jumpCounter = FromClient(560, 213, 52, 14);

@@ -3,9 +3,13 @@
 // with Escape, File, Exit; then the settings it saved; and its command line.
 // Run as
 //   e2e_tests --game PATH [--xvfb PATH] [--screen WxHxD] [--zoom-setting N]
-//             [--expect-zoom N] [--name NAME]
+//             [--expect-zoom N] [--name NAME] [--wine PATH] [--agree-with FILE]
 // zoom-setting: [Setting] Zoom=N written before start (0: none); expect-zoom:
-// the factor the window must show (0: only reported); name: pictures' prefix.
+// the factor the window must show (0: only reported); name: pictures' prefix;
+// wine: the game is VARNISK.EXE, played under this Wine in a prefix of the
+// run's own, its settings in that prefix's %APPDATA%; agree-with: the game
+// pixels another run saved as NAME-started.ppm once its game had started,
+// which the frame and status panel of this run must match.
 
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/game_layout.h"
@@ -29,7 +33,7 @@ using namespace std::chrono_literals;
 
 struct E2eOptions {
     std::string game, xvfb = "/usr/bin/Xvfb", screen = "1280x800x24", name = "e2e";
-    std::string zoomSetting = "0", expectedZoom = "0";
+    std::string zoomSetting = "0", expectedZoom = "0", wine, agreeWith;
 } options;
 
 // Generous: a loaded two-core machine, and the sanitized build starts slowly.
@@ -63,12 +67,37 @@ std::optional<std::string> IniValue(const std::filesystem::path& file, const std
     std::ifstream in(file);
     bool inSection = false;
     for (std::string line; std::getline(in, line);) {
+        if (line.ends_with('\r'))
+            line.pop_back(); // the Windows game may end its lines with CR LF
         if (line.starts_with('['))
             inSection = line == "[" + section + "]";
         else if (inSection && line.starts_with(key + "="))
             return line.substr(key.size() + 1);
     }
     return std::nullopt;
+}
+
+// Where the game keeps its settings, made ready for a run in `folder`: the
+// Linux game's under XDG_CONFIG_HOME; the Windows game's in the %APPDATA%
+// of a Wine prefix made for the run (wineboot makes its user's folders).
+std::filesystem::path PrepareSettingsFolder(const std::filesystem::path& folder) {
+    if (options.wine.empty())
+        return folder / "config" / "varnisk";
+    const std::filesystem::path prefix = folder / "wine";
+    const std::string boot = "WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all DISPLAY= '" +
+                             options.wine + "' wineboot --init >/dev/null 2>&1";
+    if (std::system(boot.c_str()) != 0)
+        return {};
+    // The server wineboot left behind has no display: the game's windows
+    // would go nowhere. The game starts its own.
+    const std::string stop =
+        "WINEPREFIX='" + prefix.string() + "' '" + options.wine + "server' -k >/dev/null 2>&1";
+    std::system(stop.c_str());
+    for (const auto& user : std::filesystem::directory_iterator(prefix / "drive_c" / "users")) {
+        if (user.path().filename() != "Public" && exists(user.path() / "AppData"))
+            return user.path() / "AppData" / "Roaming" / "VARNISK";
+    }
+    return {};
 }
 
 } // namespace
@@ -78,7 +107,9 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     const RemovedAtEnd folder{pattern};
     const std::filesystem::path config = folder.path / "config";
-    const std::filesystem::path settings = config / "varnisk" / "varnisk.ini";
+    const std::filesystem::path settingsFolder = PrepareSettingsFolder(folder.path);
+    ASSERT_FALSE(settingsFolder.empty()) << "the Wine prefix could not be made";
+    const std::filesystem::path settings = settingsFolder / "varnisk.ini";
     std::filesystem::create_directories(settings.parent_path());
     if (options.zoomSetting != "0")
         std::ofstream(settings) << "[Setting]\nZoom=" << options.zoomSetting << "\n";
@@ -91,12 +122,17 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     XSession game(display, patience);
     ASSERT_TRUE(game.Connected()) << "cannot connect to " << display;
     ASSERT_TRUE(game.HasXTest()) << "the X server has no XTest extension";
-    ChildProcess varnisk({.argv = {options.game},
+    std::vector<std::string> command{options.game};
+    if (!options.wine.empty())
+        command.insert(command.begin(), options.wine);
+    ChildProcess varnisk({.argv = command,
                           .environment = {{"DISPLAY", display},
                                           {"HOME", folder.path.string()},
                                           {"XDG_CONFIG_HOME", config.string()},
                                           {"SDL_AUDIODRIVER", "dummy"},
                                           {"SDL_VIDEODRIVER", "x11"},
+                                          {"WINEPREFIX", (folder.path / "wine").string()},
+                                          {"WINEDEBUG", "-all"},
                                           {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
                                           {"WAYLAND_DISPLAY", std::nullopt},
                                           {"XAUTHORITY", std::nullopt}},
@@ -137,6 +173,20 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     game.Tap(XK_Return);
     ASSERT_TRUE(game.WaitUntil("the game started", ShowsNone(layout::startPanel), patience));
     const WindowImage started = game.Capture();
+    const WindowImage startedPixels = started.GamePixels(layout::screenWidth, layout::screenHeight);
+    startedPixels.SavePpm(options.name + "-started.ppm");
+    if (!options.agreeWith.empty()) {
+        const WindowImage other = WindowImage::LoadPpm(options.agreeWith);
+        ASSERT_FALSE(other.Empty()) << "no picture in " << options.agreeWith;
+        for (const GameRect& area :
+             {layout::frameTop, layout::frameLeft, layout::statusPanel, layout::frameBottom})
+            EXPECT_EQ(CountDifferences(startedPixels.Area(area), other.Area(area)), 0)
+                << "pixels differ from " << options.agreeWith << " in the area at " << area.x << ","
+                << area.y;
+        std::fprintf(
+            stderr, "e2e: the menu bar differs from %s in %d pixels\n", options.agreeWith.c_str(),
+            CountDifferences(startedPixels.Area(layout::menuBar), other.Area(layout::menuBar)));
+    }
     const std::vector<std::uint32_t> emptyGauge = started.Area(layout::jumpGauge);
 
     // Holding space charges the gauge; letting go jumps, counted, the field moving.
@@ -198,6 +248,12 @@ TEST(EndToEnd, PlaysPausesAndQuitsThroughTheMenu) {
     const std::optional<int> status = varnisk.WaitForExit(patience);
     ASSERT_TRUE(status.has_value()) << "the game did not end after File, Exit";
     EXPECT_EQ(*status, 0);
+    if (!options.wine.empty()) {
+        // Wine's server outlives the game for a while; the prefix goes with the run.
+        const std::string stop = "WINEPREFIX='" + (folder.path / "wine").string() + "' '" +
+                                 options.wine + "server' -k >/dev/null 2>&1";
+        (void)std::system(stop.c_str()); // none left running is as good
+    }
 
     // 6. What it saved: the option on, the rest as they were, the zoom key kept.
     ASSERT_TRUE(std::filesystem::exists(settings)) << settings;
@@ -231,6 +287,8 @@ std::pair<int, std::string> AskTheGame(const std::string& arguments, const char*
 // line on standard error with 2, never a game started behind the player's back;
 // and no game where nobody can see it.
 TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
+    if (!options.wine.empty())
+        GTEST_SKIP() << "the Windows game is a GUI program: it has no command line to answer";
     const auto [helpStatus, help] = AskTheGame("--help", " 2>/dev/null");
     EXPECT_EQ(helpStatus, 0);
     EXPECT_EQ(help.rfind("usage: varnisk ", 0), 0u) << help;
@@ -258,7 +316,9 @@ int main(int argc, char** argv) {
                                                     {"--screen", &options.screen},
                                                     {"--zoom-setting", &options.zoomSetting},
                                                     {"--expect-zoom", &options.expectedZoom},
-                                                    {"--name", &options.name}};
+                                                    {"--name", &options.name},
+                                                    {"--wine", &options.wine},
+                                                    {"--agree-with", &options.agreeWith}};
     for (int i = 1; i < argc; i += 2) {
         const auto flag = flags.find(argv[i]);
         if (flag == flags.end() || i + 1 >= argc) {
@@ -270,6 +330,12 @@ int main(int argc, char** argv) {
     if (options.game.empty()) {
         std::fprintf(stderr, "e2e: --game is missing\n");
         return 2;
+    }
+    // The Windows game is built by its own preset; without it there is
+    // nothing to play under Wine.
+    if (!options.wine.empty() && !std::filesystem::exists(options.game)) {
+        std::fprintf(stderr, "e2e: %s is not built; skipped\n", options.game.c_str());
+        return 77;
     }
     return RUN_ALL_TESTS();
 }

@@ -41,6 +41,27 @@ class WindowImage {
                 pixels.push_back(At(x, y));
         return pixels;
     }
+    // The picture in game pixels, at zoom 1, to compare across zooms.
+    WindowImage GamePixels(int gameWidth, int gameHeight) const {
+        return {gameWidth, gameHeight, 1, Area({0, 0, gameWidth, gameHeight})};
+    }
+    // Reads a binary PPM as SavePpm writes it; empty when it cannot.
+    static WindowImage LoadPpm(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::string magic;
+        int width = 0, height = 0, depth = 0;
+        in >> magic >> width >> height >> depth;
+        in.get();
+        if (!in || magic != "P6" || depth != 255 || width <= 0 || height <= 0)
+            return {};
+        std::vector<std::uint32_t> rgb(static_cast<std::size_t>(width) * height);
+        for (std::uint32_t& pixel : rgb) {
+            unsigned char bytes[3] = {};
+            in.read(reinterpret_cast<char*>(bytes), 3);
+            pixel = std::uint32_t{bytes[0]} << 16 | std::uint32_t{bytes[1]} << 8 | bytes[2];
+        }
+        return in ? WindowImage(width, height, 1, std::move(rgb)) : WindowImage();
+    }
     // Writes the window's own pixels as a binary PPM; false on failure.
     bool SavePpm(const std::string& path) const {
         std::ofstream out(path, std::ios::binary);

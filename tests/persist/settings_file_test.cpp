@@ -15,6 +15,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#ifdef _WIN32
+// The tool help header needs windows.h first.
+// clang-format off
+#include <windows.h>
+#include <tlhelp32.h>
+// clang-format on
+#endif
 
 namespace fs = std::filesystem;
 
@@ -268,17 +275,21 @@ TEST_F(SettingsFileTest, LoadAndSaveSayWhyAndLeaveWhatTheyCannotUse) {
     };
     Loaded(file_);
     EXPECT_EQ(loaded_.status, Status::Missing);
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0); // there, but no settings file to read
     expectRefused(file_, Status::NotAFile, 0);
     EXPECT_TRUE(fs::is_fifo(file_));
+#endif
 
     fs::create_directories(folder_ / "folder" / "inside");
     expectRefused(folder_ / "folder", Status::NotAFile, EISDIR);
     EXPECT_EQ(SettingsFileProblem({Status::NotAFile, EISDIR}), "a folder is in the way");
 
+#ifndef _WIN32
     fs::create_symlink("loop", folder_ / "loop"); // no file can be read through it
     expectRefused(folder_ / "loop", Status::Unreadable, ELOOP);
     EXPECT_TRUE(fs::is_symlink(folder_ / "loop"));
+#endif
 
     const fs::path huge = folder_ / "huge.ini"; // sparse: takes no room on the disk
     WriteText(huge, "");
@@ -297,7 +308,47 @@ TEST_F(SettingsFileTest, LoadAndSaveSayWhyAndLeaveWhatTheyCannotUse) {
     EXPECT_EQ(ReadText(folder_ / "blocker"), "not a folder");
 }
 
+#ifdef _WIN32
+// Another process that runs now, whose save would be in progress.
+DWORD AnotherLiveProcess() {
+    const HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32FirstW(all, &entry); more && found == 0;
+         more = Process32NextW(all, &entry)) {
+        found = entry.th32ProcessID != GetCurrentProcessId() ? entry.th32ProcessID : 0;
+    }
+    CloseHandle(all);
+    return found;
+}
+
+TEST_F(SettingsFileTest, SaveReplacesTheFileAndClearsDeadSavesTemporaryFiles) {
+    WriteText(file_, "[Setting]\nDifficulty=1\n");
+    const DWORD other = AnotherLiveProcess();
+    ASSERT_NE(other, 0u);
+    const std::string dead = ".varnisk.ini.tmp-2147483647-0",
+                      old = ".varnisk.ini.tmp-" + std::to_string(other) + "-0",
+                      live = ".varnisk.ini.tmp-" + std::to_string(other) + "-1";
+    for (const std::string& name : {dead, old, live}) {
+        WriteText(folder_ / name, "x");
+    }
+    fs::last_write_time(folder_ / old, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    GameState& state = Loaded(file_);
+    state.difficulty = 3;
+    ASSERT_TRUE(SaveSettings(state, file_).ok());
+    EXPECT_NE(ReadText(file_).find("Difficulty=3\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / dead));
+    EXPECT_FALSE(fs::exists(folder_ / old));
+    EXPECT_TRUE(fs::exists(folder_ / live));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+#endif
+
 TEST_F(SettingsFileTest, SaveFollowsLinksKeepsPermissionsAndClearsDeadSavesTemporaryFiles) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links need a privilege on Windows, and no player's settings file is one";
+#endif
     const fs::path real = folder_ / "real.ini";
     WriteText(real, "[Setting]\nDifficulty=1\n");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
@@ -347,13 +398,30 @@ struct ScopedEnv {
     }
     ~ScopedEnv() { Set(name_, had_ ? old_.c_str() : nullptr); }
     static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+        ::_putenv_s(name, value != nullptr ? value : ""); // empty removes it
+#else
         value != nullptr ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
     }
     const char* name_;
     bool had_ = false;
     std::string old_;
 };
 
+#ifdef _WIN32
+TEST(SettingsFilePath, IsInTheRoamingApplicationData) {
+    {
+        const ScopedEnv appData("APPDATA", "C:\\Users\\player\\AppData\\Roaming");
+        EXPECT_EQ(SettingsFilePath(),
+                  fs::path("C:\\Users\\player\\AppData\\Roaming\\VARNISK\\varnisk.ini"));
+    }
+    const ScopedEnv unset("APPDATA", nullptr); // the folder the system knows
+    const fs::path path = SettingsFilePath();
+    EXPECT_TRUE(path.is_absolute()) << path;
+    EXPECT_EQ(path.parent_path().filename(), "VARNISK");
+}
+#else
 TEST(SettingsFilePath, FollowsTheXdgRules) {
     const ScopedEnv home("HOME", "/home/player");
     for (const char* ignored : {"", "relative/config"}) {
@@ -372,5 +440,7 @@ TEST(SettingsFilePath, FollowsTheXdgRules) {
         EXPECT_EQ(path.parent_path().parent_path().filename(), ".config");
     }
 }
+
+#endif
 
 } // namespace

@@ -12,8 +12,14 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
+#ifdef _WIN32
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -62,6 +68,16 @@ std::string Reason() {
     return std::strerror(errno);
 }
 
+// Whether this user may write the file, or create files in the folder.
+bool MayWrite(const std::filesystem::path& path, bool folder) {
+#ifdef _WIN32
+    static_cast<void>(folder);
+    return ::_waccess(path.c_str(), 2) == 0; // wide, so that any name works
+#else
+    return ::access(path.c_str(), folder ? W_OK | X_OK : W_OK) == 0;
+#endif
+}
+
 // Why file could not be made or replaced, as far as can be told without
 // writing it; nothing when it can. The settings are saved through a new file
 // beside the old one, so their folder must take new files even when the
@@ -73,14 +89,14 @@ std::optional<std::string> WhyUnwritable(const std::filesystem::path& file, bool
         return "it is a folder";
     }
     if (std::filesystem::exists(status) && !replacedByRename) {
-        return ::access(file.c_str(), W_OK) == 0 ? std::nullopt : std::optional(Reason());
+        return MayWrite(file, false) ? std::nullopt : std::optional(Reason());
     }
     const std::filesystem::path folder =
         file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
     if (!std::filesystem::is_directory(folder, error)) {
         return "there is no folder '" + folder.string() + "'";
     }
-    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? std::nullopt : std::optional(Reason());
+    return MayWrite(folder, true) ? std::nullopt : std::optional(Reason());
 }
 
 std::optional<std::string> CheckOutputFiles(const SimOptions& options) {
@@ -100,6 +116,10 @@ std::optional<std::string> CheckOutputFiles(const SimOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The trace is the same bytes on every system: no carriage returns.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     const OptionsResult parsed = ParseCommandLine(args);
     if (parsed.error) {

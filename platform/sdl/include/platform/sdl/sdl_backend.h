@@ -31,7 +31,7 @@ class SdlBackend final : public Backend {
     bool Initialised() const { return initialised_; }
 
     // The whole-window scale: 0 chooses from the desktop's size when the
-    // screen opens, N > 0 asks for N (see window_zoom.h). Set before
+    // screen opens, N > 0 asks for N (see platform/user/window_zoom.h). Set before
     // OpenScreen; Zoom() is the factor the open window shows.
     void RequestZoom(std::int32_t requested) { requestedZoom_ = requested; }
     std::int32_t Zoom() const { return zoom_; }

@@ -10,9 +10,10 @@
 
 // The platform's outside world, one small interface chosen at run time: the
 // clock and waiting, input events, the screen the windows are composed on
-// (and a message box's own window before it), opening a page in the browser and the beep. The SDL
-// backend is the real desktop; the headless backend has a virtual clock,
-// scripted input and an offscreen screen, for tests and the runner.
+// (and a message box's own window before it), opening a page in the browser
+// and the beep. The SDL and Win32 backends are the real desktops; the
+// headless backend has a virtual clock, scripted input and an offscreen
+// screen, for tests and the runner.
 
 // Virtual-key codes, as the game and its dialogs know keys.
 namespace vk {
@@ -112,6 +113,15 @@ class Backend {
     virtual int AnswerMessageBox(std::string_view caption, std::string_view text,
                                  std::uint32_t type) {
         (void)caption, (void)text, (void)type;
+        return 0;
+    }
+    // The desktop's own message box, where the backend has one: shows it with
+    // the text, caption and mb:: flags (over the screen when owned, else on
+    // its own) and returns the id of the button pressed once it is closed.
+    // 0 when there is none, and the window system draws its own box.
+    virtual int ShowSystemMessageBox(std::string_view caption, std::string_view text,
+                                     std::uint32_t type, bool owned) {
+        (void)caption, (void)text, (void)type, (void)owned;
         return 0;
     }
     // Opens a file or address in the desktop's browser; false when it could not.

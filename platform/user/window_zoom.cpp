@@ -1,4 +1,4 @@
-#include "window_zoom.h"
+#include "platform/user/window_zoom.h"
 
 #include <algorithm>
 

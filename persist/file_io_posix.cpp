@@ -1,13 +1,16 @@
+// Files on Linux and other POSIX systems: descriptors, fsync and rename,
+// and the settings' place under the XDG rules.
 #include "file_io.h"
+#include "persist/settings_file.h"
+#include "temporary_files.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <ctime>
+#include <cstdlib>
 #include <fcntl.h>
 #include <limits>
-#include <optional>
+#include <pwd.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
@@ -83,30 +86,11 @@ int ResolveTarget(const std::filesystem::path& file, std::filesystem::path& targ
     return ELOOP;
 }
 
-std::string TemporaryPrefix(const std::filesystem::path& target) {
-    std::string prefix = ".";
-    prefix += target.filename().string();
-    prefix += ".tmp-";
-    return prefix;
-}
-
-// A name in the folder that no other save uses at the same time.
-std::filesystem::path TemporaryName(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    // Built front to back: GCC 12 at -O3 takes a literal put in front of a
-    // temporary string for a copy that overlaps itself, and warns.
-    std::string name = TemporaryPrefix(target);
-    name += std::to_string(::getpid());
-    name += '-';
-    name += std::to_string(counter++);
-    return target.parent_path() / name;
-}
-
 // Creates a fresh temporary file; its permissions are those of a new file
 // (the umask applies) unless the old file's are given.
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = TemporaryName(target);
+        temporary = TemporaryName(target, ::getpid());
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -115,56 +99,11 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
     return -1;
 }
 
-// The process id in a temporary file's name ("PID-N" after the prefix), or
-// nothing when the rest is not two numbers.
-std::optional<long long> OwnerOfTemporary(std::string_view rest) {
-    const std::size_t dash = rest.find('-');
-    const auto allDigits = [](std::string_view digits) {
-        return !digits.empty() && digits.size() <= 18 &&
-               std::all_of(digits.begin(), digits.end(),
-                           [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (dash == std::string_view::npos || !allDigits(rest.substr(0, dash)) ||
-        !allDigits(rest.substr(dash + 1))) {
-        return std::nullopt;
-    }
-    return std::stoll(std::string(rest.substr(0, dash)));
-}
-
 bool IsLiveProcess(long long pid) {
     if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) {
         return false;
     }
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-}
-
-// Removes the temporary files of saves that were killed half way: those
-// whose process is gone, and those older than a save ever takes whose
-// process id another program has since been given. A save in progress in
-// another running game is left alone.
-void RemoveStaleTemporaries(const std::filesystem::path& target) {
-    constexpr std::time_t oldestLiveSave = 60; // seconds
-    const std::string prefix = TemporaryPrefix(target);
-    const std::time_t now = std::time(nullptr);
-    std::error_code error;
-    std::filesystem::path folder = target.parent_path();
-    for (const auto& entry : std::filesystem::directory_iterator(
-             folder.empty() ? std::filesystem::path(".") : folder, error)) {
-        const std::string name = entry.path().filename().string();
-        if (!name.starts_with(prefix)) {
-            continue;
-        }
-        const std::optional<long long> owner =
-            OwnerOfTemporary(std::string_view(name).substr(prefix.size()));
-        struct stat info {};
-        if (!owner || *owner == ::getpid() || ::lstat(entry.path().c_str(), &info) != 0 ||
-            !S_ISREG(info.st_mode)) {
-            continue;
-        }
-        if (!IsLiveProcess(*owner) || now - info.st_mtime > oldestLiveSave) {
-            ::unlink(entry.path().c_str());
-        }
-    }
 }
 
 } // namespace
@@ -242,7 +181,7 @@ int ReplaceFileAtomically(const std::filesystem::path& file, const std::string& 
             return error.value();
         }
     }
-    RemoveStaleTemporaries(target);
+    RemoveStaleTemporaries(target, ::getpid(), IsLiveProcess);
 
     std::filesystem::path temporary;
     FileDescriptor fd(CreateTemporary(target, temporary));
@@ -261,4 +200,28 @@ int ReplaceFileAtomically(const std::filesystem::path& file, const std::string& 
     }
     // The rename is durable only once the folder itself reaches the disk.
     return SyncFolder(folder);
+}
+
+namespace {
+
+std::filesystem::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return home;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir) {
+        return entry->pw_dir;
+    }
+    return "."; // nowhere better: the current folder
+}
+
+} // namespace
+
+std::filesystem::path SettingsFilePath() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    // A relative XDG_CONFIG_HOME is invalid and is ignored.
+    std::filesystem::path base = configHome != nullptr ? configHome : "";
+    if (!base.is_absolute()) {
+        base = HomeFolder() / ".config";
+    }
+    return base / "varnisk" / "varnisk.ini";
 }

@@ -1,0 +1,33 @@
+# Runs the demo script through the Linux runner and the Windows runner (under
+# Wine, in a prefix of its own) and fails unless trace and screen are the
+# same bytes. Says it skipped when the Windows runner is not built.
+if(NOT EXISTS ${WINDOWS_SIM})
+    message("${WINDOWS_SIM} is not built; skipped")
+    return()
+endif()
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+set(ENV{WINEPREFIX} ${OUT}/wine)
+set(ENV{WINEDEBUG} -all)
+unset(ENV{DISPLAY})
+foreach(side linux windows)
+    if(side STREQUAL "linux")
+        set(command ${LINUX_SIM})
+    else()
+        set(command ${WINE} ${WINDOWS_SIM})
+    endif()
+    execute_process(COMMAND ${command} --ticks 1500 --screen 1400:${OUT}/${side}.bmp ${SCRIPT}
+                    OUTPUT_FILE ${OUT}/${side}.trace RESULT_VARIABLE status TIMEOUT 240)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "the ${side} runner failed (${status})")
+    endif()
+endforeach()
+foreach(file trace bmp)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/linux.${file}
+                            ${OUT}/windows.${file} RESULT_VARIABLE differ)
+    if(differ)
+        message(FATAL_ERROR "the Windows runner's ${file} differs: ${OUT}/windows.${file}")
+    endif()
+endforeach()
+execute_process(COMMAND ${WINE}server -k)
+file(REMOVE_RECURSE ${OUT})
