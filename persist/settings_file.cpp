@@ -117,7 +117,14 @@ std::int32_t LoadZoomSetting(const std::filesystem::path& file) {
     return zoom > 0 ? zoom : 0;
 }
 
-SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::path& file) {
+bool LoadFullscreenSetting(const std::filesystem::path& file) {
+    FileReadResult read = ReadWholeFile(file);
+    return read.status == FileReadResult::Status::Read &&
+           GetProfileInt(ParseProfile(std::move(read.text)), settingSection, "Fullscreen", 0) != 0;
+}
+
+SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::path& file,
+                                std::optional<bool> fullscreen) {
     using Status = SettingsFileResult::Status;
     FileReadResult read = ReadWholeFile(file);
     if (read.status != FileReadResult::Status::Read &&
@@ -144,6 +151,9 @@ SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::p
     std::vector<std::pair<std::string, std::string>> settings;
     for (std::size_t i = 0; i < settingKeys.size(); ++i) {
         settings.emplace_back(settingKeys[i], std::to_string(values[i]));
+    }
+    if (fullscreen) {
+        settings.emplace_back("Fullscreen", *fullscreen ? "1" : "0");
     }
     SetProfileStrings(document, settingSection, settings);
 

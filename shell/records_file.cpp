@@ -3,6 +3,8 @@
 #include "persist/settings_file.h"
 #include "shell/shell_ports.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace {
@@ -50,7 +52,10 @@ void SaveRecords(MainWindow& window) {
         return;
     }
     for (;;) {
-        const SettingsFileResult saved = SaveSettings(window.game, window.saveTo);
+        const std::function<bool()>& fullscreen = window.options.fullscreen;
+        const SettingsFileResult saved =
+            SaveSettings(window.game, window.saveTo,
+                         fullscreen ? std::optional<bool>(fullscreen()) : std::nullopt);
         if (saved.ok()) {
             return;
         }

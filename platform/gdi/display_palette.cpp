@@ -51,6 +51,7 @@ struct DisplayConnection::State {
     PaletteEntries system = FreshSystemPalette();
     std::uint64_t version = 0;
     std::int32_t staticCount = staticColorCount;
+    std::shared_ptr<void> fontData;
 };
 
 DisplayConnection::DisplayConnection(const DisplayOptions& options)
@@ -66,6 +67,10 @@ DisplayConnection::DisplayConnection(const DisplayOptions& options)
 
 DisplayConnection::~DisplayConnection() {
     openDisplay = nullptr;
+}
+
+std::shared_ptr<void>* OpenDisplayFontData() {
+    return openDisplay != nullptr ? &openDisplay->fontData : nullptr;
 }
 
 PaletteHandle CreatePalette(const PaletteEntries& entries) {

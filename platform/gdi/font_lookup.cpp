@@ -1,7 +1,11 @@
-// Finding a face by family name with fontconfig. The configuration is
-// loaded for each lookup and destroyed after it: fonts are made a handful
-// of times per run, and nothing of fontconfig outlives the call.
+// Finding a face by family name with fontconfig. Loading the configuration
+// reads every font's cache and takes milliseconds, and menus, dialogs and
+// the Best5 pages look up a dozen faces before the first frame: it is loaded
+// once per open display and freed with it. Without a display it is loaded
+// for each lookup and destroyed after it.
 #include "font_lookup.h"
+
+#include "gdi_objects.h"
 
 #include <fontconfig/fontconfig.h>
 #include <memory>
@@ -29,18 +33,35 @@ bool HasFamily(FcPattern* match, std::string_view family) {
     return false;
 }
 
+// The open display's configuration, loaded at its first lookup; with no
+// display open, one loaded for this lookup alone and held by `own`.
+FcConfig* Configuration(ConfigPtr& own) {
+    std::shared_ptr<void>* kept = OpenDisplayFontData();
+    if (kept == nullptr) {
+        own.reset(FcInitLoadConfigAndFonts());
+        return own.get();
+    }
+    if (*kept == nullptr) {
+        if (FcConfig* loaded = FcInitLoadConfigAndFonts())
+            *kept = std::shared_ptr<void>(
+                loaded, [](void* config) { FcConfigDestroy(static_cast<FcConfig*>(config)); });
+    }
+    return static_cast<FcConfig*>(kept->get());
+}
+
 std::optional<FontFace> MatchFace(std::string_view family, std::int32_t weight, bool exactly) {
-    const ConfigPtr config(FcInitLoadConfigAndFonts());
+    ConfigPtr own;
+    FcConfig* config = Configuration(own);
     const PatternPtr pattern(FcPatternCreate());
-    if (!config || !pattern || family.empty())
+    if (config == nullptr || !pattern || family.empty())
         return std::nullopt;
     const std::string name(family);
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
-    FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    const PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
+    const PatternPtr match(FcFontMatch(config, pattern.get(), &result));
     if (!match || (exactly && !HasFamily(match.get(), family)))
         return std::nullopt;
     FcChar8* file = nullptr;

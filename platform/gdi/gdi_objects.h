@@ -7,6 +7,7 @@
 #include "platform/gdi/gdi.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct PlatformBitmap {
@@ -36,6 +37,12 @@ struct PlatformContext {
     bool hasClip = false;
     PlatformRegion* clip = nullptr;
 };
+
+// What the text half keeps for as long as the display is open: the system's
+// font configuration, loaded at the first face lookup, instead of once per
+// lookup. Whatever it is, it is freed when the display closes. nullptr while
+// no display is open.
+std::shared_ptr<void>* OpenDisplayFontData();
 
 // Frees the context's clip region (regions.cpp owns the region type).
 void ReleaseContextClip(PlatformContext& context);

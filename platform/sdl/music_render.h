@@ -32,6 +32,8 @@ class RenderedPiece {
     // Frames that can be read now. Once Done(), the piece's whole length.
     std::size_t Rendered() const { return rendered_.load(std::memory_order_acquire); }
     bool Done() const { return done_.load(std::memory_order_acquire); }
+    // Stops the rendering soon, without waiting for it (the destructor does).
+    void Cancel() { cancelled_.store(true); }
     // Copies frames [from, from + out.size() / 2) that are rendered, as
     // interleaved stereo; the number of frames copied.
     std::size_t Read(std::size_t from, std::span<std::int16_t> out) const;

@@ -113,14 +113,25 @@ SdlAudio::SdlAudio(std::span<const std::string_view> soundFontPlaces)
     : soundFontPlaces_(soundFontPlaces), mix_(std::make_unique<MixState>()) {}
 
 SdlAudio::~SdlAudio() {
+    CloseDevice();
+    piece_.reset();
+}
+
+void SdlAudio::CloseDevice() {
     if (state_ != DeviceState::Open) {
         return;
     }
+    state_ = DeviceState::Failed;    // closed for good: nothing opens it again
     Mix_HookMusic(nullptr, nullptr); // returns once no buffer is being mixed
-    piece_.reset();
+    {
+        const std::lock_guard lock{mix_->mutex};
+        mix_->piece = nullptr;
+        mix_->effect = nullptr;
+    }
     for (auto& [image, chunk] : chunks_) {
         Mix_FreeChunk(chunk);
     }
+    chunks_.clear();
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -245,6 +256,7 @@ std::uint32_t SdlAudio::OpenMidi(std::string_view file, int& error) {
         error = mci::errorInvalidFile;
         return 0;
     }
+    piece_.reset(); // a piece closed before
     musicFile_ = path;
     error = 0;
     musicDevice_ = ++lastDevice_;
@@ -311,7 +323,12 @@ int SdlAudio::CloseMidi(std::uint32_t device) {
         const std::lock_guard lock{mix_->mutex};
         mix_->piece = nullptr;
     }
-    piece_.reset();
+    // Its rendering stops, but the piece is freed only with the device or
+    // the next piece: the game closes its music as it ends, and must not
+    // wait there for a soundfont that is still loading.
+    if (piece_) {
+        piece_->Cancel();
+    }
     musicDevice_ = 0;
     return 0;
 }

@@ -63,14 +63,25 @@ PixelSize UsableDesktopSize() {
     return {bounds.w, bounds.h};
 }
 
+// The bounds of the display the window is on, for fullscreen; zero when
+// the video driver cannot tell.
+PixelSize DisplaySize(SDL_Window* window) {
+    SDL_Rect bounds{};
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) {
+        return {};
+    }
+    return {bounds.w, bounds.h};
+}
+
 // Pointer positions arrive in window pixels; the game wants screen pixels.
-void ScaleBackToScreen(InputEvent& event, std::int32_t zoom) {
+void ScaleBackToScreen(InputEvent& event, const ScreenPlacement& placement) {
     switch (event.kind) {
     case InputEvent::Kind::MouseMove:
     case InputEvent::Kind::MouseDown:
     case InputEvent::Kind::MouseUp:
-        event.x = ScreenCoordinate(event.x, zoom);
-        event.y = ScreenCoordinate(event.y, zoom);
+        event.x = ScreenCoordinate(event.x - placement.x, placement.zoom);
+        event.y = ScreenCoordinate(event.y - placement.y, placement.zoom);
         break;
     default: break;
     }
@@ -133,7 +144,31 @@ bool OpenPresented(PresentedWindow& presented, std::string_view title, std::int3
     }
     presented.width = width;
     presented.height = height;
+    presented.centred = false;
     return true;
+}
+
+// The texture on screen as it is: the whole window, or centred on black.
+void ShowTexture(PresentedWindow& presented) {
+    if (!presented.centred) {
+        SDL_RenderCopy(presented.renderer, presented.texture, nullptr, nullptr);
+    } else {
+        // The window's size, not the display's: a desktop without a window
+        // manager leaves the window as it was.
+        PixelSize output;
+        SDL_GetRendererOutputSize(presented.renderer, &output.width, &output.height);
+        const ScreenPlacement placement =
+            PlaceFullscreen({presented.width, presented.height}, output);
+        presented.zoom = placement.zoom;
+        presented.x = placement.x;
+        presented.y = placement.y;
+        SDL_SetRenderDrawColor(presented.renderer, 0, 0, 0, 255);
+        SDL_RenderClear(presented.renderer);
+        const SDL_Rect target{presented.x, presented.y, presented.width * presented.zoom,
+                              presented.height * presented.zoom};
+        SDL_RenderCopy(presented.renderer, presented.texture, nullptr, &target);
+    }
+    SDL_RenderPresent(presented.renderer);
 }
 
 // The image's colours into the texture, then on screen. Only the part both
@@ -167,8 +202,7 @@ void PresentTo(PresentedWindow& presented, const ScreenImage& image, ScreenColor
         }
     }
     SDL_UnlockTexture(presented.texture);
-    SDL_RenderCopy(presented.renderer, presented.texture, nullptr, nullptr);
-    SDL_RenderPresent(presented.renderer);
+    ShowTexture(presented);
 }
 
 } // namespace
@@ -180,6 +214,9 @@ SdlBackend::SdlBackend()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The screen texture is shown at a whole factor; never smooth it.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // Fullscreen is the desktop's own size, not a video mode: it stays when
+    // the player turns to another window.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Only drivers that show the window to someone: without a display SDL
     // would fall back to its offscreen driver and play to nobody. A driver
     // named in SDL_VIDEODRIVER (the tests' dummy one) is still taken.
@@ -231,8 +268,21 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
         }
         SDL_Event sdlEvent;
         // Even with the deadline passed, what is already queued is delivered:
-        // input comes before the timers.
-        const int got = left > 0 ? SDL_WaitEventTimeout(&sdlEvent, left) : SDL_PollEvent(&sdlEvent);
+        // input comes before the timers. Fetching it from the desktop takes
+        // a dozen system calls, and the window system looks several times
+        // between two waits: within the millisecond of the last fetch (or
+        // of the wait that found nothing) SDL's own queue is looked at alone.
+        int got = 0;
+        if (left > 0) {
+            got = SDL_WaitEventTimeout(&sdlEvent, left);
+            fetchedAt_ = Now();
+        } else {
+            if (fetchedAt_ != Now()) {
+                SDL_PumpEvents();
+                fetchedAt_ = Now();
+            }
+            got = SDL_PeepEvents(&sdlEvent, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+        }
         if (got == 0) {
             if (MillisecondsUntil(deadline, Now()) <= 0) {
                 return false;
@@ -260,9 +310,22 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
                 return true;
             }
         }
+        if ((sdlEvent.type == SDL_KEYDOWN || sdlEvent.type == SDL_KEYUP) &&
+            TakeFullscreenKey(sdlEvent.key)) {
+            if (sdlEvent.type == SDL_KEYUP) {
+                continue;
+            }
+            // Alt held with Enter was not pressed alone: its release must
+            // not open the menu bar.
+            event = InputEvent{};
+            event.kind = InputEvent::Kind::KeyTaken;
+            return true;
+        }
         if ((gamepads_ != nullptr && gamepads_->Translate(sdlEvent, event)) ||
             TranslateEvent(sdlEvent, event)) {
-            ScaleBackToScreen(event, zoom_);
+            ScaleBackToScreen(event, screen_.centred
+                                         ? ScreenPlacement{screen_.zoom, screen_.x, screen_.y}
+                                         : ScreenPlacement{zoom_, 0, 0});
             return true;
         }
     }
@@ -283,8 +346,54 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
     }
     SetWindowIcon(screen_.window, iconFile);
     zoom_ = zoom;
+    if (fullscreen_) {
+        SetFullscreen(true);
+    }
     // The name entry reads typed characters, whatever the keyboard layout.
     SDL_StartTextInput();
+    return true;
+}
+
+void SdlBackend::SetFullscreen(bool fullscreen) {
+    if (SDL_SetWindowFullscreen(screen_.window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) !=
+        0) {
+        return; // the desktop would not: the window stays as it was
+    }
+    fullscreen_ = fullscreen;
+    screen_.centred = fullscreen;
+    // Until the next present finds the window's new size, the pointer is
+    // placed as it will most likely be.
+    const ScreenPlacement placement =
+        fullscreen ? PlaceFullscreen({screen_.width, screen_.height}, DisplaySize(screen_.window))
+                   : ScreenPlacement{zoom_, 0, 0};
+    screen_.zoom = placement.zoom;
+    screen_.x = placement.x;
+    screen_.y = placement.y;
+    // The texture still holds the last picture: show it at once in the new
+    // place rather than wait for the game to draw again.
+    if ((SDL_GetWindowFlags(screen_.window) & SDL_WINDOW_SHOWN) != 0) {
+        ShowTexture(screen_);
+    }
+}
+
+bool SdlBackend::TakeFullscreenKey(const SDL_KeyboardEvent& key) {
+    const std::int32_t code = key.keysym.sym;
+    const auto taken = std::find(takenKeys_.begin(), takenKeys_.end(), code);
+    if (taken != takenKeys_.end()) {
+        // Its repeats and its release belong to the switch too.
+        if (key.type == SDL_KEYUP) {
+            takenKeys_.erase(taken);
+        }
+        return true;
+    }
+    const bool altEnter =
+        (code == SDLK_RETURN || code == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+    if (key.type != SDL_KEYDOWN || (!altEnter && code != SDLK_F11) || screen_.window == nullptr ||
+        key.windowID != SDL_GetWindowID(screen_.window)) {
+        return false;
+    }
+    takenKeys_.push_back(code);
+    SetFullscreen(!fullscreen_);
     return true;
 }
 

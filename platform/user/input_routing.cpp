@@ -230,6 +230,7 @@ bool RouteInput(const QueueItem& item, Message& message) {
         system.controlDown = false;
         SetApplicationActive(false);
         return false;
+    case InputEvent::Kind::KeyTaken: system.altAlone = false; return false;
     case InputEvent::Kind::Text: return false; // split into characters when queued
     }
     return false;

@@ -32,6 +32,15 @@ std::int32_t ChooseWindowZoom(std::int32_t requested, PixelSize screen, PixelSiz
     return std::max(1, LargestFittingFactor(screen, room));
 }
 
+ScreenPlacement PlaceFullscreen(PixelSize screen, PixelSize display) {
+    if (screen.width <= 0 || screen.height <= 0) {
+        return {};
+    }
+    const std::int32_t zoom = std::max(1, LargestFittingFactor(screen, display));
+    return {zoom, (display.width - screen.width * zoom) / 2,
+            (display.height - screen.height * zoom) / 2};
+}
+
 std::int32_t ScreenCoordinate(std::int32_t windowCoordinate, std::int32_t zoom) {
     if (zoom <= 1) {
         return windowCoordinate;

@@ -1,9 +1,12 @@
 // VARNISK: the program entry on the desktop.
 
 #include "persist/settings_file.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_backend.h"
 #include "shell/desktop/program.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -76,5 +79,17 @@ int main(int argc, char** argv) {
     if (!backend.Initialised()) {
         return 1; // it has said why
     }
-    return PlayOnDesktop(backend, [&backend](std::int32_t zoom) { backend.RequestZoom(zoom); });
+    const int exitCode = PlayOnDesktop(
+        backend, [&backend](std::int32_t zoom) { backend.RequestZoom(zoom); },
+        [&backend](bool fullscreen) { backend.RequestFullscreen(fullscreen); },
+        [&backend] { return backend.Fullscreen(); });
+    // The records are saved and the game's windows are gone. The sound
+    // device is closed in order, so that whatever it was playing reaches
+    // the driver; the rest (the music's renderer, perhaps still loading its
+    // soundfont, the display connection and the libraries' own teardown)
+    // the system takes back at once when the process ends, where tearing
+    // it down by hand would keep a closed game running for a moment longer.
+    backend.Audio().CloseDevice();
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }

@@ -9,6 +9,7 @@
 #include "shell/text_faces.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -72,13 +73,19 @@ int RunGame(const StartupOptions& options) {
     return static_cast<int>(message.wParam);
 }
 
-int PlayOnDesktop(Backend& backend, const std::function<void(std::int32_t zoom)>& requestZoom) {
+int PlayOnDesktop(Backend& backend, const std::function<void(std::int32_t zoom)>& requestZoom,
+                  const std::function<void(bool fullscreen)>& requestFullscreen,
+                  std::function<bool()> fullscreen) {
     // One settings and records file, read at start-up and replaced at the end.
     const std::filesystem::path settings = SettingsFilePath();
     requestZoom(LoadZoomSetting(settings));
+    if (requestFullscreen) {
+        requestFullscreen(LoadFullscreenSetting(settings));
+    }
     // Menus and dialogs are written in the game's own faces.
     StartWindowSystem(backend, {.faces = GameTextFaces()});
-    const int exitCode = RunGame({settings, settings, std::nullopt, LocateMusicFile()});
+    const int exitCode =
+        RunGame({settings, settings, std::nullopt, LocateMusicFile(), std::move(fullscreen)});
     ShutdownWindowSystem();
     return exitCode;
 }

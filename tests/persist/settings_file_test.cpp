@@ -237,6 +237,29 @@ TEST_F(SettingsFileTest, ZoomIsReadAsAPositiveFactorOrAutomaticAndSurvivesSaves)
     EXPECT_EQ(LoadZoomSetting(file_), 2);
 }
 
+// Fullscreen too, but the game's save writes it when the desktop says how
+// it is shown, and leaves it alone otherwise.
+TEST_F(SettingsFileTest, FullscreenIsReadAsOnOrOffAndWrittenOnlyWhenGiven) {
+    EXPECT_FALSE(LoadFullscreenSetting(file_)); // no file
+    const std::pair<const char*, bool> cases[] = {
+        {"[Setting]\nFullscreen=1\n", true},  {"[setting]\n fullscreen = 2\n", true},
+        {"[Setting]\nFullscreen=0\n", false}, {"[Setting]\nFullscreen=yes\n", false},
+        {"[Record]\nFullscreen=1\n", false},
+    };
+    for (const auto& [text, on] : cases) {
+        WriteText(file_, text);
+        EXPECT_EQ(LoadFullscreenSetting(file_), on) << text;
+    }
+    WriteText(file_, "[Setting]\nFullscreen=1\nZoom=2\n");
+    ASSERT_TRUE(SaveSettings(Loaded(file_), file_).ok());
+    EXPECT_TRUE(LoadFullscreenSetting(file_));
+    ASSERT_TRUE(SaveSettings(Loaded(file_), file_, false).ok());
+    const std::string text = ReadText(file_);
+    EXPECT_NE(text.find("[Setting]\nFullscreen=0\nZoom=2\n"), std::string::npos) << text;
+    ASSERT_TRUE(SaveSettings(Loaded(file_), file_, true).ok());
+    EXPECT_TRUE(LoadFullscreenSetting(file_));
+}
+
 using Status = SettingsFileResult::Status;
 
 // A load says why it gave the defaults, and a save why it wrote nothing, and

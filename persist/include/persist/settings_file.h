@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // The settings and Best5 tables kept between runs, in one profile file with
@@ -54,8 +55,15 @@ SettingsFileResult LoadSettings(GameState& state, const std::filesystem::path& f
 // file is missing or holds anything else. The game never writes this key.
 std::int32_t LoadZoomSetting(const std::filesystem::path& file);
 
+// Whether the player left the game fullscreen, [Setting] Fullscreen=1: a
+// key of the desktop's own, beside the game's; false when it is missing or
+// holds anything but a non-zero number.
+bool LoadFullscreenSetting(const std::filesystem::path& file);
+
 // Writes every setting and record into the file, keeping whatever else it
 // holds, and replaces it atomically. Nothing is written when a file exists
 // that could not be read first (its records would be lost), or when the file
-// would grow larger than the game reads back.
-SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::path& file);
+// would grow larger than the game reads back. With fullscreen given, the
+// Fullscreen key is written too (0 or 1); without, it is left as it is.
+SettingsFileResult SaveSettings(const GameState& state, const std::filesystem::path& file,
+                                std::optional<bool> fullscreen = std::nullopt);

@@ -17,12 +17,15 @@
 // What the program entry hands the main window when it creates it: where
 // the settings and records are read at start-up and written at teardown (an
 // empty path means none: defaults, or nothing written), the random seed
-// when a replay fixes it in place of the tick count, and the music file.
+// when a replay fixes it in place of the tick count, the music file, and
+// whether the desktop shows the game fullscreen, asked when the settings are
+// saved (empty where there is no desktop: the file's key is left alone).
 struct StartupOptions {
     std::filesystem::path load;
     std::filesystem::path save;
     std::optional<std::uint32_t> seed;
     std::string musicFile{musicFileName};
+    std::function<bool()> fullscreen{};
 };
 
 // The start panel as its main window keeps it: there is at most one.

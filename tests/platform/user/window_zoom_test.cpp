@@ -38,4 +38,21 @@ TEST(WindowZoom, AutomaticFitsTheFramedWindowARequestTheWindowAloneAndPointsRoun
         EXPECT_EQ(ScreenCoordinate(p.window, p.zoom), p.screen) << p.window << " / " << p.zoom;
 }
 
+// Fullscreen takes the whole display, frame or not, and centres the picture.
+TEST(WindowZoom, FullscreenTakesTheLargestFactorOfTheWholeDisplayCentred) {
+    const struct {
+        PixelSize display;
+        std::int32_t zoom, x, y;
+    } cases[] = {{{1920, 1080}, 2, 326, 85},  {{1366, 768}, 1, 366, 156},
+                 {{3840, 2160}, 4, 652, 170}, {{1268, 910}, 2, 0, 0},
+                 {{1267, 2160}, 1, 316, 852}, {{600, 400}, 1, -17, -27},
+                 {{0, 0}, 1, -317, -227}};
+    for (const auto& c : cases) {
+        const ScreenPlacement placed = PlaceFullscreen(screen, c.display);
+        EXPECT_EQ(placed.zoom, c.zoom) << c.display.width << " x " << c.display.height;
+        EXPECT_EQ(placed.x, c.x) << c.display.width << " x " << c.display.height;
+        EXPECT_EQ(placed.y, c.y) << c.display.width << " x " << c.display.height;
+    }
+}
+
 } // namespace

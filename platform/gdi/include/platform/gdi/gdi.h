@@ -52,7 +52,8 @@ struct DisplayOptions {
 };
 
 // The process's connection to the display, which holds the system palette:
-// what the three calls below read and RealizePalette changes. Whoever opens
+// what the three calls below read and RealizePalette changes; text finds
+// its faces through a font configuration loaded once while it is open. Whoever opens
 // it owns it: the window system opens one when it starts and closes it when
 // it shuts down, and a program without windows may open its own. One is
 // open at a time (opening a second is a fault that stops the program), and

@@ -56,6 +56,10 @@ class SdlAudio {
 
     // Whether the device could be opened (opening it if not yet tried).
     bool DeviceOpen();
+    // Closes the device for good, once everything it played has been handed
+    // to the driver (a recording ends complete); the game is silent after.
+    // The music's rendering may still be running: it is freed with this.
+    void CloseDevice();
     // Milliseconds from the last PlayWave to the first mixed buffer that
     // held its samples; nothing before an effect has been mixed.
     std::optional<double> LastEffectDelayMs() const;

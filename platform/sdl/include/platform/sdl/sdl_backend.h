@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // SDL's own types, named here so that code above the platform never needs
 // SDL's headers to hold a backend.
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_KeyboardEvent;
 
 class Gamepads;
 class ScreenColorTable;
@@ -33,6 +35,12 @@ class SdlBackend final : public Backend {
     // OpenScreen; Zoom() is the factor the open window shows.
     void RequestZoom(std::int32_t requested) { requestedZoom_ = requested; }
     std::int32_t Zoom() const { return zoom_; }
+    // Alt+Enter and F11 switch the screen between its window and the whole
+    // display, borderless, at the largest whole factor that fits, centred
+    // on black; no window of the game hears those keys. Set before
+    // OpenScreen to open it fullscreen; Fullscreen() is what it shows now.
+    void RequestFullscreen(bool fullscreen) { fullscreen_ = fullscreen; }
+    bool Fullscreen() const { return fullscreen_; }
 
     std::uint32_t Now() override;
     bool WaitEvent(std::uint32_t deadline, InputEvent& event) override;
@@ -63,13 +71,30 @@ class SdlBackend final : public Backend {
         SDL_Texture* texture = nullptr;
         std::int32_t width = 0;
         std::int32_t height = 0;
+        // Fullscreen, the texture is centred on black at the largest whole
+        // factor that fits the window as it is when presented: that factor
+        // and its top-left corner; otherwise it fills the window.
+        bool centred = false;
+        std::int32_t zoom = 0;
+        std::int32_t x = 0;
+        std::int32_t y = 0;
     };
 
   private:
+    void SetFullscreen(bool fullscreen);
+    // Whether the desktop's key event is one of the fullscreen keys (or the
+    // release or repeat of one), which is then handled here, not passed on.
+    bool TakeFullscreenKey(const SDL_KeyboardEvent& key);
+
     bool initialised_ = false;
+    bool fullscreen_ = false;
+    // The fullscreen keys whose release is still to come, by key code.
+    std::vector<std::int32_t> takenKeys_;
     PresentedWindow screen_;
     // A message box's own window, open only while it stands alone.
     PresentedWindow lone_;
+    // When the desktop's events were last fetched into SDL's queue.
+    std::uint32_t fetchedAt_ = 0;
     std::int32_t requestedZoom_ = 0;
     std::int32_t zoom_ = 1;
     std::unique_ptr<ScreenColorTable> colors_;

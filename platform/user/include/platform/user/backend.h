@@ -61,6 +61,8 @@ struct InputEvent {
         Expose,    // the screen must be shown again whole
         FocusGained,
         FocusLost,
+        KeyTaken, // a key the desktop kept for itself (Alt+Enter): no window
+                  // hears it, but an Alt held with it was not pressed alone
     };
     Kind kind = Kind::KeyDown;
     int virtualKey = 0;

@@ -20,6 +20,16 @@ struct PixelSize {
 //   (a zero or negative usable size).
 std::int32_t ChooseWindowZoom(std::int32_t requested, PixelSize screen, PixelSize usable);
 
+// Where the screen is shown fullscreen: at the largest whole factor that
+// fits the display (at least 1), its top-left corner placed so that it is
+// centred, the rest of the display black.
+struct ScreenPlacement {
+    std::int32_t zoom = 1;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+ScreenPlacement PlaceFullscreen(PixelSize screen, PixelSize display);
+
 // A window coordinate back in screen pixels. Rounds towards minus infinity,
 // so that a pointer just left of or above the window (while a button holds
 // it captured) stays outside the screen rather than landing on its edge.

@@ -29,5 +29,9 @@ int RunGame(const StartupOptions& options);
 // it: the zoom the settings file asks for goes to requestZoom before the
 // window opens, the window system starts in the game's faces, the game plays
 // with its settings and records file and its music, and the window system
-// ends. Returns the exit code.
-int PlayOnDesktop(Backend& backend, const std::function<void(std::int32_t zoom)>& requestZoom);
+// ends. Returns the exit code. A backend that can show the game fullscreen
+// is told the file's choice the same way, and asked for its own when the
+// game saves; without those, the file's Fullscreen key is left alone.
+int PlayOnDesktop(Backend& backend, const std::function<void(std::int32_t zoom)>& requestZoom,
+                  const std::function<void(bool fullscreen)>& requestFullscreen = {},
+                  std::function<bool()> fullscreen = {});
