@@ -121,7 +121,8 @@ TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChangesAndConvertsIntoPaddedRows) 
     // 3 x 2 indices into rows of 16 bytes: one spare pixel at each row's end.
     const std::vector<std::uint8_t> indices = {1, 2, 3, 4, 5, 6};
     std::vector<std::uint32_t> texture(std::size_t{4} * 2, 0xEEEEEEEEu);
-    ConvertIndicesToArgb(indices, 3, 2, table, reinterpret_cast<std::uint8_t*>(texture.data()), 16);
+    ConvertIndices(indices, 3, {0, 0, 3, 2}, table, 1,
+                   reinterpret_cast<std::uint8_t*>(texture.data()), 16);
     EXPECT_EQ(texture,
               (std::vector<std::uint32_t>{0xFFAA0000u, 0xFF00BB00u, 0xFF030303u, 0xEEEEEEEEu,
                                           0xFF040404u, 0xFF050505u, 0xFF060606u, 0xEEEEEEEEu}));
