@@ -568,6 +568,7 @@ void SdlBackend::SetFullscreen(bool fullscreen) {
     screen_.zoom = placement.zoom;
     screen_.x = placement.x;
     screen_.y = placement.y;
+    screen_.whole = true;
     // The texture or the copy still holds the last picture: show it at once
     // in the new place rather than wait for the game to draw again.
     if ((SDL_GetWindowFlags(screen_.window) & SDL_WINDOW_SHOWN) == 0) {
