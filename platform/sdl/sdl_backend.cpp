@@ -167,8 +167,8 @@ bool GpuDeviceOpen() {
 //    GL_RENDERER names no software rasterizer (llvmpipe, softpipe, swrast);
 //    otherwise it goes and the surface is used.
 // Where the surface cannot be had, or is not 32 bits a pixel, the renderer
-// is used after all.
-PresentPath ChoosePresentPath(SDL_Window* window) {
+// is used after all. A renderer made to find out and kept is left in `kept`.
+PresentPath ChoosePresentPath(SDL_Window* window, SDL_Renderer*& kept) {
     const char* asked = std::getenv("VARNISK_PRESENT");
     const std::string_view choice = asked != nullptr ? asked : "";
     if (choice == "surface") {
@@ -184,9 +184,12 @@ PresentPath ChoosePresentPath(SDL_Window* window) {
     if (renderer == nullptr) {
         return PresentPath::WindowSurface;
     }
-    const bool software = DrawnInSoftware(renderer);
-    SDL_DestroyRenderer(renderer);
-    return software ? PresentPath::WindowSurface : PresentPath::Renderer;
+    if (DrawnInSoftware(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        return PresentPath::WindowSurface;
+    }
+    kept = renderer;
+    return PresentPath::Renderer;
 }
 
 // The window surface's layout when the conversion can write into it: 32
@@ -227,7 +230,7 @@ bool OpenPresented(PresentedWindow& presented, PresentPath& path, std::string_vi
         return false;
     }
     if (path == PresentPath::Undecided) {
-        path = ChoosePresentPath(presented.window);
+        path = ChoosePresentPath(presented.window, presented.renderer);
     }
     presented.width = width;
     presented.height = height;
@@ -239,7 +242,9 @@ bool OpenPresented(PresentedWindow& presented, PresentPath& path, std::string_vi
             return true;
         }
     }
-    presented.renderer = CreateRenderer(presented.window);
+    if (presented.renderer == nullptr) {
+        presented.renderer = CreateRenderer(presented.window);
+    }
     if (presented.renderer != nullptr) {
         presented.texture = SDL_CreateTexture(presented.renderer, SDL_PIXELFORMAT_ARGB8888,
                                               SDL_TEXTUREACCESS_STREAMING, width, height);
