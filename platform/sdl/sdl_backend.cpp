@@ -10,8 +10,10 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -109,6 +111,97 @@ bool ProgramOnPath(std::string_view name) {
 }
 
 using PresentedWindow = SdlBackend::PresentedWindow;
+using PresentPath = SdlBackend::PresentPath;
+
+// Whether the renderer draws on the CPU: SDL's own software renderer, or
+// GL through one of Mesa's software rasterizers.
+bool DrawnInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
+        return true;
+    }
+    if (std::string_view(info.name).substr(0, 6) != "opengl") {
+        return false;
+    }
+    // The GL renderer leaves its context current once made.
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int glRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(glRenderer) : nullptr;
+    if (name == nullptr) {
+        return false; // cannot tell: keep it, as before
+    }
+    std::string lower(reinterpret_cast<const char*>(name));
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find("llvmpipe") != std::string::npos ||
+           lower.find("softpipe") != std::string::npos || lower.find("swrast") != std::string::npos;
+}
+
+// Whether this user may open a GPU: a DRM device node, or NVIDIA's own.
+// Without one no GL can be hardware accelerated.
+bool GpuDeviceOpen() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+        const std::string name = entry.path().filename().string();
+        if ((name.starts_with("renderD") || name.starts_with("card")) &&
+            access(entry.path().c_str(), R_OK | W_OK) == 0) {
+            return true;
+        }
+    }
+    return access("/dev/nvidiactl", R_OK | W_OK) == 0;
+}
+
+// How the windows are presented. The window's own surface takes the
+// picture converted on the CPU, and only the rectangles that changed, in
+// shared memory with the X server. A GL renderer instead uploads the whole
+// picture as a texture and redraws the whole window at every present; that
+// pays only when a GPU draws it. Through Mesa's software rasterizers it
+// costs two to four times the CPU, and loading GL costs about 80 MiB and a
+// tenth of a second at start-up. So:
+//  - VARNISK_PRESENT=surface or VARNISK_PRESENT=gl decides outright;
+//  - with no GPU device this user may open (/dev/dri/renderD*,
+//    /dev/dri/card*, /dev/nvidiactl) the surface, and GL is never loaded;
+//  - otherwise a renderer is made as SDL chooses it, and kept only when it
+//    is not SDL's software renderer and, for an OpenGL one, its
+//    GL_RENDERER names no software rasterizer (llvmpipe, softpipe, swrast);
+//    otherwise it goes and the surface is used.
+// Where the surface cannot be had, or is not 32 bits a pixel, the renderer
+// is used after all. A renderer made to find out and kept is left in `kept`.
+PresentPath ChoosePresentPath(SDL_Window* window, SDL_Renderer*& kept) {
+    const char* asked = std::getenv("VARNISK_PRESENT");
+    const std::string_view choice = asked != nullptr ? asked : "";
+    if (choice == "surface") {
+        return PresentPath::WindowSurface;
+    }
+    if (choice == "gl") {
+        return PresentPath::Renderer;
+    }
+    if (!GpuDeviceOpen()) {
+        return PresentPath::WindowSurface;
+    }
+    SDL_Renderer* renderer = CreateRenderer(window);
+    if (renderer == nullptr) {
+        return PresentPath::WindowSurface;
+    }
+    if (DrawnInSoftware(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        return PresentPath::WindowSurface;
+    }
+    kept = renderer;
+    return PresentPath::Renderer;
+}
+
+// The window surface's layout when the conversion can write into it: 32
+// bits a pixel, red, green and blue packed.
+std::optional<PixelLayout> SurfaceLayout(const SDL_Surface* surface) {
+    const SDL_PixelFormat* format = surface->format;
+    if (format->BytesPerPixel != 4 || format->palette != nullptr || format->Rmask == 0 ||
+        format->Gmask == 0 || format->Bmask == 0) {
+        return std::nullopt;
+    }
+    return PixelLayout{format->Rmask, format->Gmask, format->Bmask};
+}
 
 void ClosePresented(PresentedWindow& presented) {
     if (presented.texture != nullptr) {
@@ -123,15 +216,33 @@ void ClosePresented(PresentedWindow& presented) {
     presented = PresentedWindow{};
 }
 
-// A window centred on the desktop, `zoom` times the screen's size; the
-// texture keeps the screen's own size and the renderer enlarges it with
+// A window centred on the desktop, `zoom` times the screen's size, shown
+// through its own surface when `path` says so (deciding it for every window
+// when it is still open) and the surface can take the conversion; else
+// through a texture of the screen's own size that the renderer enlarges with
 // nearest-pixel sampling. False, with nothing left open, when any part fails.
-bool OpenPresented(PresentedWindow& presented, std::string_view title, std::int32_t width,
-                   std::int32_t height, std::int32_t zoom, Uint32 flags) {
+bool OpenPresented(PresentedWindow& presented, PresentPath& path, std::string_view title,
+                   std::int32_t width, std::int32_t height, std::int32_t zoom, Uint32 flags) {
     const std::string titleText(title);
     presented.window = SDL_CreateWindow(titleText.c_str(), SDL_WINDOWPOS_CENTERED,
                                         SDL_WINDOWPOS_CENTERED, width * zoom, height * zoom, flags);
-    if (presented.window != nullptr) {
+    if (presented.window == nullptr) {
+        return false;
+    }
+    if (path == PresentPath::Undecided) {
+        path = ChoosePresentPath(presented.window, presented.renderer);
+    }
+    presented.width = width;
+    presented.height = height;
+    presented.windowZoom = zoom;
+    presented.centred = false;
+    if (path == PresentPath::WindowSurface) {
+        const SDL_Surface* surface = SDL_GetWindowSurface(presented.window);
+        if (surface != nullptr && SurfaceLayout(surface)) {
+            return true;
+        }
+    }
+    if (presented.renderer == nullptr) {
         presented.renderer = CreateRenderer(presented.window);
     }
     if (presented.renderer != nullptr) {
@@ -142,9 +253,6 @@ bool OpenPresented(PresentedWindow& presented, std::string_view title, std::int3
         ClosePresented(presented);
         return false;
     }
-    presented.width = width;
-    presented.height = height;
-    presented.centred = false;
     return true;
 }
 
@@ -171,10 +279,85 @@ void ShowTexture(PresentedWindow& presented) {
     SDL_RenderPresent(presented.renderer);
 }
 
-// The image's colours into the texture, then on screen. Only the part both
-// have in common: a mismatched image never reads or writes outside either.
+// The frame last shown into the window's surface, converted through the
+// colour table: the rectangles given (in screen pixels), or the whole
+// window when it must be drawn whole, black around the picture where it
+// does not fill the window. The border is thus drawn once for each new
+// surface or switch, not at every frame.
+void DrawOnSurface(PresentedWindow& presented, std::vector<PixelRect> changed,
+                   ScreenColorTable& colors) {
+    SDL_Surface* surface = SDL_GetWindowSurface(presented.window);
+    if (surface == nullptr || presented.shown.empty()) {
+        return;
+    }
+    const std::optional<PixelLayout> layout = SurfaceLayout(surface);
+    if (!layout) {
+        return;
+    }
+    colors.Update(presented.palette, *layout);
+    if (surface != presented.surface || surface->w != presented.surfaceWidth ||
+        surface->h != presented.surfaceHeight || colors.Version() != presented.colorsVersion) {
+        presented.whole = true;
+    }
+    if (presented.whole) {
+        const ScreenPlacement placement =
+            presented.centred
+                ? PlaceFullscreen({presented.width, presented.height}, {surface->w, surface->h})
+                : ScreenPlacement{presented.windowZoom, 0, 0};
+        presented.zoom = placement.zoom;
+        presented.x = placement.x;
+        presented.y = placement.y;
+        changed.assign(1, PixelRect{0, 0, presented.shownWidth, presented.shownHeight});
+    }
+    // Never outside the surface, however small the desktop left the window.
+    const std::int32_t zoom = presented.zoom;
+    for (PixelRect& rect : changed) {
+        const std::int32_t right = std::min(rect.x + rect.width, (surface->w - presented.x) / zoom);
+        const std::int32_t bottom =
+            std::min(rect.y + rect.height, (surface->h - presented.y) / zoom);
+        rect.width = std::max(0, right - rect.x);
+        rect.height = std::max(0, bottom - rect.y);
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    if (presented.whole &&
+        (presented.x != 0 || presented.y != 0 || surface->w != presented.shownWidth * zoom ||
+         surface->h != presented.shownHeight * zoom)) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    }
+    auto* origin = static_cast<std::uint8_t*>(surface->pixels) +
+                   static_cast<std::ptrdiff_t>(presented.y) * surface->pitch +
+                   static_cast<std::ptrdiff_t>(presented.x) * 4;
+    std::vector<SDL_Rect> rects;
+    for (const PixelRect& rect : changed) {
+        if (rect.width > 0 && rect.height > 0) {
+            ConvertIndices(presented.shown, presented.shownWidth, rect, colors, zoom, origin,
+                           surface->pitch);
+            rects.push_back({presented.x + rect.x * zoom, presented.y + rect.y * zoom,
+                             rect.width * zoom, rect.height * zoom});
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    if (presented.whole) {
+        SDL_UpdateWindowSurface(presented.window);
+    } else if (!rects.empty()) {
+        SDL_UpdateWindowSurfaceRects(presented.window, rects.data(),
+                                     static_cast<int>(rects.size()));
+    }
+    presented.surface = surface;
+    presented.surfaceWidth = surface->w;
+    presented.surfaceHeight = surface->h;
+    presented.colorsVersion = colors.Version();
+    presented.whole = false;
+}
+
+// The image on screen. Only the part both have in common: a mismatched
+// image never reads or writes outside either.
 void PresentTo(PresentedWindow& presented, const ScreenImage& image, ScreenColorTable& colors) {
-    if (presented.texture == nullptr || image.palette == nullptr) {
+    if (presented.window == nullptr || image.palette == nullptr) {
         return;
     }
     const std::int32_t width = std::min(image.width, presented.width);
@@ -183,26 +366,40 @@ void PresentTo(PresentedWindow& presented, const ScreenImage& image, ScreenColor
         image.indices.size() < static_cast<std::size_t>(image.width) * image.height) {
         return;
     }
+    if (presented.renderer == nullptr) {
+        // Only what differs from the frame shown before is converted and
+        // sent: finding it costs a comparison of each row, far less than
+        // converting and sending the rows that did not change.
+        if (width != presented.shownWidth || height != presented.shownHeight) {
+            presented.whole = true;
+            presented.shownWidth = width;
+            presented.shownHeight = height;
+        }
+        presented.palette = *image.palette;
+        DrawOnSurface(presented,
+                      TakeChanges(image.indices, image.width, width, height, presented.shown),
+                      colors);
+        return;
+    }
     colors.Update(*image.palette);
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(presented.texture, nullptr, &pixels, &pitch) != 0) {
         return;
     }
-    if (width == image.width) {
-        ConvertIndicesToArgb(image.indices, width, height, colors,
-                             static_cast<std::uint8_t*>(pixels), pitch);
-    } else {
-        // A narrower screen: convert row by row from the image's own rows.
-        for (std::int32_t y = 0; y < height; ++y) {
-            ConvertIndicesToArgb(
-                image.indices.subspan(static_cast<std::size_t>(y) * image.width, width), width, 1,
-                colors, static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(y) * pitch,
-                pitch);
-        }
-    }
+    ConvertIndices(image.indices, image.width, {0, 0, width, height}, colors, 1,
+                   static_cast<std::uint8_t*>(pixels), pitch);
     SDL_UnlockTexture(presented.texture);
     ShowTexture(presented);
+}
+
+// The window drawn again whole from the frame last shown, without waiting
+// for the game to draw: its surface was remade, or it was uncovered.
+void RedrawWhole(PresentedWindow& presented, ScreenColorTable& colors) {
+    if (presented.window != nullptr && presented.renderer == nullptr) {
+        presented.whole = true;
+        DrawOnSurface(presented, {}, colors);
+    }
 }
 
 } // namespace
@@ -217,6 +414,9 @@ SdlBackend::SdlBackend()
     // Fullscreen is the desktop's own size, not a video mode: it stays when
     // the player turns to another window.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // A window's surface is the desktop's own shared memory, never a GL
+    // texture in disguise: whether GL is worth loading is decided apart.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Only drivers that show the window to someone: without a display SDL
     // would fall back to its offscreen driver and play to nobody. A driver
     // named in SDL_VIDEODRIVER (the tests' dummy one) is still taken.
@@ -309,6 +509,12 @@ bool SdlBackend::WaitEvent(std::uint32_t deadline, InputEvent& event) {
                 event.kind = InputEvent::Kind::Close;
                 return true;
             }
+            // A resize remakes the window's surface, and what an uncovered
+            // window showed is lost: draw it again at once.
+            if (sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                RedrawWhole(fromLone ? lone_ : screen_, *colors_);
+            }
         }
         if ((sdlEvent.type == SDL_KEYDOWN || sdlEvent.type == SDL_KEYUP) &&
             TakeFullscreenKey(sdlEvent.key)) {
@@ -338,9 +544,7 @@ bool SdlBackend::OpenScreen(std::int32_t width, std::int32_t height, std::string
     }
     const std::int32_t zoom =
         ChooseWindowZoom(requestedZoom_, {width, height}, UsableDesktopSize());
-    // The texture keeps the screen's own size; the renderer enlarges it into
-    // the window with nearest-pixel sampling.
-    if (!OpenPresented(screen_, title, width, height, zoom, SDL_WINDOW_HIDDEN)) {
+    if (!OpenPresented(screen_, path_, title, width, height, zoom, SDL_WINDOW_HIDDEN)) {
         std::fprintf(stderr, "%s: cannot open the window: %s\n", ProgramName(), SDL_GetError());
         return false;
     }
@@ -369,10 +573,16 @@ void SdlBackend::SetFullscreen(bool fullscreen) {
     screen_.zoom = placement.zoom;
     screen_.x = placement.x;
     screen_.y = placement.y;
-    // The texture still holds the last picture: show it at once in the new
-    // place rather than wait for the game to draw again.
-    if ((SDL_GetWindowFlags(screen_.window) & SDL_WINDOW_SHOWN) != 0) {
+    screen_.whole = true;
+    // The texture or the copy still holds the last picture: show it at once
+    // in the new place rather than wait for the game to draw again.
+    if ((SDL_GetWindowFlags(screen_.window) & SDL_WINDOW_SHOWN) == 0) {
+        return;
+    }
+    if (screen_.renderer != nullptr) {
         ShowTexture(screen_);
+    } else {
+        RedrawWhole(screen_, *colors_);
     }
 }
 
@@ -412,7 +622,7 @@ bool SdlBackend::OpenLoneWindow(std::int32_t width, std::int32_t height, std::st
     // The box draws its own caption and frame; the desktop adds none. It
     // comes up over whatever has the keyboard, and takes it.
     if (!initialised_ || lone_.window != nullptr || width <= 0 || height <= 0 ||
-        !OpenPresented(lone_, title, width, height, zoom_,
+        !OpenPresented(lone_, path_, title, width, height, zoom_,
                        SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP)) {
         return false;
     }

@@ -1,5 +1,5 @@
-// The SDL pieces that need no display: key codes, the icon reader and the
-// screen's colour table.
+// The SDL pieces that need no display: key codes, the icon reader, the
+// screen's colour table and what changed between two frames.
 #include "platform/sdl/event_translation.h"
 #include "platform/sdl/icon_reader.h"
 #include "platform/sdl/key_mapping.h"
@@ -121,10 +121,50 @@ TEST(ScreenColorTable, IsRemadeOnlyWhenAColourChangesAndConvertsIntoPaddedRows) 
     // 3 x 2 indices into rows of 16 bytes: one spare pixel at each row's end.
     const std::vector<std::uint8_t> indices = {1, 2, 3, 4, 5, 6};
     std::vector<std::uint32_t> texture(std::size_t{4} * 2, 0xEEEEEEEEu);
-    ConvertIndicesToArgb(indices, 3, 2, table, reinterpret_cast<std::uint8_t*>(texture.data()), 16);
+    ConvertIndices(indices, 3, {0, 0, 3, 2}, table, 1,
+                   reinterpret_cast<std::uint8_t*>(texture.data()), 16);
     EXPECT_EQ(texture,
               (std::vector<std::uint32_t>{0xFFAA0000u, 0xFF00BB00u, 0xFF030303u, 0xEEEEEEEEu,
                                           0xFF040404u, 0xFF050505u, 0xFF060606u, 0xEEEEEEEEu}));
+}
+
+TEST(ScreenColorTable, ConvertsAnAreaZoomedIntoTheSurfacesOwnLayout) {
+    PaletteEntries palette{};
+    palette[1] = {0x11, 0x22, 0x33, 0};
+    palette[2] = {0xAA, 0xBB, 0xCC, 0};
+    ScreenColorTable table;
+    table.Update(palette, PixelLayout{0x000000FFu, 0x0000FF00u, 0x00FF0000u});
+    EXPECT_FALSE(table.Update(palette, PixelLayout{0x000000FFu, 0x0000FF00u, 0x00FF0000u}));
+    // Rows of 3 indices, of which the area is the right column of the
+    // bottom row; the destination has 7 pixels a row, one spare.
+    const std::vector<std::uint8_t> indices = {0, 0, 0, 0, 1, 2};
+    std::vector<std::uint32_t> surface(std::size_t{7} * 4, 0);
+    ConvertIndices(indices, 3, {1, 1, 2, 1}, table, 2,
+                   reinterpret_cast<std::uint8_t*>(surface.data()), 28);
+    const std::uint32_t a = 0xFF332211u;
+    const std::uint32_t b = 0xFFCCBBAAu;
+    EXPECT_EQ(surface, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0, 0, //
+                                                   0, 0, 0, 0, 0, 0, 0, //
+                                                   0, 0, a, a, b, b, 0, //
+                                                   0, 0, a, a, b, b, 0}));
+}
+
+TEST(TakeChanges, FindsTheRunsOfChangedRowsAndKeepsTheFrame) {
+    // 4 wide, 6 high, in rows of 5 (the fifth column is not the frame's).
+    std::vector<std::uint8_t> frame(std::size_t{5} * 6, 0);
+    std::vector<std::uint8_t> shown;
+    EXPECT_EQ(TakeChanges(frame, 5, 4, 6, shown), (std::vector<PixelRect>{{0, 0, 4, 6}}));
+    EXPECT_TRUE(TakeChanges(frame, 5, 4, 6, shown).empty());
+    frame[4] = 9; // outside the frame
+    frame[5 * 1 + 3] = 1;
+    frame[5 * 2 + 1] = 1;
+    frame[5 * 5 + 0] = 1;
+    frame[5 * 5 + 3] = 1;
+    EXPECT_EQ(TakeChanges(frame, 5, 4, 6, shown),
+              (std::vector<PixelRect>{{1, 1, 3, 2}, {0, 5, 4, 1}}));
+    EXPECT_TRUE(TakeChanges(frame, 5, 4, 6, shown).empty());
+    frame[5 * 2 + 2] = 3;
+    EXPECT_EQ(TakeChanges(frame, 5, 4, 6, shown), (std::vector<PixelRect>{{2, 2, 1, 1}}));
 }
 
 } // namespace

@@ -11,15 +11,17 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Surface;
 struct SDL_KeyboardEvent;
 
 class Gamepads;
 class ScreenColorTable;
 class SdlAudio;
 
-// The real desktop: one window that is the screen, drawn through one
-// streaming texture, with SDL's event queue as the input; and, while a
-// message box stands alone, the box's own window.
+// The real desktop: one window that is the screen, drawn into the window's
+// own surface or through a renderer's streaming texture (see
+// ChoosePresentPath in sdl_backend.cpp), with SDL's event queue as the
+// input; and, while a message box stands alone, the box's own window.
 class SdlBackend final : public Backend {
   public:
     // Starts SDL's video and events; Initialised() tells whether it could.
@@ -63,21 +65,40 @@ class SdlBackend final : public Backend {
     int CloseMidi(std::uint32_t device) override;
     SdlAudio& Audio() { return *audio_; }
 
-    // A window with the renderer and the streaming texture of the screen's
-    // own size that it is presented through.
+    // How the windows reach the desktop, chosen when the first one opens.
+    enum class PresentPath { Undecided, WindowSurface, Renderer };
+
+    // A window and what it is presented through: its own surface, with the
+    // copy of the frame last shown there, or a renderer and a streaming
+    // texture of the screen's own size.
     struct PresentedWindow {
         SDL_Window* window = nullptr;
         SDL_Renderer* renderer = nullptr;
         SDL_Texture* texture = nullptr;
         std::int32_t width = 0;
         std::int32_t height = 0;
-        // Fullscreen, the texture is centred on black at the largest whole
+        // The factor the window opened at.
+        std::int32_t windowZoom = 1;
+        // Fullscreen, the picture is centred on black at the largest whole
         // factor that fits the window as it is when presented: that factor
         // and its top-left corner; otherwise it fills the window.
         bool centred = false;
         std::int32_t zoom = 0;
         std::int32_t x = 0;
         std::int32_t y = 0;
+        // The window's surface last drawn into, when it is presented that way.
+        SDL_Surface* surface = nullptr;
+        std::int32_t surfaceWidth = 0;
+        std::int32_t surfaceHeight = 0;
+        // The surface must be drawn whole at the next present: the window was
+        // resized, uncovered or switched to or from fullscreen.
+        bool whole = true;
+        // The colours, and the copy of the frame shown, that it was drawn from.
+        std::uint64_t colorsVersion = 0;
+        PaletteEntries palette{};
+        std::vector<std::uint8_t> shown;
+        std::int32_t shownWidth = 0;
+        std::int32_t shownHeight = 0;
     };
 
   private:
@@ -88,6 +109,7 @@ class SdlBackend final : public Backend {
 
     bool initialised_ = false;
     bool fullscreen_ = false;
+    PresentPath path_ = PresentPath::Undecided;
     // The fullscreen keys whose release is still to come, by key code.
     std::vector<std::int32_t> takenKeys_;
     PresentedWindow screen_;
