@@ -1,6 +1,6 @@
-// Rectangle regions and the clip region each context keeps a copy of, as
-// GDI regions.
-#include "region_impl.h"
+// Regions as GDI regions, their rectangles fetched for the clip walk once
+// after each change.
+#include "region_ops.h"
 
 #include <algorithm>
 
@@ -14,10 +14,12 @@ std::int32_t ToGdi(std::int32_t value) {
     return std::clamp(value, -coordinateLimit, coordinateLimit);
 }
 
+} // namespace
+
 // A zero or reversed rectangle is empty; GDI would swap a reversed one's
 // sides instead.
-void MakeRect(PlatformRegion& region, std::int32_t left, std::int32_t top, std::int32_t right,
-              std::int32_t bottom) {
+void SetRegionToRect(PlatformRegion& region, std::int32_t left, std::int32_t top,
+                     std::int32_t right, std::int32_t bottom) {
     if (left >= right || top >= bottom)
         left = top = right = bottom = 0;
     SetRectRgn(region.handle, ToGdi(left), ToGdi(top), ToGdi(right), ToGdi(bottom));
@@ -29,13 +31,19 @@ void CopyRegion(PlatformRegion& to, const PlatformRegion& from) {
     to.boxesFresh = false;
 }
 
-PlatformRegion& ClipOf(PlatformContext& context) {
-    if (!context.clip)
-        context.clip = new PlatformRegion;
-    return *context.clip;
+void SubtractRegion(PlatformRegion& from, const PlatformRegion& cut) {
+    CombineRgn(from.handle, from.handle, cut.handle, RGN_DIFF);
+    from.boxesFresh = false;
 }
 
-} // namespace
+bool RegionHasPoint(const PlatformRegion& region, std::int32_t x, std::int32_t y) {
+    return PtInRegion(region.handle, x, y) != FALSE;
+}
+
+bool RegionHasArea(const PlatformRegion& region) {
+    RECT box{};
+    return GetRgnBox(region.handle, &box) != NULLREGION;
+}
 
 std::span<const RegionBox> RegionBoxes(const PlatformRegion& region) {
     if (region.boxesFresh)
@@ -55,69 +63,4 @@ std::span<const RegionBox> RegionBoxes(const PlatformRegion& region) {
     }
     region.boxesFresh = true;
     return region.boxes;
-}
-
-void ReleaseContextClip(PlatformContext& context) {
-    delete context.clip;
-    context.clip = nullptr;
-    context.hasClip = false;
-}
-
-RegionHandle CreateRectRegion(std::int32_t left, std::int32_t top, std::int32_t right,
-                              std::int32_t bottom) {
-    auto* region = new PlatformRegion;
-    MakeRect(*region, left, top, right, bottom);
-    return region;
-}
-
-void SetRectRegion(RegionHandle region, std::int32_t left, std::int32_t top, std::int32_t right,
-                   std::int32_t bottom) {
-    if (region)
-        MakeRect(*region, left, top, right, bottom);
-}
-
-void DeleteRegion(RegionHandle region) {
-    delete region;
-}
-
-bool RegionContains(RegionHandle region, std::int32_t x, std::int32_t y) {
-    return region && PtInRegion(region->handle, x, y);
-}
-
-bool RegionIsEmpty(RegionHandle region) {
-    RECT box{};
-    return !region || GetRgnBox(region->handle, &box) == NULLREGION;
-}
-
-void SelectClipRegion(ContextHandle context, RegionHandle region) {
-    if (!context)
-        return;
-    if (!region) {
-        context->hasClip = false;
-        return;
-    }
-    CopyRegion(ClipOf(*context), *region);
-    context->hasClip = true;
-}
-
-void ExcludeClipRegion(ContextHandle context, RegionHandle region) {
-    if (!context)
-        return;
-    PlatformRegion& clip = ClipOf(*context);
-    if (!context->hasClip) {
-        const PlatformBitmap* bitmap = context->bitmap;
-        MakeRect(clip, 0, 0, bitmap ? bitmap->width : 0, bitmap ? bitmap->height : 0);
-        context->hasClip = true;
-    }
-    if (region) {
-        CombineRgn(clip.handle, clip.handle, region->handle, RGN_DIFF);
-        clip.boxesFresh = false;
-    }
-}
-
-bool GetClipRegion(ContextHandle context, RegionHandle region) {
-    if (!context || !context->hasClip || !region)
-        return false;
-    CopyRegion(*region, *context->clip);
-    return true;
 }
